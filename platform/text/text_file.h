@@ -1,0 +1,77 @@
+// Text files in the system code page (GB2312, handled as CP936): lines ended by
+// CR LF on write, any line end accepted on read. Reading and writing never
+// replace a character silently: what cannot be decoded or encoded is refused.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+enum class FileError {
+    None,
+    CannotOpen,    // missing, a folder, no permission
+    TooLarge,      // beyond maxTextFileBytes
+    BadEncoding,   // bytes that are not valid CP936 text
+    CannotEncode,  // text with characters the code page lacks
+    CannotWrite,   // disk full, folder missing, rename refused...
+};
+
+// Files bigger than this are refused on read (no data file of the tools comes near).
+constexpr std::size_t maxTextFileBytes = 64u * 1024u * 1024u;
+
+// CP936 bytes to UTF-8 and back. Empty on an invalid byte sequence or an
+// unencodable character.
+std::optional<std::string> decodeCodePage(std::string_view bytes);
+std::optional<std::string> encodeCodePage(std::string_view utf8);
+
+struct TextReadResult {
+    FileError error = FileError::None;
+    std::string text; // whole file as UTF-8, line ends kept as they were
+};
+// Reads and decodes a whole file.
+TextReadResult readTextFile(const std::string& path);
+// The same with a size limit of the caller's choosing (files above maxBytes
+// give TooLarge).
+TextReadResult readTextFile(const std::string& path, std::size_t maxBytes);
+
+// Splits text on CR LF, LF or CR. A final line end does not add an empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Writes lines, each followed by CR LF, encoded in the code page. The data go
+// to a temporary file in the same folder that replaces the target only when
+// complete, so a failure leaves an existing file as it was.
+FileError writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Free-format reader over a decoded text, item by item as the old sequential
+// "Input" statement reads, or line by line.
+//  - Items are separated by commas and line ends; blanks and tabs before an
+//    item are skipped; an unquoted item ends at a comma or line end, and a
+//    number also ends at a blank (so "135 45" gives two items).
+//  - An item in double quotes is taken without the quotes and may hold commas.
+//  - atEnd() is true when nothing but blanks and line ends is left, so empty
+//    lines at the end of a file are the end of the file.
+class ItemReader {
+public:
+    struct Item {
+        std::string text;              // the item as written, without quotes or surrounding blanks
+        std::optional<double> number;  // set when the whole item reads as a number
+    };
+
+    explicit ItemReader(std::string text);
+    bool atEnd() const;
+    // The next item; empty when the text is at its end.
+    std::optional<Item> next();
+    // The rest of the current line (or the next line when at a line start),
+    // without its line end; empty when the text is at its end.
+    std::optional<std::string> nextLine();
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace kv

@@ -1,0 +1,75 @@
+#include "platform/ui/dialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace kv {
+
+QString qtFilterFromOld(const QString& oldFilter)
+{
+    const QStringList parts = oldFilter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+namespace {
+
+class RealDialogs : public Dialogs {
+public:
+    QString openFileName(QWidget* parent, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilterFromOld(filter));
+    }
+    QString saveFileName(QWidget* parent, const QString& filter) override
+    {
+        // The program names the file exactly as typed; the dialog adds nothing.
+        QFileDialog dlg(parent, QString(), QString(), qtFilterFromOld(filter));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return {};
+        return dlg.selectedFiles().first();
+    }
+    void message(QWidget* parent, const QString& text, const QString& title) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                     const QString& initial) override
+    {
+        bool ok = false;
+        const QString s = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+        return ok ? s : QString();
+    }
+    int exec(QDialog* dialog) override { return dialog->exec(); }
+};
+
+RealDialogs& realDialogs()
+{
+    static RealDialogs real;
+    return real;
+}
+
+Dialogs* installed = nullptr;
+
+} // namespace
+
+Dialogs& dialogs() { return installed ? *installed : realDialogs(); }
+
+Dialogs* installDialogs(Dialogs* d)
+{
+    Dialogs* previous = installed;
+    installed = d;
+    return previous;
+}
+
+} // namespace kv

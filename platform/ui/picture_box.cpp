@@ -1,0 +1,439 @@
+#include "platform/ui/picture_box.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace kv {
+
+namespace {
+
+constexpr int defaultSidePx = 100;
+constexpr double twoPi = 6.283185307179586;
+
+// Far enough outside any picture, small enough for int arithmetic in the painter.
+constexpr double pixelLimit = 1.0e6;
+
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+int nearestPixel(double v)
+{
+    if (!(v > -pixelLimit)) // also NaN
+        return static_cast<int>(-pixelLimit);
+    if (v > pixelLimit)
+        return static_cast<int>(pixelLimit);
+    return static_cast<int>(std::floor(v + 0.5));
+}
+
+// Old colour value: red in the low byte.
+std::int64_t rgbValue(int red, int green, int blue)
+{
+    return red | (green << 8) | (blue << 16);
+}
+
+int mouseButtonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= 1;
+    if (buttons & Qt::RightButton)
+        code |= 2;
+    if (buttons & Qt::MiddleButton)
+        code |= 4;
+    return code;
+}
+
+int sixteenthsOfDegree(double radians)
+{
+    return static_cast<int>(std::lround(radians * 180.0 / 3.141592653589793 * 16.0));
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+    , font_(QStringLiteral("WenQuanYi Micro Hei"), 9)
+{
+    font_.setStyleHint(QFont::SansSerif);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setPictureSize(defaultSidePx, defaultSidePx); // with the pixel scale
+}
+
+// ---- size and scale -------------------------------------------------------
+
+void PictureBox::setPictureSize(int widthPx, int heightPx)
+{
+    widthPx = std::max(widthPx, 1);
+    heightPx = std::max(heightPx, 1);
+    stored_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
+    display_ = QImage(widthPx, heightPx, QImage::Format_ARGB32_Premultiplied);
+    clearLayers();
+    if (pixelScale_)
+        setPixelScale();
+    setFixedSize(widthPx, heightPx);
+    update();
+}
+
+QSize PictureBox::pictureSize() const { return stored_.size(); }
+
+void PictureBox::setScale(double x1, double y1, double x2, double y2)
+{
+    if (!allFinite({x1, y1, x2, y2}) || x1 == x2 || y1 == y2)
+        return; // a scale without extent maps nothing; keep the old one
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    pixelScale_ = false;
+}
+
+void PictureBox::setPixelScale()
+{
+    setScale(0, 0, stored_.width(), stored_.height());
+    pixelScale_ = true;
+}
+
+QPointF PictureBox::toPixel(double x, double y) const
+{
+    return {(x - x1_) * stored_.width() / (x2_ - x1_), (y - y1_) * stored_.height() / (y2_ - y1_)};
+}
+
+QPointF PictureBox::toUser(const QPointF& pixel) const
+{
+    return {x1_ + pixel.x() * (x2_ - x1_) / stored_.width(),
+            y1_ + pixel.y() * (y2_ - y1_) / stored_.height()};
+}
+
+double PictureBox::scaleWidth() const { return x2_ - x1_; }
+double PictureBox::scaleHeight() const { return y2_ - y1_; }
+
+QPoint PictureBox::pixelOf(double x, double y) const
+{
+    const QPointF p = toPixel(x, y);
+    return {nearestPixel(p.x()), nearestPixel(p.y())};
+}
+
+double PictureBox::pixelRadius(double r) const
+{
+    return std::fabs(r * stored_.width() / (x2_ - x1_));
+}
+
+// ---- picture --------------------------------------------------------------
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    if (picture.isNull())
+        return;
+    stored_ = picture.convertToFormat(QImage::Format_RGB32);
+    display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
+    display_.fill(Qt::transparent);
+    if (pixelScale_)
+        setPixelScale();
+    setFixedSize(stored_.size());
+    update();
+}
+
+QImage PictureBox::image() const { return stored_; }
+
+bool PictureBox::saveBmp(const QString& fileName) const
+{
+    const QString name = fileName.trimmed();
+    if (name.isEmpty())
+        return false;
+    return stored_.convertToFormat(QImage::Format_RGB888).save(name, "BMP");
+}
+
+// ---- drawing state --------------------------------------------------------
+
+void PictureBox::setBackColor(const QColor& c)
+{
+    back_ = c;
+    cls();
+}
+
+QColor PictureBox::backColor() const { return back_; }
+void PictureBox::setForeColor(const QColor& c) { fore_ = c; }
+QColor PictureBox::foreColor() const { return fore_; }
+void PictureBox::setDrawWidth(int pixels) { drawWidth_ = std::max(pixels, 1); }
+int PictureBox::drawWidth() const { return drawWidth_; }
+
+void PictureBox::setDrawStyle(int style)
+{
+    if (style >= 0 && style <= 6)
+        drawStyle_ = style;
+}
+
+int PictureBox::drawStyle() const { return drawStyle_; }
+void PictureBox::setFontSize(double points)
+{
+    if (points > 0)
+        font_.setPointSizeF(points);
+}
+void PictureBox::setFontBold(bool bold) { font_.setBold(bold); }
+QFont PictureBox::font() const { return font_; }
+void PictureBox::setAutoRedraw(bool on) { autoRedraw_ = on; }
+bool PictureBox::autoRedraw() const { return autoRedraw_; }
+
+void PictureBox::refresh()
+{
+    display_.fill(Qt::transparent);
+    update();
+}
+
+double PictureBox::currentX() const { return curX_; }
+double PictureBox::currentY() const { return curY_; }
+
+void PictureBox::setCurrent(double x, double y)
+{
+    curX_ = x;
+    curY_ = y;
+}
+
+// ---- drawing --------------------------------------------------------------
+
+QImage& PictureBox::target() { return autoRedraw_ ? stored_ : display_; }
+
+void PictureBox::clearLayers()
+{
+    stored_.fill(back_);
+    display_.fill(Qt::transparent);
+}
+
+template <class Draw>
+void PictureBox::paintOnTarget(Draw&& draw)
+{
+    if (autoRedraw_)
+        display_.fill(Qt::transparent); // the screen shows the stored image again
+    {
+        QPainter painter(&target());
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        draw(painter);
+    }
+    update();
+}
+
+// Thin lines keep the old dash patterns; wider ones are always solid with
+// round ends, as the old thick pens were.
+QPen PictureBox::linePen(const QColor& c) const
+{
+    if (drawWidth_ > 1) {
+        QPen pen(c, drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        return pen;
+    }
+    static const Qt::PenStyle thinStyles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
+                                              Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen,
+                                              Qt::SolidLine};
+    QPen pen(c, 1, thinStyles[drawStyle_], Qt::SquareCap, Qt::MiterJoin); // square cap: last pixel drawn
+    pen.setCosmetic(true);
+    return pen;
+}
+
+void PictureBox::cls()
+{
+    clearLayers();
+    curX_ = 0;
+    curY_ = 0;
+    update();
+}
+
+void PictureBox::line(double x1, double y1, double x2, double y2, std::optional<QColor> color)
+{
+    curX_ = x2;
+    curY_ = y2;
+    if (drawStyle_ == 5 || !allFinite({x1, y1, x2, y2}))
+        return;
+    const QPoint a = pixelOf(x1, y1), b = pixelOf(x2, y2);
+    const QPen pen = linePen(color.value_or(fore_));
+    paintOnTarget([&](QPainter& p) {
+        p.setPen(pen);
+        p.drawLine(a, b);
+    });
+}
+
+void PictureBox::lineTo(double x, double y, std::optional<QColor> color)
+{
+    line(curX_, curY_, x, y, color);
+}
+
+void PictureBox::box(double x1, double y1, double x2, double y2, std::optional<QColor> color, bool fill)
+{
+    curX_ = x2;
+    curY_ = y2;
+    if (drawStyle_ == 5 || !allFinite({x1, y1, x2, y2}))
+        return;
+    const QPoint a = pixelOf(x1, y1), b = pixelOf(x2, y2);
+    const QColor c = color.value_or(fore_);
+    const QPen pen = linePen(c);
+    paintOnTarget([&](QPainter& p) {
+        if (fill) {
+            const QPoint topLeft(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
+            const QPoint bottomRight(std::max(a.x(), b.x()), std::max(a.y(), b.y()));
+            p.fillRect(QRect(topLeft, bottomRight), c); // both corners inside
+            return;
+        }
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        const QPoint corners[] = {a, QPoint(b.x(), a.y()), b, QPoint(a.x(), b.y())};
+        p.drawPolygon(corners, 4);
+    });
+}
+
+void PictureBox::circle(double x, double y, double r, std::optional<QColor> color,
+                        std::optional<double> startRad, std::optional<double> endRad)
+{
+    curX_ = x;
+    curY_ = y;
+    if (drawStyle_ == 5 || !allFinite({x, y, r, startRad.value_or(0), endRad.value_or(0)}))
+        return;
+    const QPointF centre = pixelOf(x, y);
+    const double radius = pixelRadius(r);
+    if (radius > pixelLimit)
+        return;
+    const QPen pen = linePen(color.value_or(fore_));
+    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    const bool arc = startRad || endRad;
+    const double start = std::fabs(startRad.value_or(0));
+    const double end = std::fabs(endRad.value_or(twoPi));
+    double span = end - start;
+    if (span <= 0)
+        span += twoPi;
+
+    auto radiusLine = [&](QPainter& p, double angle) {
+        const QPointF rim(centre.x() + radius * std::cos(angle), centre.y() - radius * std::sin(angle));
+        p.drawLine(centre.toPoint(), QPoint(nearestPixel(rim.x()), nearestPixel(rim.y())));
+    };
+    paintOnTarget([&](QPainter& p) {
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        if (!arc) {
+            p.drawEllipse(centre, radius, radius);
+            return;
+        }
+        p.drawArc(bounds, sixteenthsOfDegree(start), sixteenthsOfDegree(span));
+        if (startRad && *startRad < 0)
+            radiusLine(p, start);
+        if (endRad && *endRad < 0)
+            radiusLine(p, end);
+    });
+}
+
+void PictureBox::pset(double x, double y, std::optional<QColor> color)
+{
+    curX_ = x;
+    curY_ = y;
+    if (!allFinite({x, y}))
+        return;
+    const QPoint at = pixelOf(x, y);
+    const QColor c = color.value_or(fore_);
+    paintOnTarget([&](QPainter& p) {
+        if (drawWidth_ <= 1) {
+            p.fillRect(QRect(at, QSize(1, 1)), c);
+            return;
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        const double half = drawWidth_ / 2.0;
+        p.drawEllipse(QRectF(at.x() + 0.5 - half, at.y() + 0.5 - half, drawWidth_, drawWidth_));
+    });
+}
+
+// The stored pixel, or with display-only drawing what the screen shows: the
+// display layer over the stored image.
+std::int64_t PictureBox::pixelRgb(const QPoint& p) const
+{
+    const QRgb under = stored_.pixel(p);
+    if (autoRedraw_)
+        return rgbValue(qRed(under), qGreen(under), qBlue(under));
+    const QRgb over = reinterpret_cast<const QRgb*>(display_.constScanLine(p.y()))[p.x()]; // premultiplied
+    const int keep = 255 - qAlpha(over);
+    auto mix = [keep](int top, int bottom) { return top + (bottom * keep + 127) / 255; };
+    return rgbValue(mix(qRed(over), qRed(under)), mix(qGreen(over), qGreen(under)),
+                    mix(qBlue(over), qBlue(under)));
+}
+
+std::int64_t PictureBox::point(double x, double y) const
+{
+    if (!allFinite({x, y}))
+        return -1;
+    const QPoint p = pixelOf(x, y);
+    if (!stored_.rect().contains(p))
+        return -1;
+    return pixelRgb(p);
+}
+
+// ---- text -----------------------------------------------------------------
+
+void PictureBox::print(const QString& text, bool newLine)
+{
+    const QFontMetricsF metrics(font_, &stored_);
+    const QPoint at = pixelOf(curX_, curY_);
+    if (!text.isEmpty()) {
+        paintOnTarget([&](QPainter& p) {
+            p.setFont(font_);
+            p.setPen(fore_);
+            p.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+        });
+    }
+    if (newLine) {
+        curX_ = x1_;
+        curY_ += metrics.height() * (y2_ - y1_) / stored_.height();
+    } else {
+        curX_ += metrics.horizontalAdvance(text) * (x2_ - x1_) / stored_.width();
+    }
+}
+
+double PictureBox::textWidth(const QString& text) const
+{
+    const QFontMetricsF metrics(font_, &stored_);
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest * std::fabs(x2_ - x1_) / stored_.width();
+}
+
+double PictureBox::textHeight(const QString& text) const
+{
+    const QFontMetricsF metrics(font_, &stored_);
+    const auto lines = text.count(QLatin1Char('\n')) + 1;
+    return lines * metrics.height() * std::fabs(y2_ - y1_) / stored_.height();
+}
+
+// ---- widget ---------------------------------------------------------------
+
+void PictureBox::paintEvent(QPaintEvent* e)
+{
+    QPainter p(this);
+    p.drawImage(e->rect(), stored_, e->rect());
+    p.drawImage(e->rect(), display_, e->rect());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e)
+{
+    const QPointF at = toUser(e->position());
+    emit mouseDown(mouseButtonCode(e->button()), at.x(), at.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPointF at = toUser(e->position());
+    emit mouseMove(mouseButtonCode(e->buttons()), at.x(), at.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPointF at = toUser(e->position());
+    emit mouseUp(mouseButtonCode(e->button()), at.x(), at.y());
+}
+
+} // namespace kv

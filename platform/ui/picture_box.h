@@ -1,0 +1,138 @@
+// The picture box: a retained image with a user scale and the drawing methods
+// the tools call (Cls, Line, Circle, PSet, Point, Print at the current point).
+// Drawing goes to the stored image (persistent) or, with autoRedraw off, only
+// to the display layer on top of it. Colour, line width, line style and font
+// size persist until changed.
+//
+// Pixels: a user point maps to the pixel ((x - x1) * W / (x2 - x1),
+// (y - y1) * H / (y2 - y1)), rounded to the nearest pixel. Lines of width 1
+// include both end pixels.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPen>
+#include <QPointF>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+
+namespace kv {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Size of the drawing area in pixels; the image is cleared to the back colour
+    // and the widget takes that fixed size.
+    void setPictureSize(int widthPx, int heightPx);
+    QSize pictureSize() const;
+
+    // Scale (x1,y1)-(x2,y2): (x1,y1) is the top-left corner, (x2,y2) the bottom-right.
+    void setScale(double x1, double y1, double x2, double y2);
+    // (0,0)-(width,height); the pixel scale follows later size changes.
+    void setPixelScale();
+    QPointF toPixel(double x, double y) const;
+    QPointF toUser(const QPointF& pixel) const;
+    double scaleWidth() const;  // x2 - x1
+    double scaleHeight() const; // y2 - y1
+
+    // Replaces the stored image by a loaded picture (the box takes its size).
+    void setPicture(const QImage& picture);
+    // The stored image: what is saved and printed.
+    QImage image() const;
+
+    // Setting the back colour clears the drawing, as cls() does.
+    void setBackColor(const QColor& c);
+    QColor backColor() const;
+    void setForeColor(const QColor& c);
+    QColor foreColor() const;
+    void setDrawWidth(int pixels);
+    int drawWidth() const;
+    // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible, 6 inside solid.
+    void setDrawStyle(int style);
+    int drawStyle() const;
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+    QFont font() const;
+    // Persistent drawing (true) or display only (false). A persistent drawing
+    // shows the stored image again, so display-only drawing disappears with it.
+    void setAutoRedraw(bool on);
+    bool autoRedraw() const;
+    // Repaints from the stored image: display-only drawing disappears.
+    void refresh();
+
+    double currentX() const;
+    double currentY() const;
+    void setCurrent(double x, double y);
+
+    // Clears the drawing (and the display layer) to the back colour; the current point goes to (0,0).
+    void cls();
+    // Line (x1,y1)-(x2,y2); the current point becomes (x2,y2).
+    void line(double x1, double y1, double x2, double y2, std::optional<QColor> color = {});
+    // Line -(x,y): from the current point.
+    void lineTo(double x, double y, std::optional<QColor> color = {});
+    // Box with corners (x1,y1),(x2,y2); filled with the colour when fill is true.
+    void box(double x1, double y1, double x2, double y2, std::optional<QColor> color = {}, bool fill = false);
+    // Circle of radius r (in x units, as many pixels across as down); with
+    // start/end (radians, counter-clockwise from east as seen) an arc. A
+    // negative angle stands for its absolute value and adds a radius line from
+    // the centre to that end of the arc. The current point becomes the centre.
+    void circle(double x, double y, double r, std::optional<QColor> color = {},
+                std::optional<double> startRad = {}, std::optional<double> endRad = {});
+    // A dot of the draw width; the current point becomes (x,y).
+    void pset(double x, double y, std::optional<QColor> color = {});
+    // Colour at (x,y) as RGB with red in the low byte; -1 outside the picture.
+    std::int64_t point(double x, double y) const;
+    // Prints text with its top-left corner at the current point. With newLine
+    // the current point moves to the start of the next line (x back to the
+    // scale's left edge); without it, it moves to the end of the text.
+    void print(const QString& text, bool newLine = false);
+    // Width and height of a text in user units.
+    double textWidth(const QString& text) const;
+    double textHeight(const QString& text) const;
+
+    // Writes the stored image as a 24-bit BMP to the name with surrounding
+    // blanks removed (no extension added). False when the file cannot be written.
+    bool saveBmp(const QString& fileName) const;
+
+signals:
+    // Mouse events in user coordinates; button: 1 left, 2 right, 4 middle (0 on a plain move).
+    void mouseDown(int button, double x, double y);
+    void mouseMove(int button, double x, double y);
+    void mouseUp(int button, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    struct State;
+    QPoint pixelOf(double x, double y) const;
+    double pixelRadius(double r) const;
+    QPen linePen(const QColor& c) const;
+    // Opens a painter on the layer that drawing goes to now; afterwards the
+    // widget repaints.
+    template <class Draw> void paintOnTarget(Draw&& draw);
+    QImage& target();
+    void clearLayers();
+    std::int64_t pixelRgb(const QPoint& p) const;
+
+    QImage stored_;
+    QImage display_; // display-only layer (transparent where nothing was drawn)
+    double x1_ = 0, y1_ = 0, x2_ = 1, y2_ = 1;
+    bool pixelScale_ = true;
+    QColor back_ = Qt::white;
+    QColor fore_ = Qt::black;
+    int drawWidth_ = 1;
+    int drawStyle_ = 0;
+    QFont font_;
+    bool autoRedraw_ = true;
+    double curX_ = 0, curY_ = 0;
+};
+
+} // namespace kv

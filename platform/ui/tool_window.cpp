@@ -1,0 +1,48 @@
+#include "platform/ui/tool_window.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace kv {
+
+ToolWindow::ToolWindow(const QString& name, const QString& caption, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ToolWindow::unload()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->close();
+    } else {
+        close();
+    }
+}
+
+QMenu* ToolWindow::addMenu(const QString& title, const QString& objectName)
+{
+    auto* menu = new QMenu(title, this);
+    menu->setObjectName(objectName);
+    menus_ << menu;
+    return menu;
+}
+
+QAction* ToolWindow::addItem(QMenu* menu, const QString& title, const QString& objectName)
+{
+    QAction* action = title == QLatin1String("-") ? menu->addSeparator() : menu->addAction(title);
+    action->setObjectName(objectName);
+    return action;
+}
+
+void ToolWindow::setFixedClientSize(int widthPx, int heightPx)
+{
+    fixedSize_ = true;
+    setFixedSize(widthPx, heightPx);
+}
+
+} // namespace kv

@@ -1,0 +1,14 @@
+// Control positions and sizes in the old unit, the twip (1/1440 inch), at the
+// usual 96 pixels per inch: 15 twips per pixel.
+#pragma once
+
+#include <cmath>
+
+namespace kv {
+
+constexpr int twipsPerPixel = 15;
+
+inline int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
+inline double pixelsToTwips(double pixels) { return pixels * twipsPerPixel; }
+
+} // namespace kv

@@ -1,0 +1,272 @@
+#include "platform/text/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using kv::FileError;
+using kv::ItemReader;
+
+namespace {
+
+// Known code page bytes, checked against the iconv command line tool.
+struct Encoded {
+    const char* utf8;
+    const char* bytes;
+};
+const Encoded knownTexts[] = {
+    {"序号", "\xD0\xF2\xBA\xC5"},
+    {"数据有误，请检查！", "\xCA\xFD\xBE\xDD\xD3\xD0\xCE\xF3\xA3\xAC\xC7\xEB\xBC\xEC\xB2\xE9\xA3\xA1"},
+    {"·—€", "\xA1\xA4\xA1\xAA\x80"},
+    {" 135          45 \r\n\"a,b\"", " 135          45 \r\n\"a,b\""},
+    {"", ""},
+};
+
+TEST(CodePage, ConvertsKnownTextsBothWays)
+{
+    for (const Encoded& t : knownTexts) {
+        SCOPED_TRACE(t.utf8);
+        EXPECT_EQ(kv::encodeCodePage(t.utf8), std::string(t.bytes));
+        EXPECT_EQ(kv::decodeCodePage(t.bytes), std::string(t.utf8));
+    }
+}
+
+TEST(CodePage, RefusesWhatItCannotConvert)
+{
+    for (const char* text : {"한", "a😀b", "bad \xFF utf-8"})
+        EXPECT_FALSE(kv::encodeCodePage(text)) << text;
+    // Invalid pairs, an unassigned pair, a lead byte cut off at the end.
+    for (const char* bytes : {"\xFF\xFF", "ab\xD0", "\xA1\x40", "\xD0\xF2\xBA"})
+        EXPECT_FALSE(kv::decodeCodePage(bytes)) << bytes;
+}
+
+TEST(CodePage, GrowsItsBufferForLongTexts)
+{
+    // Each 0x80 byte becomes three UTF-8 bytes, beyond the first buffer guess.
+    std::string bytes(100000, '\x80');
+    std::optional<std::string> text = kv::decodeCodePage(bytes);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->size(), 300000u);
+    EXPECT_EQ(kv::encodeCodePage(*text), bytes);
+}
+
+class TextFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "textfile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const char* name) const { return (dir_ / name).string(); }
+    void put(const char* name, const std::string& bytes) const
+    {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string bytesOf(const char* name) const
+    {
+        std::ifstream in(path(name), std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(TextFiles, ReadRefusesWhatIsNoTextFile)
+{
+    put("bad.txt", "ok\r\n\xFF\xFF\r\n");
+    put("eleven.txt", "0123456789\n");
+    EXPECT_EQ(kv::readTextFile(path("missing.txt")).error, FileError::CannotOpen);
+    EXPECT_EQ(kv::readTextFile(dir_.string()).error, FileError::CannotOpen);
+    EXPECT_EQ(kv::readTextFile(path("bad.txt")).error, FileError::BadEncoding);
+    EXPECT_EQ(kv::readTextFile(path("eleven.txt"), 10).error, FileError::TooLarge);
+    EXPECT_EQ(kv::readTextFile(path("eleven.txt"), 11).error, FileError::None);
+    // A device has no size to check first: reading stops just past the limit.
+    EXPECT_EQ(kv::readTextFile("/dev/zero", 1000).error, FileError::TooLarge);
+}
+
+TEST_F(TextFiles, ReadKeepsLineEndsAndNulBytes)
+{
+    using namespace std::string_literals;
+    put("data.txt", "\xD0\xF2\xBA\xC5\r\n1\0002\n3\r"s);
+    kv::TextReadResult r = kv::readTextFile(path("data.txt"));
+    EXPECT_EQ(r.error, FileError::None);
+    EXPECT_EQ(r.text, "序号\r\n1\0002\n3\r"s);
+}
+
+TEST_F(TextFiles, WriteEndsEveryLineWithCrLf)
+{
+    ASSERT_EQ(kv::writeTextFile(path("out.txt"), {"序号", "", " 135          45 "}), FileError::None);
+    EXPECT_EQ(bytesOf("out.txt"), "\xD0\xF2\xBA\xC5\r\n\r\n 135          45 \r\n");
+    ASSERT_EQ(kv::writeTextFile(path("out.txt"), {}), FileError::None);
+    EXPECT_EQ(bytesOf("out.txt"), "");
+    EXPECT_EQ(entries(), std::vector<std::string>{"out.txt"});
+}
+
+TEST_F(TextFiles, FailedWriteLeavesTheOldFileAndNoTemporary)
+{
+    put("old.txt", "old\r\n");
+    EXPECT_EQ(kv::writeTextFile(path("old.txt"), {"new", "한"}), FileError::CannotEncode);
+    EXPECT_EQ(kv::writeTextFile(path("no-folder/old.txt"), {"new"}), FileError::CannotWrite);
+    // A folder can't be replaced by a file: the rename fails after the data went out.
+    fs::create_directory(dir_ / "taken");
+    put("taken/inside.txt", "x");
+    EXPECT_EQ(kv::writeTextFile(path("taken"), {"new"}), FileError::CannotWrite);
+    EXPECT_EQ(bytesOf("old.txt"), "old\r\n");
+    EXPECT_EQ(bytesOf("taken/inside.txt"), "x");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"old.txt", "taken"}));
+}
+
+TEST_F(TextFiles, WrittenFileHasUsualPermissions)
+{
+    mode_t mask = umask(022);
+    umask(mask);
+    ASSERT_EQ(kv::writeTextFile(path("new.txt"), {"1"}), FileError::None);
+    EXPECT_EQ(fs::status(path("new.txt")).permissions(), fs::perms(0666 & ~mask));
+    // Replacing a file keeps the permissions it had.
+    fs::permissions(path("new.txt"), fs::perms(0600));
+    ASSERT_EQ(kv::writeTextFile(path("new.txt"), {"2"}), FileError::None);
+    EXPECT_EQ(fs::status(path("new.txt")).permissions(), fs::perms(0600));
+}
+
+TEST(SplitLines, AcceptsEveryLineEnd)
+{
+    using Lines = std::vector<std::string>;
+    const std::pair<const char*, Lines> cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+        {"\n\r\n\r", {"", "", ""}},
+        {"a\n\rb", {"a", "", "b"}}, // LF CR is two line ends
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(kv::splitLines(text), lines) << text;
+}
+
+// Reads every item; numbers are written as their value, other items in brackets.
+std::vector<std::string> itemsOf(const std::string& text)
+{
+    ItemReader reader(text);
+    std::vector<std::string> items;
+    while (!reader.atEnd()) {
+        std::optional<ItemReader::Item> item = reader.next();
+        if (!item) {
+            items.push_back("<missing>");
+            break;
+        }
+        if (item->number) {
+            std::ostringstream number;
+            number << *item->number;
+            items.push_back(number.str());
+        } else {
+            items.push_back("[" + item->text + "]");
+        }
+    }
+    EXPECT_FALSE(reader.next());
+    return items;
+}
+
+TEST(ItemReader, ReadsItemsAsTheOldInputStatement)
+{
+    using Items = std::vector<std::string>;
+    const std::pair<const char*, Items> cases[] = {
+        {"135,45\r\n", {"135", "45"}},
+        {"135 45", {"135", "45"}},
+        {" 135          45 \r\n 20 , 30\r\n", {"135", "45", "20", "30"}},
+        {"135\r\n45\r\n", {"135", "45"}},        // a record spanning lines
+        {"\"a, b\" , \"\",x\r\n", {"[a, b]", "[]", "[x]"}},
+        {"\"open, to the end\r\n1", {"[open, to the end\r\n1]"}},
+        {"045,.5,-.25,1E2,1d2,+7", {"45", "0.5", "-0.25", "100", "100", "7"}},
+        {"&H1F,&o17,&HFFFF,&H10000", {"31", "15", "-1", "65536"}},
+        {"1E999,1E-999", {"[1E999]", "0"}},
+        {"abc , 12abc,1E, 1 2x", {"[abc]", "[12abc]", "[1E]", "1", "[2x]"}},
+        {"a b\tc\t,d", {"[a b\tc]", "[d]"}},
+        {"1,,2", {"1", "[]", "2"}},
+        {",", {"[]"}},
+        {"1,\r\n2", {"1", "2"}},             // no empty item before a line end
+        {"10,20\r\n\r\n  \r\n\t\n", {"10", "20"}}, // trailing empty lines end the file
+        {"10,20\r\n30\r\n", {"10", "20", "30"}},   // last record lacking its dip
+        {"\r\n\r\n", {}},
+        {"1\r2\n3", {"1", "2", "3"}},
+        {"序号,倾向 \r\n", {"[序号]", "[倾向]"}},
+    };
+    for (const auto& [text, items] : cases)
+        EXPECT_EQ(itemsOf(text), items) << text;
+}
+
+TEST(ItemReader, KeepsTheNumberAsWritten)
+{
+    ItemReader reader(" 045 ,\"7\"");
+    std::optional<ItemReader::Item> a = reader.next();
+    ASSERT_TRUE(a && a->number);
+    EXPECT_EQ(a->text, "045");
+    EXPECT_EQ(*a->number, 45.0);
+    std::optional<ItemReader::Item> b = reader.next(); // quoted: a text, not a number
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->text, "7");
+    EXPECT_FALSE(b->number);
+}
+
+TEST(ItemReader, ReadsHeaderLinesThenRecords)
+{
+    ItemReader reader("desc, with comma\r\nP\n10,20\r\n 30 40 \r\n\r\n");
+    EXPECT_EQ(reader.nextLine(), "desc, with comma");
+    EXPECT_EQ(reader.nextLine(), "P");
+    std::vector<std::string> items;
+    while (!reader.atEnd())
+        items.push_back(reader.next()->text);
+    EXPECT_EQ(items, (std::vector<std::string>{"10", "20", "30", "40"}));
+
+    ItemReader mixed("1, rest of line\r\n\r\nlast");
+    EXPECT_EQ(mixed.next()->text, "1");
+    EXPECT_EQ(mixed.nextLine(), " rest of line");
+    EXPECT_EQ(mixed.nextLine(), "");
+    EXPECT_EQ(mixed.nextLine(), "last");
+    EXPECT_FALSE(mixed.nextLine());
+    EXPECT_TRUE(mixed.atEnd());
+}
+
+TEST(ItemReader, SurvivesRandomBytes)
+{
+    std::mt19937 random(12345);
+    const std::string alphabet = "0123456789+-.,\"&HhOoEeDd \t\r\nab\x80\xD0";
+    for (int round = 0; round < 4000; ++round) {
+        std::string bytes(random() % 64, '\0');
+        for (char& c : bytes)
+            c = round % 2 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+        std::optional<std::string> decoded = kv::decodeCodePage(bytes);
+        ItemReader reader(decoded ? *decoded : bytes);
+        // Every call moves on, so the reader must be done within one call per byte.
+        std::size_t calls = 0;
+        while (!reader.atEnd() && calls <= bytes.size()) {
+            bool gotSomething = (random() % 4 == 0) ? bool(reader.nextLine()) : bool(reader.next());
+            ASSERT_TRUE(gotSomething);
+            ++calls;
+        }
+        ASSERT_TRUE(reader.atEnd()) << round;
+    }
+}
+
+} // namespace

@@ -1,0 +1,382 @@
+#include "platform/ui/picture_box.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <vector>
+
+namespace kv {
+namespace {
+
+constexpr double pi = 3.141592653589793;
+
+// Same size and the same colour in every pixel (alpha ignored).
+bool samePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xffffff) != (b.pixel(x, y) & 0xffffff))
+                return false;
+    return true;
+}
+
+// Pixels in the rectangle that differ from white.
+int inkedPixels(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0xffffff)
+                ++count;
+    return count;
+}
+
+QColor pixelAt(const PictureBox& box, int x, int y) { return box.image().pixelColor(x, y); }
+
+// The joint rose's picture: 300 x 300, origin in the centre, y up.
+void roseScale(PictureBox& box)
+{
+    box.setPictureSize(300, 300);
+    box.setScale(-150, 150, 150, -150);
+}
+
+// The stereonet picture: 400 x 300, net centre at pixel (150,150), a text column on the right.
+void netScale(PictureBox& box)
+{
+    box.setPictureSize(400, 300);
+    box.setScale(-150, 150, 250, -150);
+}
+
+TEST(PictureBoxScale, UserPointsLandOnTheExpectedPixels)
+{
+    struct Case {
+        bool net;
+        double x, y;
+        QPointF pixel;
+    };
+    const Case cases[] = {
+        {true, 0, 0, {150, 150}},    {true, -150, 150, {0, 0}},  {true, 250, -150, {400, 300}},
+        {true, 100, 0, {250, 150}},  {true, 0, 100, {150, 50}},  {true, 200, -100, {350, 250}},
+        {false, 0, 0, {150, 150}},   {false, 100, -100, {250, 250}}, {false, -150, -150, {0, 300}},
+    };
+    PictureBox box;
+    for (const Case& c : cases) {
+        c.net ? netScale(box) : roseScale(box);
+        EXPECT_EQ(box.toPixel(c.x, c.y), c.pixel) << c.x << "," << c.y;
+        const QPointF back = box.toUser(c.pixel);
+        EXPECT_DOUBLE_EQ(back.x(), c.x);
+        EXPECT_DOUBLE_EQ(back.y(), c.y);
+    }
+    EXPECT_EQ(box.scaleWidth(), 300);
+    EXPECT_EQ(box.scaleHeight(), -300);
+}
+
+TEST(PictureBoxScale, PixelScaleFollowsTheSizeAndWidgetIsThePicture)
+{
+    PictureBox box;
+    box.setPictureSize(120, 80);
+    box.setPixelScale();
+    EXPECT_EQ(box.size(), QSize(120, 80));
+    EXPECT_EQ(box.pictureSize(), QSize(120, 80));
+    QImage loaded(64, 32, QImage::Format_ARGB32);
+    loaded.fill(QColor(10, 20, 30));
+    box.setPicture(loaded);
+    EXPECT_EQ(box.size(), QSize(64, 32));
+    EXPECT_EQ(box.image().format(), QImage::Format_RGB32);
+    EXPECT_EQ(box.scaleWidth(), 64);
+    EXPECT_EQ(box.point(5, 5), 10 | 20 << 8 | 30 << 16);
+
+    box.setScale(0, 0, 10, 10); // a user scale stays when the size changes
+    box.setPictureSize(200, 100);
+    EXPECT_EQ(box.scaleWidth(), 10);
+    EXPECT_EQ(box.toPixel(5, 5), QPointF(100, 50));
+}
+
+TEST(PictureBoxDrawing, LineIncludesBothEndPixelsInItsColour)
+{
+    PictureBox box;
+    roseScale(box);
+    box.line(-100, 0, 105, 0, QColor(Qt::red));
+    EXPECT_EQ(pixelAt(box, 50, 150), QColor(Qt::red));
+    EXPECT_EQ(pixelAt(box, 255, 150), QColor(Qt::red));
+    EXPECT_EQ(pixelAt(box, 49, 150), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(box, 256, 150), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(box, 150, 149), QColor(Qt::white));
+    EXPECT_EQ(box.currentX(), 105);
+    EXPECT_EQ(box.currentY(), 0);
+    EXPECT_EQ(box.foreColor(), QColor(Qt::black)); // the colour argument doesn't stay
+
+    box.lineTo(105, 50); // from the current point, in the fore colour
+    EXPECT_EQ(pixelAt(box, 255, 100), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 255, 125), QColor(Qt::black));
+}
+
+TEST(PictureBoxDrawing, BoxFilledOrOutlined)
+{
+    PictureBox box;
+    roseScale(box);
+    box.box(10, -10, -10, 10, QColor(Qt::blue), true); // corners in either order
+    EXPECT_EQ(inkedPixels(box.image(), QRect(140, 140, 21, 21)), 21 * 21);
+    EXPECT_EQ(inkedPixels(box.image(), QRect(130, 130, 41, 41)), 21 * 21);
+    EXPECT_EQ(pixelAt(box, 150, 150), QColor(Qt::blue));
+
+    box.cls();
+    box.box(-10, 10, 10, -10);
+    EXPECT_EQ(pixelAt(box, 140, 140), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 160, 160), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 150, 140), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 150, 150), QColor(Qt::white));
+    EXPECT_EQ(inkedPixels(box.image(), QRect(0, 0, 300, 300)), 4 * 20);
+}
+
+TEST(PictureBoxDrawing, CircleTouchesTheFourCompassPoints)
+{
+    PictureBox box;
+    roseScale(box);
+    box.circle(0, 0, 100, QColor(Qt::red));
+    for (QPoint p : {QPoint(250, 150), QPoint(50, 150), QPoint(150, 50), QPoint(150, 250)})
+        EXPECT_EQ(pixelAt(box, p.x(), p.y()), QColor(Qt::red)) << p.x() << "," << p.y();
+    for (QPoint p : {QPoint(251, 150), QPoint(249, 150), QPoint(150, 49), QPoint(150, 251), QPoint(150, 150)})
+        EXPECT_EQ(pixelAt(box, p.x(), p.y()), QColor(Qt::white)) << p.x() << "," << p.y();
+    EXPECT_EQ(box.currentX(), 0);
+
+    // Different scales across and down: the circle stays round, its radius counted across.
+    box.setScale(-300, 150, 300, -150); // 2 units a pixel across, 1 down
+    box.cls();
+    box.circle(0, 0, 100);
+    EXPECT_EQ(pixelAt(box, 200, 150), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 150, 100), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 150, 50), QColor(Qt::white));
+}
+
+TEST(PictureBoxDrawing, ArcRunsCounterClockwiseAndNegativeEndsDrawRadii)
+{
+    PictureBox box;
+    roseScale(box);
+    box.circle(0, 0, 100, {}, 0.0, pi / 2); // east to north
+    EXPECT_EQ(pixelAt(box, 250, 150), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 150, 50), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 50, 150), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(box, 150, 250), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(box, 200, 150), QColor(Qt::white)); // no radius lines
+
+    box.cls();
+    box.circle(0, 0, 100, {}, -pi / 2, pi); // north to west, radius to the north end
+    EXPECT_EQ(pixelAt(box, 150, 100), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 50, 150), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(box, 100, 150), QColor(Qt::white)); // the west end had no minus sign
+    EXPECT_EQ(pixelAt(box, 250, 150), QColor(Qt::white));
+}
+
+TEST(PictureBoxDrawing, ForeColorWidthAndStylePersist)
+{
+    PictureBox box;
+    roseScale(box);
+    box.setForeColor(Qt::green);
+    box.setDrawWidth(3);
+    box.line(-50, 0, 50, 0);
+    box.line(-50, 50, 50, 50);
+    for (int y : {149, 150, 151, 99, 100, 101})
+        EXPECT_EQ(pixelAt(box, 150, y), QColor(Qt::green)) << y;
+    EXPECT_EQ(pixelAt(box, 150, 147), QColor(Qt::white));
+    EXPECT_EQ(box.drawWidth(), 3);
+
+    box.cls();
+    box.setDrawWidth(1);
+    box.setDrawStyle(5); // invisible
+    box.line(-50, 0, 50, 0);
+    box.circle(0, 0, 30);
+    EXPECT_EQ(inkedPixels(box.image(), QRect(0, 0, 300, 300)), 0);
+    EXPECT_EQ(box.currentX(), 0); // but the current point still moves
+
+    box.setDrawStyle(2); // dotted: gaps along the line
+    box.line(-50, 0, 50, 0);
+    const int dotted = inkedPixels(box.image(), QRect(100, 150, 101, 1));
+    EXPECT_GT(dotted, 20);
+    EXPECT_LT(dotted, 90);
+}
+
+TEST(PictureBoxDrawing, PsetPointRoundTripWithRedInTheLowByte)
+{
+    PictureBox box;
+    roseScale(box);
+    const struct {
+        QColor colour;
+        std::int64_t value;
+    } cases[] = {{QColor(1, 2, 3), 0x030201}, {QColor(255, 0, 0), 0xff}, {QColor(0, 0, 255), 0xff0000},
+                 {QColor(255, 255, 255), 0xffffff}, {QColor(0, 0, 0), 0}};
+    for (const auto& c : cases) {
+        box.pset(20, 30, c.colour);
+        EXPECT_EQ(box.point(20, 30), c.value);
+        EXPECT_EQ(pixelAt(box, 170, 120), c.colour);
+    }
+    EXPECT_EQ(box.currentX(), 20);
+    EXPECT_EQ(box.currentY(), 30);
+    EXPECT_EQ(box.point(-150, 150), 0xffffff); // top-left pixel, back colour
+    EXPECT_EQ(box.point(150, 0), -1);        // pixel 300: just outside
+    EXPECT_EQ(box.point(0, -150.2), -1);
+    EXPECT_EQ(box.point(-151, 0), -1);
+    EXPECT_EQ(box.point(std::nan(""), 0), -1);
+}
+
+TEST(PictureBoxDrawing, ClsClearsToTheBackColourAndResetsTheCurrentPoint)
+{
+    PictureBox box;
+    roseScale(box);
+    box.line(-100, -100, 100, 100, QColor(Qt::red));
+    box.setCurrent(40, 50);
+    box.cls();
+    EXPECT_EQ(inkedPixels(box.image(), QRect(0, 0, 300, 300)), 0);
+    EXPECT_EQ(box.currentX(), 0);
+    EXPECT_EQ(box.currentY(), 0);
+
+    box.setBackColor(Qt::yellow);
+    EXPECT_EQ(box.point(-150, 150), 0x00ffff);
+    EXPECT_EQ(box.point(149, -149), 0x00ffff);
+}
+
+TEST(PictureBoxLayers, DisplayOnlyDrawingIsSeenButNotStored)
+{
+    PictureBox box;
+    roseScale(box);
+    box.pset(0, 0, QColor(Qt::blue)); // persistent
+    box.setAutoRedraw(false);
+    box.line(-50, 10, 50, 10, QColor(Qt::red));
+    EXPECT_EQ(box.point(0, 10), 0xff);     // read from the display
+    EXPECT_EQ(box.point(0, 0), 0xff0000);  // the stored image shows through
+    EXPECT_EQ(pixelAt(box, 150, 140), QColor(Qt::white));
+    EXPECT_EQ(box.grab().toImage().pixelColor(150, 140), QColor(Qt::red));
+
+    box.setAutoRedraw(true);
+    EXPECT_EQ(box.point(0, 10), 0xffffff); // persistent mode reads the stored image
+
+    box.setAutoRedraw(false);
+    box.refresh(); // a repaint restores the stored picture
+    EXPECT_EQ(box.point(0, 10), 0xffffff);
+    EXPECT_EQ(box.point(0, 0), 0xff0000);
+
+    box.line(-50, 10, 50, 10, QColor(Qt::red));
+    box.setAutoRedraw(true);
+    box.pset(100, 100, QColor(Qt::green)); // persistent drawing shows the stored image again
+    box.setAutoRedraw(false);
+    EXPECT_EQ(box.point(0, 10), 0xffffff);
+    EXPECT_EQ(box.point(100, 100), 0x00ff00);
+
+    box.line(-50, 10, 50, 10, QColor(Qt::red));
+    box.cls(); // clears both layers
+    EXPECT_EQ(box.point(0, 10), 0xffffff);
+    EXPECT_EQ(box.point(100, 100), 0xffffff);
+}
+
+TEST(PictureBoxText, PrintInksTheTextBoxAndMovesTheCurrentPoint)
+{
+    PictureBox box;
+    roseScale(box);
+    box.setCurrent(-70, 140);
+    const QString title = QStringLiteral("Strike Rose");
+    const double width = box.textWidth(title), height = box.textHeight(title);
+    EXPECT_GT(width, 40);
+    EXPECT_GT(height, 8);
+    box.print(title);
+    EXPECT_DOUBLE_EQ(box.currentX(), -70 + width);
+    EXPECT_EQ(box.currentY(), 140);
+
+    const QRect textBox(80, 10, int(std::ceil(width)), int(std::ceil(height)));
+    const QImage drawn = box.image();
+    EXPECT_GT(inkedPixels(drawn, textBox), 40);
+    EXPECT_EQ(inkedPixels(drawn, QRect(0, 0, 300, 300)), inkedPixels(drawn, textBox));
+
+    box.print(QStringLiteral("半径："), true); // Chinese text inks too; then the next line
+    EXPECT_GT(inkedPixels(box.image(), QRect(textBox.right(), 10, 40, int(height) + 1)), 20);
+    EXPECT_EQ(box.currentX(), -150);
+    EXPECT_DOUBLE_EQ(box.currentY(), 140 - height); // down the picture: y goes down on this scale
+
+    box.setFontSize(18);
+    box.setFontBold(true);
+    EXPECT_EQ(box.font().pointSizeF(), 18);
+    EXPECT_TRUE(box.font().bold());
+    EXPECT_GT(box.textHeight(title), 1.8 * height);
+}
+
+TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    PictureBox box;
+    netScale(box);
+    box.circle(0, 0, 100, QColor(Qt::red));
+    box.box(120, 100, 200, 80, QColor(10, 200, 30), true);
+    box.print(QStringLiteral("N"));
+
+    const QString name = dir.filePath(QStringLiteral("x.png"));
+    ASSERT_TRUE(box.saveBmp(QStringLiteral("  ") + name + QStringLiteral(" "))); // blanks trimmed
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.read(30);
+    file.close();
+    ASSERT_EQ(header.size(), 30);
+    EXPECT_TRUE(header.startsWith("BM")); // a bitmap whatever the extension
+    EXPECT_EQ(header.at(28), 24);         // bits per pixel
+    QImageReader reader(name, "BMP");
+    const QImage reloaded = reader.read();
+    ASSERT_FALSE(reloaded.isNull()) << reader.errorString().toStdString();
+    EXPECT_TRUE(samePixels(reloaded, box.image()));
+
+    EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("missing/x.bmp"))));
+    EXPECT_FALSE(box.saveBmp(QStringLiteral("   ")));
+}
+
+TEST(PictureBoxFiles, PixelComparisonRejectsADifferentImage)
+{
+    QImage a(20, 10, QImage::Format_RGB32);
+    a.fill(Qt::white);
+    QImage b = a;
+    EXPECT_TRUE(samePixels(a, b));
+    b.setPixel(19, 9, qRgb(255, 255, 254));
+    EXPECT_FALSE(samePixels(a, b));
+    EXPECT_FALSE(samePixels(a, a.copy(0, 0, 20, 9)));
+}
+
+TEST(PictureBoxMouse, EventsReportUserCoordinatesAndButtons)
+{
+    PictureBox box;
+    roseScale(box);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QSignalSpy downs(&box, &PictureBox::mouseDown);
+    QSignalSpy moves(&box, &PictureBox::mouseMove);
+    QSignalSpy ups(&box, &PictureBox::mouseUp);
+
+    QTest::mouseMove(&box, QPoint(250, 150));
+    QApplication::processEvents();
+    ASSERT_FALSE(moves.isEmpty());
+    EXPECT_EQ(moves.last(), (QList<QVariant>{0, 100.0, 0.0}));
+
+    QTest::mousePress(&box, Qt::RightButton, Qt::NoModifier, QPoint(150, 50));
+    ASSERT_EQ(downs.size(), 1);
+    EXPECT_EQ(downs.first(), (QList<QVariant>{2, 0.0, 100.0}));
+    QTest::mouseRelease(&box, Qt::RightButton, Qt::NoModifier, QPoint(150, 50));
+    ASSERT_EQ(ups.size(), 1);
+    EXPECT_EQ(ups.first(), (QList<QVariant>{2, 0.0, 100.0}));
+
+    QTest::mousePress(&box, Qt::MiddleButton, Qt::NoModifier, QPoint(1, 2)); // (0,0) would mean the centre
+    EXPECT_EQ(downs.last(), (QList<QVariant>{4, -149.0, 148.0}));
+    QTest::mouseRelease(&box, Qt::MiddleButton, Qt::NoModifier, QPoint(1, 2));
+
+    // A move with the left and right buttons held reports both.
+    QMouseEvent held(QEvent::MouseMove, QPointF(50, 250), box.mapToGlobal(QPointF(50, 250)), Qt::NoButton,
+                     Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &held);
+    EXPECT_EQ(moves.last(), (QList<QVariant>{3, -100.0, -100.0}));
+}
+
+} // namespace
+} // namespace kv
