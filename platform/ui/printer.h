@@ -22,7 +22,8 @@ public:
 
     // Sends the following documents to PDF files instead of the default printer:
     // the first to pathPattern with "%1" replaced by 1, the next by 2, ...
-    // An empty pattern goes back to the default printer.
+    // An empty pattern goes back to the default printer. Setting a pattern
+    // restarts the numbering; a document already open keeps its target.
     void setPdfTarget(const QString& pathPattern);
 
 private:

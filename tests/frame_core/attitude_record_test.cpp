@@ -14,11 +14,11 @@ TEST(AttitudeRecord, LinesInPrintZones)
         const char* line;
     };
     const Case cases[] = {
-        {"135", "45", " 135          45 "},
-        {"-5", "30", "-5            30 "},
-        {"0.25", "10", " .25          10 "},
-        {"0.3333333333", "7", " .3333333     7 "},
-        {"135.5", "-45", " 135.5       -45 "},
+        {"135", "45", " 135           45 "},
+        {"-5", "30", "-5             30 "},
+        {"0.25", "10", " .25           10 "},
+        {"0.3333333333", "7", " .3333333      7 "},
+        {"135.5", "-45", " 135.5        -45 "},
         {"0", "0", " 0             0 "},
         {"45.5", "45.5", " 45.5          46 "},  // dip halves go to the even neighbour
         {"44.5", "44.5", " 44.5          44 "},
@@ -76,7 +76,7 @@ TEST(AttitudeRecord, ALineTakesAThirdItemInTheNextZone)
 {
     kv::PrintLine line = kv::attitudeRecordLine({135.0f, 45});
     line.nextZone().add("s");
-    EXPECT_EQ(line.str(), " 135          45           s");
+    EXPECT_EQ(line.str(), " 135           45           s");
 }
 
 TEST(AttitudeRecord, ItemsBecomeCellTexts)

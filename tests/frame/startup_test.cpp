@@ -1,0 +1,55 @@
+// Start-up: splash, then the maximized main window with the chooser open.
+#include "frame/main_window.h"
+#include "frame/module1.h"
+#include "frame/splash.h"
+#include "platform/ui/dialogs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+TEST(Startup, SplashShowsItsTextsAndTakesNoInput)
+{
+    Splash splash;
+    QStringList texts;
+    for (QLabel* l : splash.findChildren<QLabel*>())
+        texts << l->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Kavrinol   v1.0")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("构造地质学工具软件包")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("适用于 Win98/2000/XP")));
+    EXPECT_TRUE(splash.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(splash.size(), QSize(320, 198));
+}
+
+TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
+{
+    MainWindow* frame = runMain(0);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(mainFrame(), frame);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kavrinol"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_NE(w->objectName(), QStringLiteral("Splash"));
+    ASSERT_NE(frame->registry().find("newtask"), nullptr);
+    delete frame;
+    EXPECT_EQ(mainFrame(), nullptr);
+}
+
+TEST(Dialogs, OldFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
+              QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));
+    EXPECT_EQ(qtFilterFromOld(QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件（*.*）|*.*")),
+              QStringLiteral("数据文件（*.txt;*.dat） (*.txt *.dat);;所有文件（*.*） (*.*)"));
+    EXPECT_EQ(qtFilterFromOld(QString()), QString());
+}
+
+} // namespace
+} // namespace kv
