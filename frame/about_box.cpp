@@ -57,7 +57,7 @@ QImage aboutPicture()
     // Strata: bands between folded surfaces, older (darker) at the bottom.
     const QColor bands[] = {QColor(214, 190, 140), QColor(170, 130, 90), QColor(200, 205, 170),
                             QColor(140, 110, 80), QColor(190, 160, 120)};
-    const double top = 92;
+    const double top = 100;
     const double thickness = 15;
     auto surface = [&](int layer, double x) {
         return top + layer * thickness - 10 * std::cos((x - width / 2.0) / width * 2 * M_PI);
@@ -76,7 +76,7 @@ QImage aboutPicture()
     }
 
     // The net: primitive circle, north-south and east-west diameters, a great circle.
-    const QPointF centre(width / 2.0, 44);
+    const QPointF centre(width / 2.0, 52);
     const double radius = 34;
     p.setPen(QPen(Qt::black, 1.5));
     p.setBrush(Qt::white);

@@ -2,7 +2,6 @@
 // through the scripted dialogs, the three roses on the picture, saving and
 // printing the picture, and the table/picture switch.
 #include "attitude/ui/main_rose_window.h"
-#include "attitude/ui/rose_drawing.h"
 #include "platform/ui/data_grid.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/printer.h"
@@ -420,6 +419,57 @@ TEST_F(MainRoseWindowTest, DataBrowseTwiceReturnsToTheSameView)
         EXPECT_EQ(window_->dataBrowseItem()->isChecked(), checked);
         EXPECT_EQ(tableShown(), table);
         EXPECT_EQ(picture()->image(), drawn); // switching draws nothing
+    }
+}
+
+// ---- a real data set ----------------------------------------------------------
+
+// 28 normal-fault planes (dip direction, dip) of a published example data set.
+const std::vector<Joint> normalFaults = {
+    {"145", "40"}, {"338", "35"}, {"60", "56"},  {"158", "54"}, {"118", "48"}, {"34", "55"},  {"344", "17"},
+    {"166", "40"}, {"10", "85"},  {"18", "37"},  {"234", "43"}, {"296", "25"}, {"100", "54"}, {"190", "40"},
+    {"92", "60"},  {"182", "52"}, {"156", "68"}, {"224", "54"}, {"88", "38"},  {"38", "32"},  {"318", "24"},
+    {"254", "54"}, {"165", "47"}, {"164", "50"}, {"115", "75"}, {"195", "57"}, {"12", "36"},  {"104", "55"},
+};
+
+// Set KV_ROSE_SHOTS to a folder to get the window as the user sees it after
+// each rose (rose-dip.png, rose-strike.png, rose-dipangle.png) and of the
+// table before them (rose-table.png).
+TEST_F(MainRoseWindowTest, NormalFaultRosesPointWhereTheFaultsDip)
+{
+    const struct {
+        const char* command;
+        const char* shot;
+        std::int64_t colour;
+        std::int64_t maxnum;
+        double armX, armY; // end of the longest arm
+    } roses[] = {
+        // Three faults dip NNE (10, 12, 18) and three SSE (164, 165, 166).
+        {"MOperateQingxiang", "rose-dip.png", kCyan, 3, 22.5, 97.44},
+        // Five strike WNW-ESE: the class of dip directions 10-18 folded with 190, 195.
+        {"MOperateZouxiang", "rose-strike.png", kRed, 5, -97, 22},
+        // The steepest class, 115/75 and 118/48, mean dip 62 at 116.
+        {"MOperateQingjiao", "rose-dipangle.png", kGreen, 0, 61.93, -30.20},
+    };
+    fillTable(normalFaults);
+    window_->resize(640, 480);
+    const QByteArray shots = qgetenv("KV_ROSE_SHOTS");
+    auto saveShot = [&](const char* name) {
+        if (shots.isEmpty())
+            return;
+        const QString path = QDir(QString::fromLocal8Bit(shots)).filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(window_->grab().save(path)) << path.toStdString();
+    };
+    saveShot("rose-table.png");
+    for (const auto& r : roses) {
+        SCOPED_TRACE(r.command);
+        click(r.command);
+        EXPECT_TRUE(dialogs().messages.empty());
+        EXPECT_EQ(window_->jointnum(), 28);
+        EXPECT_EQ(window_->maxnum(), r.maxnum);
+        EXPECT_TRUE(inkNear(r.armX, r.armY, r.colour));
+        expectFrameDrawn();
+        saveShot(r.shot);
     }
 }
 

@@ -235,3 +235,30 @@ TEST(DelaySeconds, EndsOnTheNearestWholeSecondOfTheClock)
 
 } // namespace
 } // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(MainWindowTest, AboutFromTheHelpMenuIsModalOverTheFrameAndTheChooserStaysClosed)
+{
+    chooser()->cancelClick();
+    QApplication::processEvents();
+    QString caption;
+    QWidget* owner = nullptr;
+    test::FakeDialogs::global().execAnswers.push_back([&](QDialog* box) {
+        caption = box->windowTitle();
+        owner = box->parentWidget();
+        EXPECT_TRUE(box->isModal() || box->windowModality() != Qt::NonModal);
+        return int(QDialog::Accepted);
+    });
+    frame->findChild<QAction*>("MHelpAbout")->trigger();
+    EXPECT_EQ(caption, QStringLiteral("关于Kavrinol"));
+    EXPECT_EQ(owner, frame.get());
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(frame.get(), &activate);
+    QApplication::processEvents();
+    EXPECT_EQ(chooser(), nullptr);
+}
+
+} // namespace
+} // namespace kv
