@@ -61,6 +61,8 @@ ToolWindow* WindowRegistry::show(const QString& name)
     if (!w)
         return nullptr;
 
+    // The size the window asked for before it goes into its frame.
+    const QSize wanted = w->size();
     Qt::WindowFlags flags = Qt::SubWindow;
     if (w->isFixedSize())
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -74,6 +76,8 @@ ToolWindow* WindowRegistry::show(const QString& name)
 
     if (w->isFixedSize())
         sub->adjustSize();
+    else
+        sub->resize(wanted.grownBy(sub->contentsMargins()));
     if (w->opensMaximized())
         sub->showMaximized();
     else

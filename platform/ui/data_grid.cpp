@@ -183,6 +183,9 @@ DataGrid::DataGrid(QWidget* parent)
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     verticalHeader()->setSectionsClickable(false);
     verticalHeader()->setHighlightSections(false);
+    // Rows as compact as the old grid's: one line of text with a little air.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     if (auto* corner = findChild<QAbstractButton*>())
         corner_ = new DataGridCornerPainter(this, corner);
 }
