@@ -68,11 +68,7 @@ void MainWindow::createMenus()
         ownMenus_ << m;
         return m;
     };
-    auto addItem = [](QMenu* m, const QString& title, const QString& name) {
-        QAction* a = title == QLatin1String("-") ? m->addSeparator() : m->addAction(title);
-        a->setObjectName(name);
-        return a;
-    };
+    const auto addItem = addNamedItem;
 
     QMenu* file = addMenu(QStringLiteral("文件(&F)"), QStringLiteral("MFile"));
     connect(addItem(file, QStringLiteral("新建任务..."), QStringLiteral("MFileNewTask")),

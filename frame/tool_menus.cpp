@@ -12,21 +12,14 @@ namespace kv {
 
 namespace {
 
-// ToolWindow lets only windows add menus to their own list; the shared menus
-// are added on the window's behalf through those same calls.
-struct MenuAccess : ToolWindow {
-    using ToolWindow::addItem;
-    using ToolWindow::addMenu;
-};
-
 QMenu* addMenuTo(ToolWindow* window, const QString& title, const char* name)
 {
-    return (window->*&MenuAccess::addMenu)(title, QString::fromLatin1(name));
+    return window->addMenu(title, QString::fromLatin1(name));
 }
 
 QAction* addItemTo(ToolWindow* window, QMenu* menu, const QString& title, const QString& name)
 {
-    return (window->*&MenuAccess::addItem)(menu, title, name);
+    return window->addItem(menu, title, name);
 }
 
 QAction* addSeparatorTo(ToolWindow* window, QMenu* menu, const char* menuName, int number = 0)

@@ -32,11 +32,16 @@ QMenu* ToolWindow::addMenu(const QString& title, const QString& objectName)
     return menu;
 }
 
-QAction* ToolWindow::addItem(QMenu* menu, const QString& title, const QString& objectName)
+QAction* addNamedItem(QMenu* menu, const QString& title, const QString& objectName)
 {
     QAction* action = title == QLatin1String("-") ? menu->addSeparator() : menu->addAction(title);
     action->setObjectName(objectName);
     return action;
+}
+
+QAction* ToolWindow::addItem(QMenu* menu, const QString& title, const QString& objectName)
+{
+    return addNamedItem(menu, title, objectName);
 }
 
 void ToolWindow::setFixedClientSize(int widthPx, int heightPx)

@@ -12,6 +12,9 @@ class QAction;
 
 namespace kv {
 
+// Adds an item named objectName to a menu; a title "-" adds a separator carrying that name.
+QAction* addNamedItem(QMenu* menu, const QString& title, const QString& objectName);
+
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,10 +37,11 @@ public:
     // Whether the window opens maximized inside the main window.
     bool opensMaximized() const { return opensMaximized_; }
 
-protected:
+    // Adds a menu to the window's own list (the shared menu builder uses these too).
     QMenu* addMenu(const QString& title, const QString& objectName);
-    // Adds an item named objectName; a title "-" adds a separator carrying that name.
     QAction* addItem(QMenu* menu, const QString& title, const QString& objectName);
+
+protected:
     void setFixedClientSize(int widthPx, int heightPx);
     void setOpensMaximized(bool on) { opensMaximized_ = on; }
 
