@@ -1,5 +1,5 @@
 #include "frame/about_box.h"
-#include "frame/centre_on_frame.h"
+#include "kit/centre_on_frame.h"
 #include "platform/ui/frame_services.h"
 #include "platform/ui/key_value_source.h"
 #include "platform/ui/program_launcher.h"

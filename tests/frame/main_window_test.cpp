@@ -1,10 +1,10 @@
 // The main window, the task chooser and the one-instance rule, driven offscreen.
+#include "app/kavrinol_tools.h"
 #include "frame/main_window.h"
-#include "frame/module1.h"
+#include "frame/startup.h"
 #include "frame/task_chooser.h"
-#include "frame/task_table.h"
 #include "platform/ui/help_viewer.h"
-#include "platform/ui/tool_window.h"
+#include "kit/tool_window.h"
 #include "tests/support/fake_dialogs.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         test::FakeDialogs::global().reset();
-        frame = std::make_unique<MainWindow>();
+        frame = std::make_unique<MainWindow>(kavrinolTools());
         setMainFrame(frame.get());
         frame->resize(1000, 700);
         frame->show();
@@ -99,17 +99,17 @@ TEST_F(MainWindowTest, OkWithoutAClickOpensTheReverseWheelTool)
 
 TEST_F(MainWindowTest, EveryTaskOpensItsWindowOnceAndAgainBringsItToTheFront)
 {
-    for (const TaskEntry& t : taskTable) {
+    for (const ToolEntry& t : kavrinolTools().entries()) {
         frame->showTaskChooser();
         ASSERT_NE(chooser(), nullptr);
-        chooser()->image1Click(t.index);
-        EXPECT_EQ(chooser()->selectedTask(), t.index);
-        EXPECT_EQ(chooser()->icon(t.index)->frameStyle(), QFrame::Box | QFrame::Plain);
+        chooser()->image1Click(t.task);
+        EXPECT_EQ(chooser()->selectedTask(), t.task);
+        EXPECT_EQ(chooser()->icon(t.task)->frameStyle(), QFrame::Box | QFrame::Plain);
         chooser()->okClick();
         QApplication::processEvents();
-        ToolWindow* w = frame->registry().find(t.window);
+        ToolWindow* w = frame->registry().find(t.windowName());
         ASSERT_NE(w, nullptr) << t.window;
-        EXPECT_EQ(openCount(t.window), 1) << t.window;
+        EXPECT_EQ(openCount(t.windowName()), 1) << t.window;
     }
     // Choosing an open tool again: the same window, in front, no second one.
     ToolWindow* rose = frame->registry().find("mainrose");
@@ -140,20 +140,20 @@ TEST_F(MainWindowTest, ClickingAnIconMovesTheBorder)
     QTest::mouseClick(chooser()->icon(9), Qt::LeftButton);
     EXPECT_EQ(chooser()->selectedTask(), 9);
     int bordered = 0;
-    for (int i = 0; i < taskCount; ++i)
+    for (int i = 0; i < kavrinolTools().size(); ++i)
         bordered += chooser()->icon(i)->frameStyle() != int(QFrame::NoFrame);
     EXPECT_EQ(bordered, 1);
 }
 
 TEST_F(MainWindowTest, ClosedToolOpensAfresh)
 {
-    frame->registry().show("joint");
+    frame->registry().showTask(3);
     QPointer<ToolWindow> first = frame->registry().find("joint");
     first->unload();
     QApplication::processEvents();
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(frame->registry().find("joint"), nullptr);
-    EXPECT_NE(frame->registry().show("joint"), nullptr);
+    EXPECT_NE(frame->registry().showTask(3), nullptr);
     EXPECT_EQ(openCount("joint"), 1);
 }
 
@@ -195,15 +195,15 @@ public:
 
 TEST_F(MainWindowTest, ActiveChildMenusReplaceTheFramesMenus)
 {
-    WindowRegistry::registerTool("menutool", [] { return new MenuTool; });
-    frame->registry().show("menutool");
+    const auto menuTool = [] { return new MenuTool; };
+    frame->registry().show("menutool", menuTool);
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), QStringList{"MOperate"});
     // The chooser has no menus: the frame's show while it is active.
     frame->showTaskChooser();
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), (QStringList{"MFile", "MView", "MHelp"}));
-    frame->registry().show("menutool");
+    frame->registry().show("menutool", menuTool);
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), QStringList{"MOperate"});
 }

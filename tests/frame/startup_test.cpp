@@ -1,6 +1,7 @@
 // Start-up: splash, then the maximized main window with the chooser open.
 #include "frame/main_window.h"
-#include "frame/module1.h"
+#include "app/kavrinol_tools.h"
+#include "frame/startup.h"
 #include "frame/splash.h"
 #include "platform/ui/dialogs.h"
 
@@ -28,7 +29,7 @@ TEST(Startup, SplashShowsItsTextsAndTakesNoInput)
 
 TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
 {
-    MainWindow* frame = runMain(0);
+    MainWindow* frame = runMain(kavrinolTools(), 0);
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
     EXPECT_EQ(mainFrame(), frame);
@@ -40,15 +41,6 @@ TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
     ASSERT_NE(frame->registry().find("newtask"), nullptr);
     delete frame;
     EXPECT_EQ(mainFrame(), nullptr);
-}
-
-TEST(Dialogs, OldFiltersBecomeQtFilters)
-{
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
-              QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件（*.*）|*.*")),
-              QStringLiteral("数据文件（*.txt;*.dat） (*.txt *.dat);;所有文件（*.*） (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QString()), QString());
 }
 
 } // namespace
