@@ -43,5 +43,17 @@ TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
     EXPECT_EQ(mainFrame(), nullptr);
 }
 
+TEST(DelaySeconds, EndsOnTheNearestWholeSecondOfTheClock)
+{
+    EXPECT_DOUBLE_EQ(delayMilliseconds(100.25f, 0), 0);      // fraction below a half: no wait
+    EXPECT_NEAR(delayMilliseconds(100.75f, 0), 250, 0.01);    // waits to the next second
+    EXPECT_NEAR(delayMilliseconds(100.25f, 2), 1750, 0.01);
+    EXPECT_NEAR(delayMilliseconds(100.75f, 2), 2250, 0.01);
+    EXPECT_NEAR(delayMilliseconds(100.5f, 0), 0, 0.01);       // 100.5 rounds to 100 (even)
+    EXPECT_NEAR(delayMilliseconds(101.5f, 0), 500, 0.01);     // 101.5 rounds to 102
+    // Just before midnight the wait is still about two seconds.
+    EXPECT_NEAR(delayMilliseconds(86399.25f, 2), 1750, 10);
+}
+
 } // namespace
 } // namespace kv
