@@ -82,7 +82,10 @@ Drawing rheometerLegendDrawing(double twipsPerPixel, double columnPixels)
         const double width = c.width / twipsPerPixel, height = c.height / twipsPerPixel;
         switch (c.kind) {
         case Kind::Label: {
-            const auto lines = wrapToColumns(c.text, std::max(1, int(width / columnPixels)));
+            // Only a label of several lines wraps; a one-line label keeps its
+            // whole text on its line even where a wider font runs past its box.
+            const auto lines = c.textLines > 1 ? wrapToColumns(c.text, std::max(1, int(width / columnPixels)))
+                                               : std::vector<std::string>{c.text};
             const double lineHeight = height / std::max<std::size_t>(lines.size(), c.textLines);
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 TextItem text;

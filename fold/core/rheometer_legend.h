@@ -36,8 +36,8 @@ std::vector<std::string> wrapToColumns(const std::string& utf8, int columns);
 
 // The legend as a drawing on the pixel scale of the picture, for a window that
 // paints it over the picture (or to look at it): twips become pixels at
-// twipsPerPixel, a label's text wraps at an average of columnPixels pixels per
-// print column.
+// twipsPerPixel, the text of a label of several lines wraps at an average of
+// columnPixels pixels per print column.
 Drawing rheometerLegendDrawing(double twipsPerPixel = 15.0, double columnPixels = 6.0);
 
 } // namespace kv

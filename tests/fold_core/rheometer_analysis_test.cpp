@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <variant>
 
 namespace kv {
@@ -98,26 +97,6 @@ TEST(FoldAnalysis, MeasurementsWithoutAShapeGiveTheirReason)
     const auto stretched = analyseFold({0.5f, 0.866f, 1, 80, 100, 5});
     ASSERT_TRUE(std::holds_alternative<FoldShape>(stretched));
     EXPECT_NEAR(std::get<FoldShape>(stretched).shortening, -0.25, 1e-6);
-}
-
-TEST(FoldAnalysis, ViscosityRatioFromLengthToThicknessAndStressExponent)
-{
-    const struct {
-        float lh, nl;
-        std::optional<double> m;
-    } cases[] = {
-        {20, 3, 579.406},  // (20 / 3.46)^3 * 3 = 5.7803^3 * 3
-        {3.46f, 1, 1.0},
-        {20, 0, 0.0},
-        {20, 3e38f, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        const std::optional<float> m = viscosityRatio(c.lh, c.nl);
-        ASSERT_EQ(m.has_value(), c.m.has_value()) << c.lh << ", " << c.nl;
-        if (m) {
-            EXPECT_NEAR(*m, *c.m, 1e-3 * std::max(1.0, *c.m)) << c.lh << ", " << c.nl;
-        }
-    }
 }
 
 } // namespace
