@@ -16,7 +16,7 @@ std::optional<float> ratioOf(const RheometerState& state)
 
 } // namespace
 
-AnalysisOutcome runFoldAnalysis(RheometerState& state, const FoldCellText& cell)
+AnalysisOutcome runFoldAnalysis(RheometerState& state, const CellText& cell)
 {
     const FoldTableRead read = readFoldTable(cell);
     if (read.outcome == FoldTableRead::Outcome::BlankCell)

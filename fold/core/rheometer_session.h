@@ -35,7 +35,7 @@ enum class AnalysisOutcome {
 // Operate > "褶皱几何分析". On Analysed the measurements and the shape are
 // replaced, the viscosity ratio follows the new L/h with the current stress
 // exponent, and File > "保存数据" is enabled; otherwise nothing changes.
-AnalysisOutcome runFoldAnalysis(RheometerState& state, const FoldCellText& cell);
+AnalysisOutcome runFoldAnalysis(RheometerState& state, const CellText& cell);
 
 // Every change of the stress-exponent box: NL is the number at the start of the
 // text (empty or non-numeric text gives 0) and M follows from the last L/h.

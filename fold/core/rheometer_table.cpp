@@ -57,7 +57,7 @@ std::optional<float> measurementOfCellText(std::string_view text)
     return csng(val(number));
 }
 
-FoldTableRead readFoldTable(const FoldCellText& cell)
+FoldTableRead readFoldTable(const CellText& cell)
 {
     std::array<std::string, kFoldMeasurementCount> texts;
     for (int i = 0; i < kFoldMeasurementCount; ++i) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fold/core/rheometer_analysis.h"
+#include "kit/core/table_cells.h"
 
 #include <functional>
 #include <optional>
@@ -18,9 +19,6 @@ constexpr int kFoldMeasurementRow = 1;
 constexpr int kFoldFirstMeasurementColumn = 1; // y1; then y2, y3, L, W, h
 constexpr int kFoldMeasurementCount = 6;
 
-// Cell text of the data table at (row, column).
-using FoldCellText = std::function<std::string(int row, int column)>;
-
 struct FoldTableRead {
     enum class Outcome {
         Complete,   // six numbers: measurements holds them
@@ -33,7 +31,7 @@ struct FoldTableRead {
 
 // Reads the six measurement cells. A blank cell anywhere among them wins over
 // a bad one, so a half-typed row is passed over without a message.
-FoldTableRead readFoldTable(const FoldCellText& cell);
+FoldTableRead readFoldTable(const CellText& cell);
 
 // The single-precision number a measurement cell holds: the whole text, blanks
 // around it removed, must be one decimal number (sign, digits with at most one

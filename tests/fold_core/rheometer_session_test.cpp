@@ -10,7 +10,7 @@ namespace {
 using Row = std::array<const char*, 6>; // y1, y2, y3, L, W, h
 
 // Row 1 of the table; every other cell holds text that must never be read.
-FoldCellText tableWith(const Row& row)
+CellText tableWith(const Row& row)
 {
     return [row](int r, int c) -> std::string {
         EXPECT_EQ(r, 1);
