@@ -1,6 +1,7 @@
 #include "fold/core/rheometer_files.h"
 
 #include "fold/core/rheometer_session.h"
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
 
