@@ -5,7 +5,6 @@
 #include "platform/text/text_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "fold/core/three_point.h"
 
-#include "kit/core/attitude.h"
+#include "fold/core/stereo_net.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
 
@@ -9,8 +9,6 @@
 namespace kv {
 
 namespace {
-
-double degreesOfRadians(double radians) { return radians * 180.0 / kAttitudePi; }
 
 // North or south from the normal's tilt along X, east or west from its tilt
 // along Y: a plane A x + B y + C z + D = 0 (z up) descends towards (A, B)/C.
@@ -47,7 +45,7 @@ std::optional<PlaneThroughPoints> planeThroughPoints(const ThreePoints& p)
     PlaneThroughPoints plane;
     double strike = 90;
     if (*b != 0) {
-        strike = degreesOfRadians(std::atan(-static_cast<double>(*a) / *b));
+        strike = degreesOf(std::atan(-static_cast<double>(*a) / *b));
         if (strike < 0)
             strike += 360;
     }
@@ -62,7 +60,7 @@ std::optional<PlaneThroughPoints> planeThroughPoints(const ThreePoints& p)
     } else {
         const double cosine = *c / size;
         const double sine = std::sqrt(1 - cosine * cosine);
-        plane.dip = static_cast<float>(std::fabs(degreesOfRadians(std::atan(sine / cosine))));
+        plane.dip = static_cast<float>(std::fabs(degreesOf(std::atan(sine / cosine))));
     }
     plane.dipQuadrant = dipQuadrantOf(*a, *b, *c);
     return plane;

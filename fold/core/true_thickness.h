@@ -13,6 +13,9 @@
 
 namespace kv {
 
+// Shown when the report can't be written (title "提示").
+inline constexpr const char* kReportNotSavedMessage = "文件无法保存！";
+
 // The five input boxes of the calculator.
 enum class ThicknessBox {
     StratumDip,          // "岩层倾角：" 0..90
