@@ -3,13 +3,20 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
 using CellText = std::function<std::string(int row, int column)>;
 
 // True when the text holds nothing but blanks.
-bool isBlankCell(const std::string& text);
+bool isBlankCell(std::string_view text);
+
+// A cell that must hold one number as a whole (blanks around it allowed,
+// "&H"/"&O" numbers and D exponents too), in single precision. Empty for
+// anything else: "1.2.3", a lone "-", letters, a number beyond the single range.
+std::optional<float> singleOfCellText(std::string_view text);
 
 } // namespace kv
