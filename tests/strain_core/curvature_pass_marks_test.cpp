@@ -55,9 +55,9 @@ PixelMap tangledMap()
     PixelMap map(300, 220);
     test::drawCircle(map, 90, 100, 60);
     test::drawCircle(map, 200, 110, 35);
-    test::drawSegment(map, 10, 10, 290, 200);
-    test::drawSegment(map, 20, 200, 280, 30);
-    test::drawSegment(map, 150, 5, 150, 215);
+    test::drawCircle(map, 140, 100, 45);
+    test::fillBox(map, 150, 5, 150, 215);
+    test::fillBox(map, 5, 60, 295, 60);
     test::fillBox(map, 230, 150, 290, 175);
     test::fillRing(map, 60, 170, 10, 14);
     for (int x = 100; x < 140; x += 3)
@@ -80,15 +80,10 @@ TEST(CurvaturePassMarks, SameResultAsResettingTheWholeWindow)
             EXPECT_EQ(pass.fits[i].curvature, expected.curvatures[i]);
         }
         EXPECT_GT(countCells(ours, PixelMap::visited), 0u); // the blob left marks behind
+        EXPECT_EQ(countCells(ours, PixelMap::background) + countCells(ours, PixelMap::line)
+                      + countCells(ours, PixelMap::visited),
+                  ours.cells.size());
     }
-}
-
-TEST(CurvaturePassMarks, OnlyZeroOneAndTwoRemain)
-{
-    PixelMap map = tangledMap();
-    runCurvaturePass(map);
-    for (std::int16_t v : map.cells)
-        ASSERT_TRUE(v == PixelMap::background || v == PixelMap::line || v == PixelMap::visited);
 }
 
 } // namespace

@@ -47,22 +47,6 @@ inline void drawCircle(PixelMap& map, int cx, int cy, int r)
     }
 }
 
-// Bresenham segment, 8-connected.
-inline void drawSegment(PixelMap& map, int x0, int y0, int x1, int y1)
-{
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        setLine(map, x0, y0);
-        if (x0 == x1 && y0 == y1)
-            return;
-        const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
-    }
-}
-
 inline void fillBox(PixelMap& map, int x0, int y0, int x1, int y1)
 {
     for (int y = y0; y <= y1; ++y)
@@ -91,15 +75,18 @@ inline bool hasSolidTwoByTwo(const PixelMap& map)
     return false;
 }
 
-// Number of 8-connected groups of set pixels (or of background pixels).
-inline int componentCount(const PixelMap& map, bool ofBackground = false)
+// Groups of set pixels (joined through sides and corners) or of background
+// pixels (through sides only, so that a one-pixel ring still has a hole).
+inline int componentCount(const PixelMap& map, bool ofSetPixels)
 {
     std::vector<char> seen(map.cells.size(), 0);
-    const auto wanted = [&](int x, int y) { return (map.at(x, y) == PixelMap::background) == ofBackground; };
+    const auto wanted = [&](int x, int y) {
+        return map.contains(x, y) && (map.at(x, y) != PixelMap::background) == ofSetPixels && !seen[map.indexOf(x, y)];
+    };
     int groups = 0;
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x) {
-            if (!wanted(x, y) || seen[map.indexOf(x, y)])
+            if (!wanted(x, y))
                 continue;
             ++groups;
             std::deque<std::pair<int, int>> queue{{x, y}};
@@ -108,16 +95,11 @@ inline int componentCount(const PixelMap& map, bool ofBackground = false)
                 const auto [px, py] = queue.front();
                 queue.pop_front();
                 for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = px + dx, ny = py + dy;
-                        // Background joins only through its four sides, as holes are counted.
-                        if (ofBackground && dx != 0 && dy != 0)
-                            continue;
-                        if (map.contains(nx, ny) && wanted(nx, ny) && !seen[map.indexOf(nx, ny)]) {
-                            seen[map.indexOf(nx, ny)] = 1;
-                            queue.emplace_back(nx, ny);
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if ((ofSetPixels || dx == 0 || dy == 0) && wanted(px + dx, py + dy)) {
+                            seen[map.indexOf(px + dx, py + dy)] = 1;
+                            queue.emplace_back(px + dx, py + dy);
                         }
-                    }
             }
         }
     return groups;
