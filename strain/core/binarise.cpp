@@ -2,7 +2,6 @@
 
 #include "platform/text/number_text.h"
 
-#include <cctype>
 
 namespace kv {
 namespace {

@@ -4,7 +4,6 @@
 #include "strain/core/skeleton_trace.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace kv {
 namespace {

@@ -7,7 +7,7 @@ namespace kv {
 // Too large when the window's outer width less 50 is smaller than the
 // picture's width, or its outer height less 100 smaller than the picture's
 // height; a picture exactly at the limit fits. The window then shows
-// kPictureTooLargeMessage and drops the picture, keeping everything else.
+// curvature_texts::kPictureTooLargeMessage and drops the picture, keeping everything else.
 bool pictureTooLarge(double windowWidthTwips, double windowHeightTwips, double pictureWidthTwips,
                      double pictureHeightTwips);
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "kit/core/drawing.h"
-#include "strain/core/thinning.h"
+#include "strain/core/pixel_map.h"
 
 #include <array>
 #include <optional>

@@ -13,6 +13,13 @@
 
 namespace kv {
 
+// A pixel position in map coordinates (y downward).
+struct MapPixel {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const MapPixel& a, const MapPixel& b) { return a.x == b.x && a.y == b.y; }
+};
+
 struct PixelMap {
     static constexpr std::int16_t background = 0;
     static constexpr std::int16_t line = 1;

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "strain/core/pixel_map.h"
-#include "strain/core/thinning.h"
 
 #include <array>
 #include <cstdint>

@@ -9,13 +9,6 @@
 
 namespace kv {
 
-// A deleted pixel, in map coordinates (y downward).
-struct MapPixel {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const MapPixel& a, const MapPixel& b) { return a.x == b.x && a.y == b.y; }
-};
-
 // What one iteration deleted, first sub-pass then second: the window paints
 // these pixels white. Empty when the skeleton is complete.
 struct ThinningStep {
