@@ -58,7 +58,7 @@ std::optional<std::string> HeaderItemReader::text()
     skipBlanks();
     if (pos_ >= text_.size())
         return std::nullopt;
-    const std::string_view rest = text_.substr(pos_);
+    const std::string_view rest = std::string_view(text_).substr(pos_);
     if (rest[0] == '"') {
         const std::size_t lineEnd = std::min(rest.find_first_of("\r\n"), rest.size());
         for (std::size_t q = 1; q < lineEnd; ++q) {
@@ -94,7 +94,7 @@ std::optional<HeaderItemReader::Number> HeaderItemReader::number()
         ++pos_;
     if (pos_ >= text_.size())
         return std::nullopt;
-    const std::string_view rest = text_.substr(pos_);
+    const std::string_view rest = std::string_view(text_).substr(pos_);
     std::size_t end = rest.find_first_of(" \t,\r\n");
     if (end == std::string_view::npos)
         end = rest.size();

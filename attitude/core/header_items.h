@@ -34,12 +34,12 @@ public:
     std::optional<Number> number();
 
     // What follows the items read so far.
-    std::string rest() const { return std::string(text_.substr(pos_)); }
+    std::string rest() const { return text_.substr(pos_); }
 
 private:
     void skipBlanks();
     void takeSeparator(); // one comma, or one line end
-    std::string_view text_;
+    std::string text_;
     std::size_t pos_ = 0;
 };
 
