@@ -7,12 +7,6 @@ namespace {
 
 const NetConstants net;
 
-TEST(EqualAreaNet, AreaScaleIsTheSinglePrecisionRadiusTimesRootTwo)
-{
-    EXPECT_EQ(net.areaScale, 141.421356f);
-    EXPECT_EQ(net.netRadius2, 10000.0f);
-}
-
 TEST(EqualAreaNet, ProjectionRulesFollowTheWindowsDataTypes)
 {
     EXPECT_EQ(preferredOrientationProjection("L"), Projection::Line);
@@ -116,28 +110,6 @@ TEST(EqualAreaNet, PointerReadoutShowsTheAttitudeInsideTheNetOnly)
     };
     for (const ReadoutCase& c : cases)
         EXPECT_EQ(pointerReadout(net, c.rule, c.x, c.y), c.text) << c.x << "," << c.y;
-}
-
-TEST(EqualAreaNet, NetFrameIsTheRedCrossTheCircleAndTheFourLetters)
-{
-    const Drawing frame = netFrame();
-    const auto lines = frame.all<LineItem>();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].stroke.colour, colours::red);
-    EXPECT_EQ(lines[0].from, (Point{-8, 0}));
-    EXPECT_EQ(lines[1].to, (Point{0, -8}));
-    const auto circles = frame.all<CircleItem>();
-    ASSERT_EQ(circles.size(), 1u);
-    EXPECT_EQ(circles[0].radius, 100);
-    EXPECT_EQ(circles[0].stroke.colour, colours::black);
-    const auto texts = frame.all<TextItem>();
-    ASSERT_EQ(texts.size(), 4u);
-    const char* letters[] = {"N", "E", "S", "W"};
-    const Point at[] = {{0, 115}, {105, 0}, {0, -103}, {-115, 0}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(texts[static_cast<std::size_t>(i)].text, letters[i]);
-        EXPECT_EQ(*texts[static_cast<std::size_t>(i)].at, at[i]);
-    }
 }
 
 } // namespace
