@@ -12,9 +12,23 @@ constexpr std::array<PixelPos, 8> kNeighbourSteps{{
     {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1},
 }};
 
+// A visit waiting for its remaining neighbours; kept small, since an object
+// as large as the picture holds one frame per pixel.
+struct Frame {
+    std::int32_t x;
+    std::int32_t y : 28;
+    std::uint32_t next : 4; // neighbour to try next, 0 to 8
+};
+
 class Trace {
 public:
-    Trace(ObjectMask& mask, std::vector<PixelPos>* visits) : mask_(mask), visits_(visits) {}
+    // The stack is lent by the caller so that its memory serves every object
+    // of a picture.
+    Trace(ObjectMask& mask, std::vector<Frame>& stack, std::vector<PixelPos>* visits)
+        : mask_(mask), visits_(visits), stack_(stack)
+    {
+        stack_.clear();
+    }
 
     BlobTrace run(int x, int y)
     {
@@ -29,7 +43,7 @@ public:
                 continue;
             }
             const PixelPos step = kNeighbourSteps[top.next++];
-            const PixelPos n{top.at.x + step.x, top.at.y + step.y};
+            const PixelPos n{top.x + step.x, top.y + step.y};
             if (mask_.at(n.x, n.y) == ObjectMask::kDark)
                 enter(n); // may grow the stack: `top` is not used after this
         }
@@ -37,11 +51,6 @@ public:
     }
 
 private:
-    struct Frame {
-        PixelPos at;
-        std::size_t next = 0; // neighbour to try next
-    };
-
     // The work a visit does before it turns to its neighbours.
     void enter(PixelPos p)
     {
@@ -59,13 +68,13 @@ private:
             result_.closed = true;
             return;
         }
-        stack_.push_back({p, 0});
+        stack_.push_back({p.x, p.y, 0});
     }
 
     ObjectMask& mask_;
     std::vector<PixelPos>* visits_;
     BlobTrace result_;
-    std::vector<Frame> stack_;
+    std::vector<Frame>& stack_;
 };
 
 // First index whose area up to and including it exceeds the area from it on,
@@ -110,7 +119,8 @@ ObjectMask darkPixelMask(const PixelImage& picture)
 
 BlobTrace traceblob(ObjectMask& mask, int x, int y, std::vector<PixelPos>* visits)
 {
-    return Trace(mask, visits).run(x, y);
+    std::vector<Frame> stack;
+    return Trace(mask, stack, visits).run(x, y);
 }
 
 PixelPos areaHalvingCentre(const ObjectMask& mask, const BlobTrace& trace)
@@ -154,11 +164,12 @@ AutoCentres autocenter(const PixelImage& picture, std::size_t most, const Centre
 {
     AutoCentres found;
     ObjectMask mask = darkPixelMask(picture);
+    std::vector<Frame> stack;
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
             if (mask.at(x, y) != ObjectMask::kDark)
                 continue;
-            const BlobTrace trace = traceblob(mask, x, y);
+            const BlobTrace trace = Trace(mask, stack, nullptr).run(x, y);
             if (!trace.closed)
                 continue; // its pixels stay visited and are not traced again
             if (found.centres.size() >= most) {
