@@ -31,13 +31,19 @@ void addAxes(Drawing& d, const CountAxis& axis)
     addLine(d, 0, 165, -4, 161);
     addLine(d, 0, 165, 4, 161);
 
-    std::int64_t label = axis.base;
+    // Labels a fixed 10 counts apart would drift from their ticks whenever
+    // 5 / unit is not whole, and one per long tick would print over each
+    // other when the ticks stand close.
+    constexpr int kLabelGap = 6;
+    int lastLabel = -kLabelGap;
     bool longTick = true;
     for (int t = 0; t <= 160; t += axis.tickStep) {
         if (longTick) {
             addLine(d, -6, t, 0, t);
-            d.add(TextItem{Point{-30, t + 3.0}, printText(label)});
-            label += axis.labelStep;
+            if (t - lastLabel >= kLabelGap) {
+                d.add(TextItem{Point{-30, t + 3.0}, printText(countAxisLabel(axis, t))});
+                lastLabel = t;
+            }
         } else {
             addLine(d, -3, t, 0, t);
         }
@@ -113,18 +119,12 @@ CountAxis countAxis(const TableCell& cell, const CountSettings& settings)
     std::int32_t base = rounded32(ymin - 40 * axis.unit);
     base -= base % 10;
     axis.base = std::max<std::int32_t>(base, 0);
-    const std::int32_t step = rounded32(5 / axis.unit);
-    if (step >= 1) {
-        axis.tickStep = step;
-        axis.labelStep = 10;
-    } else {
-        // Above a range of 600 counts the ticks stand one unit apart; the
-        // labels then say what two units really hold instead of 10.
-        axis.tickStep = 1;
-        axis.labelStep = rounded32(2 * axis.unit);
-    }
+    // Above a range of 600 counts the step would round to 0 and never end.
+    axis.tickStep = std::max<std::int32_t>(1, rounded32(5 / axis.unit));
     return axis;
 }
+
+std::int64_t countAxisLabel(const CountAxis& axis, int t) { return rounded32(axis.base + t * axis.unit); }
 
 Drawing countCurvePlot(const TableCell& cell, const CountSettings& settings, const Polynomial& curve,
                        const CountCurveExtremes& extremes)

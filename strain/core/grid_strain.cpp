@@ -29,7 +29,9 @@ std::optional<GridPointStrain> strainAt(const GridPointTexts& j, const GridPoint
 {
     const double lh = length(h, j);
     const double lv = length(p, j);
-    if (lh == 0 || lv == 0)
+    // Coinciding points have no length; coordinates near the limits of a
+    // double overflow it and would pass for a strain of nothing.
+    if (lh == 0 || lv == 0 || !std::isfinite(lh) || !std::isfinite(lv))
         return std::nullopt;
     const double w = ((h.v - j.v) / lh - (p.u - j.u) / lv) / 2;
     const double c = std::sqrt(std::fabs(1 - w * w));
@@ -40,6 +42,9 @@ std::optional<GridPointStrain> strainAt(const GridPointTexts& j, const GridPoint
     s.strainX = (h.u - j.u) / lh + (1 - c);
     s.strainY = (p.v - j.v) / lv + (1 - c);
     s.shear = ((h.v - j.v) / lh + (p.u - j.u) / lv) / 2;
+    for (double v : {s.rotation, s.strainX, s.strainY, s.shear})
+        if (!std::isfinite(v))
+            return std::nullopt;
     s.xText = j.text[initialCoords ? 0 : 2];
     s.yText = j.text[initialCoords ? 1 : 3];
     return s;

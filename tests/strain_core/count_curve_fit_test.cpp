@@ -93,20 +93,23 @@ TEST(CountCurveFit, DegreeChecksFollowTheLineCountThenThePoints)
         EXPECT_EQ(checkFitDegree(c.text, {c.nlines, 10}, c.points), c.check) << c.text;
 }
 
-TEST(CountCurvePlot, CountAxisBaseAndTicks)
+TEST(CountCurvePlot, CountAxisBaseTicksAndLabels)
 {
     const struct {
         const char* name;
         double low, high; // smallest and largest count
         double unit;
-        int base, tickStep, labelStep;
+        int base, tickStep;
+        std::vector<std::string> firstLabels;
     } cases[] = {
-        {"57.4 becomes 50", 97.4, 157.4, 1, 50, 5, 10},
-        {"-13 becomes 0", 27, 87, 1, 0, 5, 10},
-        {"no range", 40, 40, 1, 0, 5, 10},
-        // Counts of a large photograph: the base follows the counts and the
-        // ticks stand one unit apart.
-        {"above 10000", 30000, 36000, 100, 26000, 1, 200},
+        {"57.4 becomes 50", 97.4, 157.4, 1, 50, 5, {" 50 ", " 60 ", " 70 "}},
+        {"-13 becomes 0", 27, 87, 1, 0, 5, {" 0 ", " 10 ", " 20 "}},
+        {"no range", 40, 40, 1, 0, 5, {" 0 ", " 10 ", " 20 "}},
+        // 5 / 1.8 rounds to 3: the labels say the counts at their ticks, 10.8 apart.
+        {"step not whole", 105, 213, 1.8, 30, 3, {" 30 ", " 41 ", " 52 "}},
+        // Counts of a large photograph: the base follows the counts, the ticks
+        // stand one unit apart and every sixth one is labelled.
+        {"above 10000", 30000, 36000, 100, 26000, 1, {" 26000 ", " 26600 ", " 27200 "}},
     };
     for (const auto& c : cases) {
         const TableCell table = countTable([&](double x) { return x == 5 ? c.high : c.low; });
@@ -114,7 +117,9 @@ TEST(CountCurvePlot, CountAxisBaseAndTicks)
         EXPECT_DOUBLE_EQ(axis.unit, c.unit) << c.name;
         EXPECT_EQ(axis.base, c.base) << c.name;
         EXPECT_EQ(axis.tickStep, c.tickStep) << c.name;
-        EXPECT_EQ(axis.labelStep, c.labelStep) << c.name;
+        const auto texts = countCurvePlot(table, {13, 10}, Polynomial{{c.low}}, {}).all<TextItem>();
+        for (std::size_t i = 0; i < c.firstLabels.size(); ++i)
+            EXPECT_EQ(texts.at(i).text, c.firstLabels[i]) << c.name;
     }
 }
 

@@ -145,6 +145,10 @@ TEST(GridStrain, CountsAndFailures)
     GridTable blank = grid(2, 2, same);
     blank.cells[{3, 2}] = "y";
     EXPECT_EQ(std::get<GridStrainFailure>(wgfcaculate(blank.cell(), true)), GridStrainFailure::BadData);
+    GridTable huge = grid(2, 2, same);
+    huge.cells[{4, 3}] = "1e308";
+    huge.cells[{4, 4}] = "-1e308";
+    EXPECT_EQ(std::get<GridStrainFailure>(wgfcaculate(huge.cell(), true)), GridStrainFailure::BadData);
     EXPECT_EQ(gridStrainNotice(GridStrainFailure::NoGrid).title, "错误！");
     EXPECT_EQ(gridStrainNotice(GridStrainFailure::BadData).title, "错误");
 }
