@@ -3,6 +3,8 @@
 // plain strings.
 #pragma once
 
+#include "strain/core/notice.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,12 +14,6 @@ namespace kv {
 
 // Text of the table cell at (row, column); row 0 is the header row.
 using TableCell = std::function<std::string(int row, int column)>;
-
-// A message box's words: the window shows them with an OK button.
-struct Notice {
-    std::string text;
-    std::string title;
-};
 
 // The text without blanks and tabs at either end.
 std::string trimBlanks(std::string_view text);

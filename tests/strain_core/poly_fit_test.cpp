@@ -49,14 +49,5 @@ TEST(PolyFit, SingularSystemsGiveAReasonNotNumbers)
     }
 }
 
-TEST(PolyFit, EvaluatesTermByTerm)
-{
-    const Polynomial f{{1, -2, 0.5, 3}};
-    EXPECT_EQ(f.degree(), 3);
-    EXPECT_DOUBLE_EQ(f(2), 4);
-    EXPECT_DOUBLE_EQ(f(0), 3);
-    EXPECT_DOUBLE_EQ(f(-1), -0.5);
-}
-
 } // namespace
 } // namespace kv
