@@ -1,11 +1,11 @@
 // Times of the picture-based strain computations on a 4000 x 3000 picture:
 // one whole boundary count (default settings, without the pause between
 // orientations) and the automatic object centres with the fast and the
-// written area search.
+// direct (quadratic) area search.
 #include "strain/core/chord_count.h"
 #include "strain/core/object_centres.h"
 #include "tests/support/strain_pictures.h"
-#include "tests/support/written_area_search.h"
+#include "tests/support/direct_area_search.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,15 +45,15 @@ void BM_AutoCentresPrefixSums(benchmark::State& state)
         benchmark::DoNotOptimize(kv::autocenter(picture, 400).centres.size());
 }
 
-void BM_AutoCentresWrittenAreaSearch(benchmark::State& state)
+void BM_AutoCentresDirectAreaSearch(benchmark::State& state)
 {
     const kv::PixelImage& picture = grainPicture();
     for (auto _ : state)
-        benchmark::DoNotOptimize(kv::autocenter(picture, 400, kv::test::writtenAreaCentre).centres.size());
+        benchmark::DoNotOptimize(kv::autocenter(picture, 400, kv::test::directAreaCentre).centres.size());
 }
 
 } // namespace
 
 BENCHMARK(BM_BoundaryCountDefaultSettings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoCentresPrefixSums)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AutoCentresWrittenAreaSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoCentresDirectAreaSearch)->Unit(benchmark::kMillisecond);

@@ -13,7 +13,7 @@ namespace {
 using test::kBlack;
 using test::kWhite;
 
-TEST(Arccos1, GivesTheWrittenEndsAndClampsRoundingOverflow)
+TEST(Arccos1, GivesTheCountsEndsAndClampsRoundingOverflow)
 {
     const double cases[][2] = {{1.0, 0.0}, {-1.0, -3.1415926535}, {0.0, 1.5707963267948966},
                                {0.5, 1.0471975511965976}, {1.0 + 4e-16, 0.0}, {-1.0 - 4e-16, -3.1415926535}};

@@ -7,7 +7,7 @@
 namespace kv {
 namespace {
 
-TEST(CountSettings, DialogTextsAreCheckedInTheWrittenOrder)
+TEST(CountSettings, DialogTextsAreCheckedLineCountFirst)
 {
     using R = CountSettingsRefusal;
     const struct {

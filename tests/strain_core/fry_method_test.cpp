@@ -68,7 +68,7 @@ TEST(FryMethod, CentresOfAKnownStrainGiveItsRatioAndDirection)
     }
 }
 
-TEST(FryMethod, StopsWithTheWrittenReasons)
+TEST(FryMethod, StopsWithAReasonAndKeepsTheCloud)
 {
     Rows missingY = lattice(25, 20);
     missingY[6].second = "";

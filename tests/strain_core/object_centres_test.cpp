@@ -1,7 +1,7 @@
 #include "strain/core/object_centres.h"
 
 #include "tests/support/strain_pictures.h"
-#include "tests/support/written_area_search.h"
+#include "tests/support/direct_area_search.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 using test::kBlack;
 using test::kWhite;
 
-// The trace as first written, by nested calls: the reference for the visiting
+// The trace by nested calls, as it was first made: the reference for the visiting
 // order (only for small objects).
 struct RecursiveTrace {
     ObjectMask& mask;
@@ -57,7 +57,7 @@ PixelImage randomPicture(std::mt19937& random, int width, int height, double dar
     return picture;
 }
 
-TEST(ObjectCentres, TraceVisitsInTheWrittenOrderWithoutNestedCalls)
+TEST(ObjectCentres, TraceVisitsInTheNestedCallOrderWithoutNestedCalls)
 {
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
@@ -139,7 +139,7 @@ TEST(ObjectCentres, ThinObjectsGetTheMiddleOfTheirBox)
     EXPECT_EQ(found.centres[1], (PixelPos{50, 23}));
 }
 
-TEST(ObjectCentres, PrefixSumSearchGivesTheWrittenCentres)
+TEST(ObjectCentres, PrefixSumSearchGivesTheDirectSearchCentres)
 {
     std::mt19937 random(11);
     std::uniform_int_distribution<int> size(1, 40);
@@ -153,7 +153,7 @@ TEST(ObjectCentres, PrefixSumSearchGivesTheWrittenCentres)
                 mask.set(x, y, coin(random) == 0 ? ObjectMask::kVisited : ObjectMask::kBackground);
         BlobTrace box;
         box.minX = 0, box.maxX = w - 1, box.minY = 0, box.maxY = h - 1;
-        ASSERT_EQ(areaHalvingCentre(mask, box), test::writtenAreaCentre(mask, box)) << "round " << round;
+        ASSERT_EQ(areaHalvingCentre(mask, box), test::directAreaCentre(mask, box)) << "round " << round;
     }
 }
 

@@ -1,5 +1,5 @@
-// The centre search of closed objects exactly as first written: for every
-// candidate column it sums the paired areas of all columns on each side again.
+// The centre search of closed objects done directly: for every candidate
+// column it sums the paired areas of all columns on each side again.
 // Quadratic in the object's width; kept only to check the fast search against.
 #pragma once
 
@@ -46,8 +46,8 @@ inline std::int64_t rowarea(const ObjectMask& mask, int y1, int y2, int x1, int 
     return area;
 }
 
-// As written, but with the agreed middle of the box where no column (row) passes.
-inline PixelPos writtenAreaCentre(const ObjectMask& mask, const BlobTrace& t)
+// Where no column (row) passes, the middle of the box, as the fast search gives.
+inline PixelPos directAreaCentre(const ObjectMask& mask, const BlobTrace& t)
 {
     PixelPos c{(t.minX + t.maxX) / 2, (t.minY + t.maxY) / 2};
     for (int i = t.minX; i <= t.maxX; ++i)
