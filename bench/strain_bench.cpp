@@ -28,7 +28,7 @@ const kv::PixelImage& grainPicture()
 
 void BM_BoundaryCountDefaultSettings(benchmark::State& state)
 {
-    const kv::PixelImage& picture = grainPicture();
+    kv::PixelImage picture = grainPicture();
     for (auto _ : state) {
         kv::BoundaryCount count(picture, {13, 10});
         std::int64_t total = 0;

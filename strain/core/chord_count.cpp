@@ -106,7 +106,7 @@ std::string countAngleText(const OrientationCount& result) { return cellText(res
 
 std::string countValueText(const OrientationCount& result) { return std::to_string(result.count); }
 
-BoundaryCount::BoundaryCount(const PixelImage& picture, const CountSettings& settings)
+BoundaryCount::BoundaryCount(PixelImage& picture, const CountSettings& settings)
     : display_(picture), settings_(settings), circle_(countCircle(picture.width, picture.height)),
       orientations_(orientationCount(settings))
 {
@@ -144,7 +144,7 @@ OrientationCount BoundaryCount::countOrientation(int k)
         result.count += brline(display_, ends[0][0], ends[0][1], ends[1][0], ends[1][1], &painted_);
         result.chords.push_back({{ends[0][0], ends[0][1]}, {ends[1][0], ends[1][1]}, {colours::red, 1}});
     }
-    // The display shows the stored picture again before the next orientation.
+    // The picture is as stored again before the next orientation.
     for (auto it = painted_.rbegin(); it != painted_.rend(); ++it)
         display_.rgb[it->index] = it->before;
     return result;

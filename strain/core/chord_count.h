@@ -62,8 +62,11 @@ std::string countValueText(const OrientationCount& result);
 // show each orientation's chords and keep its events flowing in between.
 class BoundaryCount {
 public:
-    // The picture as stored (with the red circle already drawn on it).
-    BoundaryCount(const PixelImage& picture, const CountSettings& settings);
+    // The picture as stored (with the red circle already drawn on it). It is
+    // borrowed for the count's life, not copied (a photograph holds tens of
+    // megabytes): each orientation paints its chords into it and puts every
+    // pixel back before it returns.
+    BoundaryCount(PixelImage& picture, const CountSettings& settings);
 
     int orientations() const { return orientations_; }
     // Walks every chord at orientation k (0 <= k < orientations()). The red
@@ -72,7 +75,7 @@ public:
     OrientationCount countOrientation(int k);
 
 private:
-    PixelImage display_;
+    PixelImage& display_;
     CountSettings settings_;
     CountCircle circle_;
     int orientations_ = 0;

@@ -66,7 +66,9 @@ TEST(Brline, PaintsEachVisitedPixelRedAndRecordsWhatWasThere)
 
 TEST(BoundaryCount, StripesAt30DegreesCountFewestAt30NotAt150)
 {
-    BoundaryCount count(test::stripes(400, 300, 30, 6), {13, 10});
+    PixelImage picture = test::stripes(400, 300, 30, 6);
+    const PixelImage stored = picture;
+    BoundaryCount count(picture, {13, 10});
     ASSERT_EQ(count.orientations(), 19);
     std::vector<int> counts;
     for (int k = 0; k < count.orientations(); ++k)
@@ -79,6 +81,7 @@ TEST(BoundaryCount, StripesAt30DegreesCountFewestAt30NotAt150)
     EXPECT_EQ(counts[0], counts[18]); // 180 degrees repeats 0
     // The red chords of one orientation are gone before the next.
     EXPECT_EQ(count.countOrientation(3).count, counts[3]);
+    EXPECT_TRUE(picture.rgb == stored.rgb);
 }
 
 } // namespace
