@@ -1,5 +1,6 @@
 #include "strain/core/centre_file.h"
 
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 
 namespace kv {
@@ -56,13 +57,13 @@ std::variant<CentreTable, CentreFileRefusal> readCentreFile(const std::string& p
     }
 }
 
-std::vector<std::string> centreFileLines(const TableCell& cell)
+std::vector<std::string> centreFileLines(const CellText& cell)
 {
     std::vector<std::string> lines;
     for (int row = 1; row <= static_cast<int>(kMostCentres); ++row) {
         const std::string x = cell(row, 1);
         const std::string y = cell(row, 2);
-        if (trimBlanks(x).empty() || trimBlanks(y).empty())
+        if (isBlankCell(x) || isBlankCell(y))
             break;
         lines.push_back(PrintLine().add(x).nextZone().add(y).str());
     }

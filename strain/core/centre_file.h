@@ -6,7 +6,8 @@
 
 #include "platform/text/text_file.h"
 #include "strain/core/object_centres.h"
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 
 #include <string>
 #include <utility>
@@ -40,6 +41,6 @@ std::variant<CentreTable, CentreFileRefusal> readCentreFile(const std::string& p
 
 // Lines for the table's rows 1 to 199, ending before the first row whose x or
 // y text is blank.
-std::vector<std::string> centreFileLines(const TableCell& cell);
+std::vector<std::string> centreFileLines(const CellText& cell);
 
 } // namespace kv

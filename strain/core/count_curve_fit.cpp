@@ -36,7 +36,7 @@ Notice fitDegreeNotice(FitDegreeCheck check)
 
 Notice singularFitNotice() { return {"遇到非线性方程组，失败！", "提示"}; }
 
-std::vector<FitPoint> countFitPoints(const TableCell& cell, const CountSettings& settings)
+std::vector<FitPoint> countFitPoints(const CellText& cell, const CountSettings& settings)
 {
     std::vector<FitPoint> points;
     const float lastRow = 180.0f / settings.turnangle;
@@ -77,7 +77,7 @@ CountCurveExtremes scanCountCurve(const Polynomial& curve)
     return e;
 }
 
-std::variant<CountCurve, PolyFitFailure> fitCountCurve(const TableCell& cell, const CountSettings& settings,
+std::variant<CountCurve, PolyFitFailure> fitCountCurve(const CellText& cell, const CountSettings& settings,
                                                        int degree)
 {
     auto fit = polyFit(countFitPoints(cell, settings), degree);

@@ -7,7 +7,8 @@
 #include "kit/core/drawing.h"
 #include "strain/core/count_settings.h"
 #include "strain/core/poly_fit.h"
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 
 #include <optional>
 #include <string_view>
@@ -34,7 +35,7 @@ Notice singularFitNotice();
 // Points of the fit: table rows 1 to the whole part of 180 / step (single
 // precision); x = angle / 10 in single precision, y = count. With the step 10
 // the row of 180 degrees is left out.
-std::vector<FitPoint> countFitPoints(const TableCell& cell, const CountSettings& settings);
+std::vector<FitPoint> countFitPoints(const CellText& cell, const CountSettings& settings);
 
 // Angles in degrees of the last local maximum and the last local minimum of
 // the curve sampled every 1 degree from 1 to 179 (strict comparisons with the
@@ -60,7 +61,7 @@ struct CountCurve {
 
 // The dialog's fit: points, fit, extremes and plot. A degree the caller has
 // not accepted with checkFitDegree must not be passed.
-std::variant<CountCurve, PolyFitFailure> fitCountCurve(const TableCell& cell, const CountSettings& settings,
+std::variant<CountCurve, PolyFitFailure> fitCountCurve(const CellText& cell, const CountSettings& settings,
                                                        int degree);
 
 } // namespace kv

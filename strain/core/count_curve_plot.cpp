@@ -60,7 +60,7 @@ void addAxes(Drawing& d, const CountAxis& axis)
 }
 
 // One cross per table row from angle 0 to 180 by the step, at the loop's angle.
-void addCountMarks(Drawing& d, const TableCell& cell, const CountSettings& settings, const CountAxis& axis)
+void addCountMarks(Drawing& d, const CellText& cell, const CountSettings& settings, const CountAxis& axis)
 {
     int row = 1;
     for (float a = 0; a <= 180 && row <= kCountTableLastRow; a += settings.turnangle, ++row) {
@@ -101,7 +101,7 @@ void addExtremeTexts(Drawing& d, const CountCurveExtremes& e)
 
 } // namespace
 
-CountAxis countAxis(const TableCell& cell, const CountSettings& settings)
+CountAxis countAxis(const CellText& cell, const CountSettings& settings)
 {
     const std::vector<FitPoint> points = countFitPoints(cell, settings);
     double ymax = 0;
@@ -126,7 +126,7 @@ CountAxis countAxis(const TableCell& cell, const CountSettings& settings)
 
 std::int64_t countAxisLabel(const CountAxis& axis, int t) { return rounded32(axis.base + t * axis.unit); }
 
-Drawing countCurvePlot(const TableCell& cell, const CountSettings& settings, const Polynomial& curve,
+Drawing countCurvePlot(const CellText& cell, const CountSettings& settings, const Polynomial& curve,
                        const CountCurveExtremes& extremes)
 {
     const CountAxis axis = countAxis(cell, settings);

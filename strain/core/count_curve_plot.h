@@ -24,9 +24,9 @@ std::int64_t countAxisLabel(const CountAxis& axis, int t);
 
 // From the counts of the fitted rows (column 2 of rows 1 to the whole part of
 // 180 / step).
-CountAxis countAxis(const TableCell& cell, const CountSettings& settings);
+CountAxis countAxis(const CellText& cell, const CountSettings& settings);
 
-Drawing countCurvePlot(const TableCell& cell, const CountSettings& settings, const Polynomial& curve,
+Drawing countCurvePlot(const CellText& cell, const CountSettings& settings, const Polynomial& curve,
                        const CountCurveExtremes& extremes);
 
 } // namespace kv

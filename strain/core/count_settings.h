@@ -2,7 +2,8 @@
 // degrees by which the chord set turns, as the settings dialog checks them.
 #pragma once
 
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 
 #include <string_view>
 #include <variant>

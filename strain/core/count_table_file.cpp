@@ -8,7 +8,7 @@
 
 namespace kv {
 
-std::variant<std::vector<std::string>, CountTableUnwritable> countTableLines(const TableCell& cell)
+std::variant<std::vector<std::string>, CountTableUnwritable> countTableLines(const CellText& cell)
 {
     std::vector<std::string> lines;
     for (int row = 1; row <= kCountTableLastRow; ++row) {

@@ -4,7 +4,7 @@
 // The program writes this file and never reads it.
 #pragma once
 
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
 
 #include <string>
 #include <variant>
@@ -21,6 +21,6 @@ struct CountTableUnwritable {
 // The file's lines from the count table (column 1 angle, column 2 count),
 // ending before the first row whose angle text is empty; an empty table gives
 // no line. The count is rounded halves to even.
-std::variant<std::vector<std::string>, CountTableUnwritable> countTableLines(const TableCell& cell);
+std::variant<std::vector<std::string>, CountTableUnwritable> countTableLines(const CellText& cell);
 
 } // namespace kv

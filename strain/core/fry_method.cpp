@@ -20,7 +20,7 @@ std::int64_t wholeOf(double v) { return roundHalfEven(v).value_or(0); }
 int rounded16(double v) { return cint(v).value_or(0); }
 
 // Reads rows up to the first empty x; the coordinates divided by the scale.
-std::variant<FryCentres, FryStop> readCentres(const TableCell& cell, int& pointCount)
+std::variant<FryCentres, FryStop> readCentres(const CellText& cell, int& pointCount)
 {
     FryCentres c;
     // Whole numbers, as wide as a double holds: pictures pass 32767 pixels.
@@ -195,7 +195,7 @@ std::string fryResultText(const FryEllipse& e)
            + "   N=" + printText(e.centreCount);
 }
 
-FryRun runFryMethod(const TableCell& cell)
+FryRun runFryMethod(const CellText& cell)
 {
     FryRun run;
     auto read = readCentres(cell, run.pointCount);

@@ -11,7 +11,8 @@
 
 #include "kit/core/drawing.h"
 #include "strain/core/poly_fit.h"
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 
 #include <array>
 #include <cstdint>
@@ -92,6 +93,6 @@ struct FryRun {
 
 // The command on the centre table (column 1 x, column 2 y, rows 1 to 199 up to
 // the first empty x).
-FryRun runFryMethod(const TableCell& cell);
+FryRun runFryMethod(const CellText& cell);
 
 } // namespace kv

@@ -1,5 +1,6 @@
 #include "strain/core/grid_data_file.h"
 
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 #include "strain/core/file_set_writer.h"
 
@@ -54,13 +55,13 @@ std::optional<std::int16_t> gridCount(std::int16_t rows, std::int16_t cols)
 
 std::optional<std::int16_t> tableWhole(const std::string& text)
 {
-    const auto number = strictNumber(text);
+    const auto number = numberOfCellText(text);
     return number ? cint(*number) : std::nullopt;
 }
 
 std::optional<float> tableCoordinate(const std::string& text)
 {
-    const auto number = strictNumber(text);
+    const auto number = numberOfCellText(text);
     return number ? csng(*number) : std::nullopt;
 }
 
@@ -126,7 +127,7 @@ std::string gridCountText(std::int16_t value) { return std::to_string(value); }
 
 std::string gridCoordinateText(float value) { return cellText(value); }
 
-std::variant<GridData, GridDataRefusal> gridDataFromTable(const TableCell& cell)
+std::variant<GridData, GridDataRefusal> gridDataFromTable(const CellText& cell)
 {
     const auto rows = tableWhole(cell(1, 5));
     const auto cols = tableWhole(cell(1, 6));

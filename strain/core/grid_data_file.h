@@ -5,7 +5,8 @@
 #pragma once
 
 #include "platform/text/text_file.h"
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 
 #include <cstdint>
 #include <string>
@@ -57,7 +58,7 @@ std::string gridCoordinateText(float value);
 // that are numbers, rounded halves to even, each at least 1), then rows x cols
 // complete points from rows 1 on (columns 1 to 4, each a number). Anything
 // missing, blank or not a number refuses the whole table (BadData).
-std::variant<GridData, GridDataRefusal> gridDataFromTable(const TableCell& cell);
+std::variant<GridData, GridDataRefusal> gridDataFromTable(const CellText& cell);
 
 // The two files' lines: {before, after}.
 struct GridDataLines {

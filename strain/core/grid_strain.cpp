@@ -62,7 +62,7 @@ Notice gridStrainDoneNotice()
     return {"Tarvel氏网格法计算完毕,可用WinSurf等软件绘制应变场等值线图！", "完成"};
 }
 
-std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const TableCell& cell,
+std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const CellText& cell,
                                                                           bool initialCoords)
 {
     const auto rows = cint(val(cell(1, 5)));
@@ -82,7 +82,7 @@ std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const 
         std::array<double, 4> v{};
         for (int column = 1; column <= 4; ++column) {
             pt.text[static_cast<std::size_t>(column - 1)] = cell(k, column);
-            const auto number = strictNumber(pt.text[static_cast<std::size_t>(column - 1)]);
+            const auto number = numberOfCellText(pt.text[static_cast<std::size_t>(column - 1)]);
             if (!number)
                 return GridStrainFailure::BadData;
             v[static_cast<std::size_t>(column - 1)] = *number;

@@ -7,7 +7,8 @@
 #pragma once
 
 #include "platform/text/text_file.h"
-#include "strain/core/table_cells.h"
+#include "kit/core/table_cells.h"
+#include "strain/core/notice.h"
 #include "strain/core/xyz_value_file.h"
 
 #include <optional>
@@ -41,7 +42,7 @@ struct GridPointStrain {
 // to even), then the rows x cols points (columns 1 to 4 of rows 1 on), and
 // computes every point of grid rows 2 on but the last column. With
 // initialCoords the results sit at the points before deformation, else after.
-std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const TableCell& cell,
+std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const CellText& cell,
                                                                           bool initialCoords);
 
 // The four result files' lines: strain x, strain y, shear, rotation.

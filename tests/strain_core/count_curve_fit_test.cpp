@@ -14,7 +14,7 @@ namespace {
 
 // Count table rows 1 to 19 (0 to 180 degrees by 10); counts from a known
 // curve of the angle in tens of degrees.
-TableCell countTable(const std::function<double(double)>& countAt)
+CellText countTable(const std::function<double(double)>& countAt)
 {
     return [=](int row, int column) -> std::string {
         if (row < 1 || row > 19)
@@ -52,7 +52,7 @@ TEST(CountCurveFit, FindsTheLastExtremesOfAnAnalyticCountTable)
 
 TEST(CountCurveFit, FitsRowsUpTo170AndPlotsEveryRowTo180)
 {
-    const TableCell table = countTable(cubicCounts);
+    const CellText table = countTable(cubicCounts);
     EXPECT_EQ(countFitPoints(table, {13, 10}).size(), 18u);
     const Drawing plot = std::get<CountCurve>(fitCountCurve(table, {13, 10}, 3)).plot;
     int blueLines = 0;
@@ -100,7 +100,7 @@ TEST(CountCurvePlot, CountAxisBaseTicksAndLabels)
         {"above 10000", 30000, 36000, 100, 26000, 1, {" 26000 ", " 26600 ", " 27200 "}},
     };
     for (const auto& c : cases) {
-        const TableCell table = countTable([&](double x) { return x == 5 ? c.high : c.low; });
+        const CellText table = countTable([&](double x) { return x == 5 ? c.high : c.low; });
         const CountAxis axis = countAxis(table, {13, 10});
         EXPECT_DOUBLE_EQ(axis.unit, c.unit) << c.name;
         EXPECT_EQ(axis.base, c.base) << c.name;

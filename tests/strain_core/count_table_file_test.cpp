@@ -12,7 +12,7 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-TableCell tableOf(const Rows& rows)
+CellText tableOf(const Rows& rows)
 {
     return [rows](int row, int column) -> std::string {
         if (row < 1 || row > static_cast<int>(rows.size()))

@@ -53,7 +53,7 @@ TEST(GridDataFile, RefusesPairsThatDisagreeOrFallShort)
 
 struct Table {
     std::map<std::pair<int, int>, std::string> cells;
-    TableCell cell() const
+    CellText cell() const
     {
         return [this](int row, int column) {
             const auto it = cells.find({row, column});

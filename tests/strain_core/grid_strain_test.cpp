@@ -18,7 +18,7 @@ namespace {
 using Deform = std::function<std::pair<double, double>(double, double)>;
 using Cells = std::map<std::pair<int, int>, std::string>;
 
-TableCell tableOf(const Cells& cells)
+CellText tableOf(const Cells& cells)
 {
     return [cells](int row, int column) {
         const auto it = cells.find({row, column});
