@@ -5,9 +5,9 @@
 
 namespace {
 
-std::vector<kv::JointRecord> fullJointTable()
+std::vector<kv::Attitude> fullJointTable()
 {
-    std::vector<kv::JointRecord> records;
+    std::vector<kv::Attitude> records;
     for (int i = 0; i < 499; ++i)
         records.push_back({(i * 37) % 360, (i * 13) % 91});
     return records;

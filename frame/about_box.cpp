@@ -1,6 +1,6 @@
 #include "frame/about_box.h"
 
-#include "frame/centre_on_frame.h"
+#include "kit/centre_on_frame.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/frame_services.h"
 #include "platform/ui/program_launcher.h"

@@ -4,7 +4,7 @@
 #include "frame/task_chooser.h"
 #include "frame/task_icons.h"
 #include "platform/ui/help_viewer.h"
-#include "platform/ui/tool_window.h"
+#include "kit/tool_window.h"
 #include "platform/ui/twips.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ QLabel* makePanel(const QString& name, const QString& text, int widthTwips)
 
 } // namespace
 
-MainWindow::MainWindow() : area_(new QMdiArea(this)), registry_(area_)
+MainWindow::MainWindow(const ToolCatalogue& tools) : area_(new QMdiArea(this)), registry_(area_, tools)
 {
     setObjectName(QStringLiteral("mainform"));
     setWindowTitle(QStringLiteral("Kavrinol"));
@@ -48,7 +48,6 @@ MainWindow::MainWindow() : area_(new QMdiArea(this)), registry_(area_)
     connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::showMenusOf);
     setWindowIcon(programIcon());
     installHelpKey();
-    WindowRegistry::registerTool(QStringLiteral("newtask"), [this] { return new TaskChooser(registry_); });
     resize(1024, 700);
 }
 
@@ -172,7 +171,7 @@ void MainWindow::showHelpContents()
 
 void MainWindow::showTaskChooser()
 {
-    registry_.show(QStringLiteral("newtask"));
+    registry_.show(TaskChooser::name(), [this] { return new TaskChooser(registry_); });
 }
 
 void MainWindow::mdiFormActivate()

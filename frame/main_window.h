@@ -16,10 +16,12 @@ class QMenu;
 
 namespace kv {
 
+class ToolCatalogue;
+
 class MainWindow : public QMainWindow, public FrameServices {
     Q_OBJECT
 public:
-    MainWindow();
+    explicit MainWindow(const ToolCatalogue& tools);
     ~MainWindow() override;
 
     WindowRegistry& registry() { return registry_; }

@@ -1,8 +1,8 @@
 #include "frame/task_chooser.h"
 
-#include "frame/centre_on_frame.h"
+#include "kit/centre_on_frame.h"
 #include "frame/task_icons.h"
-#include "frame/task_table.h"
+#include "kit/tool_catalogue.h"
 #include "frame/window_registry.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/twips.h"
@@ -28,7 +28,7 @@ QRect twipRect(int left, int top, int width, int height)
 } // namespace
 
 TaskChooser::TaskChooser(WindowRegistry& registry)
-    : ToolWindow(QStringLiteral("newtask"), QStringLiteral("任务")), registry_(registry)
+    : ToolWindow(name(), QStringLiteral("任务")), registry_(registry)
 {
     setFixedClientSize(twipsToPixels(6390), twipsToPixels(4695));
 
@@ -43,20 +43,22 @@ TaskChooser::TaskChooser(WindowRegistry& registry)
     picture_->installEventFilter(this);
 
     const QCursor pointer(chooserPointer(), 1, 1);
-    for (const TaskEntry& t : taskTable) {
+    const std::vector<ToolEntry>& tasks = registry_.tools().entries();
+    icons_.assign(tasks.size(), nullptr);
+    for (const ToolEntry& t : tasks) {
         const int left = iconLeftTwips[t.column - 1];
         const int top = iconTopTwips[t.row - 1];
         auto* icon = new QLabel(picture_);
-        icon->setObjectName(QStringLiteral("Image1_%1").arg(t.index));
-        icon->setPixmap(taskIcon(t.index));
+        icon->setObjectName(QStringLiteral("Image1_%1").arg(t.task));
+        icon->setPixmap(taskIcon(t.icon));
         icon->setAlignment(Qt::AlignCenter);
         icon->setGeometry(twipRect(left, top, 480, 480).adjusted(-1, -1, 1, 1));
         icon->setCursor(pointer); // the custom pointer over the icons
         icon->installEventFilter(this);
-        icons_[t.index] = icon;
+        icons_[t.task] = icon;
 
         auto* caption = new QLabel(QString::fromUtf8(t.label), picture_);
-        caption->setObjectName(QStringLiteral("Label%1").arg(t.index + 1));
+        caption->setObjectName(QStringLiteral("Label%1").arg(t.task + 1));
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setGeometry(twipRect(left + 240 - captionWidthTwips / 2, top + 600, captionWidthTwips, 255));
     }
@@ -85,7 +87,7 @@ TaskChooser::TaskChooser(WindowRegistry& registry)
 void TaskChooser::formLoad()
 {
     selectedTask_ = 0;
-    for (int i = 0; i < taskCount; ++i)
+    for (int i = 0; i < taskCount(); ++i)
         setBorder(i, i == 0);
 }
 
@@ -94,15 +96,22 @@ void TaskChooser::placed()
     centreOnFrame(this);
 }
 
+int TaskChooser::taskCount() const
+{
+    return static_cast<int>(icons_.size());
+}
+
 void TaskChooser::setBorder(int index, bool on)
 {
+    if (index < 0 || index >= taskCount() || !icons_[index])
+        return;
     icons_[index]->setFrameStyle(on ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
     icons_[index]->setLineWidth(1);
 }
 
 void TaskChooser::image1Click(int index)
 {
-    for (int i = 0; i < taskCount; ++i)
+    for (int i = 0; i < taskCount(); ++i)
         setBorder(i, false);
     setBorder(index, true);
     selectedTask_ = index;
@@ -110,8 +119,7 @@ void TaskChooser::image1Click(int index)
 
 void TaskChooser::okClick()
 {
-    if (selectedTask_ >= 0 && selectedTask_ < taskCount)
-        registry_.show(QString::fromLatin1(taskTable[selectedTask_].window));
+    registry_.showTask(selectedTask_);
     unload();
 }
 
@@ -129,7 +137,7 @@ bool TaskChooser::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
-        for (int i = 0; i < taskCount; ++i) {
+        for (int i = 0; i < taskCount(); ++i) {
             if (watched == icons_[i] && me->button() == Qt::LeftButton
                 && icons_[i]->rect().contains(me->position().toPoint())) {
                 image1Click(i);

@@ -1,9 +1,9 @@
 // The task chooser `newtask`: twelve task icons; OK opens the selected tool.
 #pragma once
 
-#include "platform/ui/tool_window.h"
+#include "kit/tool_window.h"
 
-#include <array>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -16,9 +16,10 @@ class TaskChooser : public ToolWindow {
     Q_OBJECT
 public:
     explicit TaskChooser(WindowRegistry& registry);
+    static QString name() { return QStringLiteral("newtask"); }
 
     int selectedTask() const { return selectedTask_; }
-    QLabel* icon(int index) const { return icons_[index]; }
+    QLabel* icon(int index) const { return icons_.at(index); }
 
     void image1Click(int index);
     void okClick();
@@ -33,10 +34,11 @@ protected:
 private:
     void formLoad();
     void setBorder(int index, bool on);
+    int taskCount() const;
 
     WindowRegistry& registry_;
     QWidget* picture_ = nullptr;
-    std::array<QLabel*, 12> icons_{};
+    std::vector<QLabel*> icons_; // by task index
     int selectedTask_ = 0;
 };
 

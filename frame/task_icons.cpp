@@ -18,11 +18,11 @@ void net(QPainter& p)
     p.setBrush(Qt::NoBrush);
 }
 
-void drawIcon(QPainter& p, int index)
+void drawIcon(QPainter& p, ToolIcon icon)
 {
     p.setRenderHint(QPainter::Antialiasing);
-    switch (index) {
-    case 0: // reverse wheel: a wheel of chords
+    switch (icon) {
+    case ToolIcon::ChordWheel: // reverse wheel: a wheel of chords
         p.setPen(QPen(QColor(0, 0, 160), 1.5));
         p.drawEllipse(QPointF(16, 16), 12, 12);
         for (int a = 0; a < 180; a += 30) {
@@ -30,14 +30,14 @@ void drawIcon(QPainter& p, int index)
             p.drawLine(QPointF(16 - 12 * cos(r), 16 - 12 * sin(r)), QPointF(16 + 12 * cos(r), 16 + 12 * sin(r)));
         }
         break;
-    case 1: // Fry: centres around an ellipse
+    case ToolIcon::FryCentres: // Fry: centres around an ellipse
         p.setPen(QPen(QColor(160, 0, 0), 1.5));
         p.drawEllipse(QPointF(16, 16), 13, 7);
         p.setBrush(Qt::black);
         for (auto pt : {QPointF(6, 8), QPointF(25, 7), QPointF(10, 25), QPointF(24, 24), QPointF(16, 16), QPointF(4, 18), QPointF(28, 15)})
             p.drawEllipse(pt, 1.5, 1.5);
         break;
-    case 2: { // grid method: a sheared grid
+    case ToolIcon::ShearedGrid: { // grid method: a sheared grid
         p.setPen(QPen(QColor(0, 110, 0), 1.2));
         for (int i = 0; i <= 4; ++i) {
             p.drawLine(QPointF(4 + i * 4, 28), QPointF(12 + i * 4, 4));
@@ -45,7 +45,7 @@ void drawIcon(QPainter& p, int index)
         }
         break;
     }
-    case 3: // preferred orientation: net with contours
+    case ToolIcon::NetContours: // preferred orientation: net with contours
         net(p);
         p.setPen(QPen(QColor(200, 0, 0), 1.2));
         p.drawEllipse(QPointF(20, 12), 5, 3.5);
@@ -53,7 +53,7 @@ void drawIcon(QPainter& p, int index)
         p.setPen(QPen(QColor(0, 0, 200), 1.2));
         p.drawEllipse(QPointF(11, 21), 4, 3);
         break;
-    case 4: { // rose diagram
+    case ToolIcon::Rose: { // rose diagram
         net(p);
         QPainterPath rose;
         rose.moveTo(16, 16);
@@ -68,7 +68,7 @@ void drawIcon(QPainter& p, int index)
         p.drawPath(rose);
         break;
     }
-    case 5: // three points on a plane
+    case ToolIcon::ThreePoints: // three points on a plane
         p.setPen(QPen(QColor(90, 60, 20), 1.2));
         p.setBrush(QColor(230, 210, 160));
         p.drawPolygon(QPolygonF({QPointF(3, 22), QPointF(20, 27), QPointF(29, 10), QPointF(12, 5)}));
@@ -76,7 +76,7 @@ void drawIcon(QPainter& p, int index)
         for (auto pt : {QPointF(9, 18), QPointF(20, 22), QPointF(20, 10)})
             p.drawEllipse(pt, 2.2, 2.2);
         break;
-    case 6: { // line curvature
+    case ToolIcon::CurvedLine: { // line curvature
         QPainterPath c;
         c.moveTo(3, 26);
         c.cubicTo(10, 0, 20, 34, 29, 6);
@@ -86,7 +86,7 @@ void drawIcon(QPainter& p, int index)
         p.drawEllipse(QPointF(9, 14), 5, 5);
         break;
     }
-    case 7: // true thickness: tilted strata
+    case ToolIcon::Thickness: // true thickness: tilted strata
         for (int i = 0; i < 4; ++i) {
             p.setPen(Qt::NoPen);
             p.setBrush(i % 2 ? QColor(200, 170, 110) : QColor(150, 120, 70));
@@ -95,7 +95,7 @@ void drawIcon(QPainter& p, int index)
         p.setPen(QPen(Qt::blue, 1.5));
         p.drawLine(QPointF(14, 8), QPointF(17, 22));
         break;
-    case 8: { // fold rheometer: a folded layer
+    case ToolIcon::FoldedLayer: { // fold rheometer: a folded layer
         QPainterPath f;
         f.moveTo(2, 20);
         f.cubicTo(9, 2, 14, 2, 16, 14);
@@ -104,7 +104,7 @@ void drawIcon(QPainter& p, int index)
         p.drawPath(f);
         break;
     }
-    case 9: // petrofabric: net with many axes
+    case ToolIcon::Petrofabric: // petrofabric: net with many axes
         net(p);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0));
@@ -113,7 +113,7 @@ void drawIcon(QPainter& p, int index)
             p.drawEllipse(QPointF(16 + r * cos(a), 16 + r * sin(a)), 1, 1);
         }
         break;
-    case 10: // pi diagram: poles on a great circle
+    case ToolIcon::PiNet: // pi diagram: poles on a great circle
         net(p);
         p.setPen(QPen(QColor(0, 0, 200), 1));
         p.drawArc(QRectF(6, 3, 20, 26), 90 * 16, 180 * 16);
@@ -122,7 +122,7 @@ void drawIcon(QPainter& p, int index)
         for (auto pt : {QPointF(9, 10), QPointF(7, 16), QPointF(9, 22), QPointF(12, 26)})
             p.drawEllipse(pt, 1.5, 1.5);
         break;
-    case 11: // beta diagram: great circles meeting in the hinge
+    case ToolIcon::BetaNet: // beta diagram: great circles meeting in the hinge
         net(p);
         p.setPen(QPen(QColor(0, 120, 0), 1));
         p.drawArc(QRectF(4, 3, 20, 26), 90 * 16, -180 * 16);
@@ -130,19 +130,17 @@ void drawIcon(QPainter& p, int index)
         p.setPen(QPen(Qt::red, 1.5));
         p.drawPoint(QPointF(16, 5));
         break;
-    default:
-        break;
     }
 }
 
 } // namespace
 
-QPixmap taskIcon(int index)
+QPixmap taskIcon(ToolIcon icon)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    drawIcon(p, index);
+    drawIcon(p, icon);
     return pm;
 }
 
@@ -161,7 +159,7 @@ QPixmap chooserPointer()
 
 QPixmap programIcon()
 {
-    return taskIcon(4);
+    return taskIcon(ToolIcon::Rose);
 }
 
 } // namespace kv

@@ -1,12 +1,14 @@
-// The pictures of the chooser: one 32 x 32 icon per task and the pointer shown
+// The pictures of the chooser: one 32 x 32 icon per tool and the pointer shown
 // over the icons. Drawn by the program, so nothing is loaded from disk.
 #pragma once
+
+#include "kit/tool_catalogue.h"
 
 #include <QPixmap>
 
 namespace kv {
 
-QPixmap taskIcon(int index);
+QPixmap taskIcon(ToolIcon icon);
 QPixmap chooserPointer();
 QPixmap programIcon();
 

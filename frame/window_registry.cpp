@@ -1,66 +1,60 @@
 #include "frame/window_registry.h"
 
-#include "frame/task_table.h"
-#include "platform/ui/tool_window.h"
+#include "kit/tool_catalogue.h"
+#include "kit/tool_window.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace kv {
 
-namespace {
-
-QHash<QString, WindowRegistry::Factory>& factories()
-{
-    static QHash<QString, WindowRegistry::Factory> f;
-    return f;
-}
-
-// A tool that has not been built yet: an empty window with its caption.
-ToolWindow* placeholderFor(const QString& name)
-{
-    for (const TaskEntry& t : taskTable) {
-        if (name == QLatin1String(t.window)) {
-            auto* w = new ToolWindow(name, QString::fromUtf8(t.windowCaption));
-            w->resize(480, 360);
-            return w;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
-WindowRegistry::WindowRegistry(QMdiArea* area) : area_(area) {}
-
-void WindowRegistry::registerTool(const QString& name, Factory factory)
-{
-    factories().insert(name, std::move(factory));
-}
+WindowRegistry::WindowRegistry(QMdiArea* area, const ToolCatalogue& tools) : area_(area), tools_(tools) {}
 
 ToolWindow* WindowRegistry::find(const QString& name) const
 {
     return open_.value(name);
 }
 
-ToolWindow* WindowRegistry::show(const QString& name)
+ToolWindow* WindowRegistry::showTask(int task)
 {
-    if (ToolWindow* open = find(name)) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
-            sub->showNormal();
-            if (open->opensMaximized())
-                sub->showMaximized();
-            area_->setActiveSubWindow(sub);
-            sub->raise();
-        }
-        return open;
-    }
+    const ToolEntry* entry = tools_.byTask(task);
+    if (!entry)
+        return nullptr;
+    return show(entry->windowName(), [entry]() -> ToolWindow* {
+        if (entry->build)
+            return entry->build(*entry);
+        // A tool that has not been built yet: an empty window with its caption.
+        auto* standIn = new ToolWindow(*entry);
+        standIn->resize(480, 360);
+        return standIn;
+    });
+}
 
-    const auto f = factories().constFind(name);
-    ToolWindow* w = f != factories().constEnd() ? (*f)() : placeholderFor(name);
+ToolWindow* WindowRegistry::show(const QString& name, const Builder& build)
+{
+    if (ToolWindow* open = find(name))
+        return bringToFront(open);
+    ToolWindow* w = build ? build() : nullptr;
     if (!w)
         return nullptr;
+    place(w, name);
+    return w;
+}
 
+ToolWindow* WindowRegistry::bringToFront(ToolWindow* open)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
+        sub->showNormal();
+        if (open->opensMaximized())
+            sub->showMaximized();
+        area_->setActiveSubWindow(sub);
+        sub->raise();
+    }
+    return open;
+}
+
+void WindowRegistry::place(ToolWindow* w, const QString& name)
+{
     // The size the window asked for before it goes into its frame.
     const QSize wanted = w->size();
     Qt::WindowFlags flags = Qt::SubWindow;
@@ -84,7 +78,6 @@ ToolWindow* WindowRegistry::show(const QString& name)
         sub->show();
     w->setFocus();
     w->placed();
-    return w;
 }
 
 } // namespace kv

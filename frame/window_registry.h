@@ -1,6 +1,6 @@
-// Keeps each tool window to one instance inside the main window's child area.
-// Showing a window that is not open builds it (its set-up runs); showing one that
-// is open brings it to the front; closing discards it.
+// Keeps each child window of the main window to one instance inside its child
+// area. Showing a window that is not open builds it (its set-up runs); showing
+// one that is open brings it to the front; closing discards it.
 #pragma once
 
 #include <QHash>
@@ -12,25 +12,31 @@ class QMdiArea;
 
 namespace kv {
 
+class ToolCatalogue;
 class ToolWindow;
 
 class WindowRegistry {
 public:
-    using Factory = std::function<ToolWindow*()>;
+    using Builder = std::function<ToolWindow*()>;
 
-    explicit WindowRegistry(QMdiArea* area);
+    WindowRegistry(QMdiArea* area, const ToolCatalogue& tools);
 
-    // Registers how a tool window is built. Windows of the task table without a
-    // factory open as an empty window with their caption.
-    static void registerTool(const QString& name, Factory factory);
+    const ToolCatalogue& tools() const { return tools_; }
 
-    // Shows the window: builds it when it is not open, else brings it to the front.
-    ToolWindow* show(const QString& name);
+    // Shows the window of a task of the catalogue. A task whose tool is not
+    // built yet opens as an empty window with its caption.
+    ToolWindow* showTask(int task);
+    // Shows the child window of that name, built by `build` when it is not open.
+    ToolWindow* show(const QString& name, const Builder& build);
     // The open window of that name, or null.
     ToolWindow* find(const QString& name) const;
 
 private:
+    ToolWindow* bringToFront(ToolWindow* open);
+    void place(ToolWindow* w, const QString& name);
+
     QMdiArea* area_;
+    const ToolCatalogue& tools_;
     QHash<QString, QPointer<ToolWindow>> open_;
 };
 

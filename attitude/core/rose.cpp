@@ -17,12 +17,12 @@ constexpr int kStrikeClasses = 18;
 struct DirectionClasses {
     explicit DirectionClasses(int classes) : count(classes, 0), directionSum(classes, 0), dipSum(classes, 0.0) {}
 
-    void add(std::int64_t direction, std::int64_t dip)
+    void add(std::int64_t direction, double dip)
     {
         const auto k = static_cast<std::size_t>(direction / 10); // direction is 0..359
         count[k] += 1;
         directionSum[k] += direction;
-        dipSum[k] += static_cast<double>(dip);
+        dipSum[k] += dip;
     }
 
     int size() const { return static_cast<int>(count.size()); }
@@ -70,14 +70,14 @@ double singlePrecision(double value)
 
 // Point at radius r on the bearing theta (radians clockwise from north), each
 // coordinate rounded to single precision.
-RosePoint singlePrecisionPoint(double r, double theta)
+Point singlePrecisionPoint(double r, double theta)
 {
     return {singlePrecision(r * std::sin(theta)), singlePrecision(r * std::cos(theta))};
 }
 
 double bearingRadians(double meanDegrees)
 {
-    return meanDegrees / 180 * kRosePi;
+    return meanDegrees / 180 * kAttitudePi;
 }
 
 std::vector<std::string> countLegend(std::int64_t maxnum, std::int64_t jointnum)
@@ -85,7 +85,7 @@ std::vector<std::string> countLegend(std::int64_t maxnum, std::int64_t jointnum)
     return {"半径：", printText(maxnum), "条    ", "节理数：", printText(jointnum)};
 }
 
-RoseDiagram emptyDiagram(RoseKind kind, const char* title, RoseColour colour, const std::vector<JointRecord>& records)
+RoseDiagram emptyDiagram(RoseKind kind, const char* title, Colour colour, const std::vector<Attitude>& records)
 {
     RoseDiagram rose;
     rose.kind = kind;
@@ -97,9 +97,12 @@ RoseDiagram emptyDiagram(RoseKind kind, const char* title, RoseColour colour, co
 
 } // namespace
 
-std::int64_t wrapDipDirection(std::int64_t degrees)
+std::int64_t wrapDipDirection(double wholeDegrees)
 {
-    const std::int64_t wrapped = degrees % 360;
+    if (!std::isfinite(wholeDegrees))
+        return 0;
+    // fmod is exact, so even directions far beyond 2^53 fold to the right class.
+    const auto wrapped = static_cast<std::int64_t>(std::fmod(wholeDegrees, 360.0));
     return wrapped < 0 ? wrapped + 360 : wrapped;
 }
 
@@ -111,7 +114,7 @@ std::string RoseDiagram::legendLine() const
     return line;
 }
 
-RoseDiagram dipDirectionRose(const std::vector<JointRecord>& records)
+RoseDiagram dipDirectionRose(const std::vector<Attitude>& records)
 {
     RoseDiagram rose = emptyDiagram(RoseKind::DipDirection, "Dip Rose Diagram Of Joint", {0, 255, 255}, records);
     DirectionClasses classes(kCircleClasses);
@@ -130,7 +133,7 @@ RoseDiagram dipDirectionRose(const std::vector<JointRecord>& records)
     return rose;
 }
 
-RoseDiagram strikeRose(const std::vector<JointRecord>& records)
+RoseDiagram strikeRose(const std::vector<Attitude>& records)
 {
     RoseDiagram rose = emptyDiagram(RoseKind::Strike, "Strike Rose Diagram Of Joint", {255, 0, 0}, records);
     DirectionClasses classes(kStrikeClasses);
@@ -143,14 +146,14 @@ RoseDiagram strikeRose(const std::vector<JointRecord>& records)
         const double mean = classMean(static_cast<double>(classes.directionSum[k]), classes.count[k]);
         const double r = static_cast<double>(classes.count[k]) * scale;
         // The strike is drawn a quarter turn anticlockwise of its bearing.
-        const double theta = bearingRadians(mean) - kRosePi / 2;
+        const double theta = bearingRadians(mean) - kAttitudePi / 2;
         rose.vertices.push_back({nearestWhole(r * std::sin(theta)) + 0.0, nearestWhole(r * std::cos(theta)) + 0.0});
     }
     rose.legend = countLegend(rose.maxnum, rose.jointnum);
     return rose;
 }
 
-RoseDiagram dipAngleRose(const std::vector<JointRecord>& records)
+RoseDiagram dipAngleRose(const std::vector<Attitude>& records)
 {
     RoseDiagram rose = emptyDiagram(RoseKind::DipAngle, "Dip Angle Rose Diagram Of Joint", {0, 255, 0}, records);
     DirectionClasses classes(kCircleClasses);
@@ -167,7 +170,7 @@ RoseDiagram dipAngleRose(const std::vector<JointRecord>& records)
     return rose;
 }
 
-RoseDiagram roseDiagram(RoseKind kind, const std::vector<JointRecord>& records)
+RoseDiagram roseDiagram(RoseKind kind, const std::vector<Attitude>& records)
 {
     switch (kind) {
     case RoseKind::Strike:
@@ -180,17 +183,44 @@ RoseDiagram roseDiagram(RoseKind kind, const std::vector<JointRecord>& records)
     return dipDirectionRose(records);
 }
 
-const RoseFrame& roseFrame()
+Drawing roseNetDrawing()
 {
-    static const RoseFrame frame = [] {
-        RoseFrame f;
-        for (int degrees = 10; degrees <= 350; degrees += 10) {
-            const double a = degrees * kRosePi / 180;
-            f.ticks.push_back({{100 * std::cos(a), 100 * std::sin(a)}, {105 * std::cos(a), 105 * std::sin(a)}});
-        }
-        return f;
-    }();
-    return frame;
+    Drawing net;
+    net.add(CircleItem{{0, 0}, 100});
+    net.add(LineItem{{-100, 0}, {105, 0}}); // its east end is the 0-degree tick
+    for (int degrees = 10; degrees <= 350; degrees += 10) {
+        const double a = degrees * kAttitudePi / 180;
+        net.add(LineItem{{100 * std::cos(a), 100 * std::sin(a)}, {105 * std::cos(a), 105 * std::sin(a)}});
+    }
+    const struct {
+        const char* letter;
+        Point at;
+    } letters[] = {{"N", {-4, 120}}, {"E", {110, 6}}, {"W", {-118, 6}}, {"S", {-3, -110}}};
+    for (const auto& l : letters)
+        net.add(TextItem{l.at, l.letter});
+    return net;
+}
+
+Drawing roseDrawing(const RoseDiagram& rose)
+{
+    Drawing d = roseNetDrawing();
+    d.add(TextItem{Point{-70, 140}, rose.title});
+
+    PolylineItem polygon;
+    polygon.stroke.colour = rose.colour;
+    polygon.points.push_back({0, 0});
+    polygon.points.insert(polygon.points.end(), rose.vertices.begin(), rose.vertices.end());
+    polygon.points.push_back({0, 0});
+    d.add(std::move(polygon));
+
+    for (std::size_t i = 0; i < rose.legend.size(); ++i) {
+        TextItem piece;
+        if (i == 0)
+            piece.at = Point{-65, -130};
+        piece.text = rose.legend[i];
+        d.add(std::move(piece));
+    }
+    return d;
 }
 
 } // namespace kv

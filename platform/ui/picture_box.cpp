@@ -328,6 +328,38 @@ void PictureBox::circle(double x, double y, double r, std::optional<QColor> colo
     });
 }
 
+void PictureBox::fillPolygon(const QPolygonF& userPoints, const QColor& color)
+{
+    QPolygon pixels;
+    for (const QPointF& u : userPoints) {
+        if (!allFinite({u.x(), u.y()}))
+            return;
+        pixels << pixelOf(u.x(), u.y());
+    }
+    if (pixels.size() < 3)
+        return;
+    paintOnTarget([&](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawPolygon(pixels);
+    });
+}
+
+void PictureBox::fillCircle(double x, double y, double r, const QColor& color)
+{
+    if (!allFinite({x, y, r}))
+        return;
+    const QPointF centre = pixelOf(x, y);
+    const double radius = pixelRadius(r);
+    if (radius > pixelLimit)
+        return;
+    paintOnTarget([&](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(centre, radius, radius);
+    });
+}
+
 void PictureBox::pset(double x, double y, std::optional<QColor> color)
 {
     curX_ = x;

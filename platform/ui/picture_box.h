@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPen>
 #include <QPointF>
+#include <QPolygonF>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -82,6 +83,11 @@ public:
     // the centre to that end of the arc. The current point becomes the centre.
     void circle(double x, double y, double r, std::optional<QColor> color = {},
                 std::optional<double> startRad = {}, std::optional<double> endRad = {});
+    // The inside of a closed outline through the user points, in one colour,
+    // without an outline of its own (draw that with lines).
+    void fillPolygon(const QPolygonF& userPoints, const QColor& color);
+    // The inside of a circle of radius r (in x units), without its outline.
+    void fillCircle(double x, double y, double r, const QColor& color);
     // A dot of the draw width; the current point becomes (x,y).
     void pset(double x, double y, std::optional<QColor> color = {});
     // Colour at (x,y) as RGB with red in the low byte; -1 outside the picture.

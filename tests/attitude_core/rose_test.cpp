@@ -8,12 +8,12 @@
 namespace kv {
 namespace {
 
-using Records = std::vector<JointRecord>;
+using Records = std::vector<Attitude>;
 
-double radiusOf(const RosePoint& p) { return std::hypot(p.x, p.y); }
+double radiusOf(const Point& p) { return std::hypot(p.x, p.y); }
 
 // Bearing clockwise from north in degrees, -180..180.
-double bearingOf(const RosePoint& p) { return std::atan2(p.x, p.y) * 180 / 3.14159265358979; }
+double bearingOf(const Point& p) { return std::atan2(p.x, p.y) * 180 / 3.14159265358979; }
 
 bool isSinglePrecision(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
 
@@ -85,7 +85,7 @@ TEST(RoseDiagram, VerticesAreSinglePrecisionValues)
 {
     const Records records{{13, 71}, {100, 33}, {257, 8}, {12, 40}};
     for (const RoseDiagram& rose : {dipDirectionRose(records), dipAngleRose(records)})
-        for (const RosePoint& p : rose.vertices) {
+        for (const Point& p : rose.vertices) {
             EXPECT_TRUE(isSinglePrecision(p.x)) << rose.title << " x " << p.x;
             EXPECT_TRUE(isSinglePrecision(p.y)) << rose.title << " y " << p.y;
         }
@@ -171,7 +171,7 @@ TEST(RoseDiagram, NoRecordDrawsAnEmptyRoseWithoutDividingByZero)
         EXPECT_EQ(rose.maxnum, 0);
         EXPECT_EQ(rose.jointnum, 0);
         expectOthersAtCentre(rose, {});
-        for (const RosePoint& p : rose.vertices) {
+        for (const Point& p : rose.vertices) {
             EXPECT_FALSE(std::signbit(p.x)) << rose.title;
             EXPECT_FALSE(std::signbit(p.y)) << rose.title;
         }
@@ -183,7 +183,7 @@ TEST(RoseDiagram, NoRecordDrawsAnEmptyRoseWithoutDividingByZero)
 
 TEST(RoseDiagram, FullTableOfOneClassHasNoOverflow)
 {
-    const Records full(499, JointRecord{359, 89});
+    const Records full(499, Attitude{359, 89});
     const RoseDiagram rose = dipDirectionRose(full);
     EXPECT_EQ(rose.maxnum, 499);
     EXPECT_NEAR(bearingOf(rose.vertices[35]), -1, 1e-4);
@@ -197,25 +197,52 @@ TEST(RoseDiagram, FullTableOfOneClassHasNoOverflow)
 TEST(RoseDiagram, HugeDipsStayFinite)
 {
     const std::int64_t huge = 4'000'000'000'000'000'000;
-    const RoseDiagram rose = dipAngleRose(Records(499, JointRecord{90, huge}));
+    const RoseDiagram rose = dipAngleRose(Records(499, Attitude{90, huge}));
     EXPECT_TRUE(std::isfinite(rose.vertices[9].x));
     EXPECT_NEAR(rose.vertices[9].x / (huge * 100.0 / 90), 1, 1e-6);
 }
 
-TEST(RoseFrame, FixedNetGeometry)
+TEST(RoseDrawing, NetTitlePolygonAndLegendInDrawingOrder)
 {
-    const RoseFrame& frame = roseFrame();
-    EXPECT_EQ(frame.radius, 100);
-    ASSERT_EQ(frame.ticks.size(), 35u);
-    // First tick at 10 degrees anticlockwise from east, last at 350.
-    EXPECT_NEAR(frame.ticks.front().from.x, 100 * std::cos(10 * 3.1415926 / 180), 1e-12);
-    EXPECT_NEAR(frame.ticks.front().to.y, 105 * std::sin(10 * 3.1415926 / 180), 1e-12);
-    EXPECT_NEAR(frame.ticks.back().to.y, 105 * std::sin(350 * 3.1415926 / 180), 1e-12);
-    EXPECT_NEAR(frame.ticks[8].to.y, 105, 1e-5); // 90 degrees: north
-    for (const RoseSegment& tick : frame.ticks) {
-        EXPECT_NEAR(std::hypot(tick.from.x, tick.from.y), 100, 1e-9);
-        EXPECT_NEAR(std::hypot(tick.to.x, tick.to.y), 105, 1e-9);
+    const RoseDiagram rose = dipDirectionRose({{45, 30}, {45, 60}});
+    const Drawing d = roseDrawing(rose);
+
+    const auto circles = d.all<CircleItem>();
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].radius, 100);
+    // Base line from the west rim past the east rim, then 35 ticks from 10 to 350 degrees.
+    const auto lines = d.all<LineItem>();
+    ASSERT_EQ(lines.size(), 36u);
+    EXPECT_EQ(lines[0].from, (Point{-100, 0}));
+    EXPECT_EQ(lines[0].to, (Point{105, 0}));
+    EXPECT_NEAR(lines[9].to.y, 105, 1e-5) << "the tick at 90 degrees points north";
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_NEAR(std::hypot(lines[i].from.x, lines[i].from.y), 100, 1e-9);
+        EXPECT_NEAR(std::hypot(lines[i].to.x, lines[i].to.y), 105, 1e-9);
     }
+
+    // Letters, title and the legend pieces; pieces after the first follow on.
+    const auto texts = d.all<TextItem>();
+    ASSERT_EQ(texts.size(), 4u + 1u + rose.legend.size());
+    EXPECT_EQ(texts[0].text, "N");
+    EXPECT_EQ(*texts[0].at, (Point{-4, 120}));
+    EXPECT_EQ(*texts[3].at, (Point{-3, -110}));
+    EXPECT_EQ(texts[4].text, "Dip Rose Diagram Of Joint");
+    EXPECT_EQ(*texts[4].at, (Point{-70, 140}));
+    EXPECT_EQ(*texts[5].at, (Point{-65, -130}));
+    EXPECT_EQ(texts[5].text, "半径：");
+    EXPECT_FALSE(texts.back().at.has_value());
+    for (const TextItem& t : texts)
+        EXPECT_EQ(t.colour, colours::black);
+
+    // The polygon runs from the centre through the 36 vertices and back, in cyan.
+    const auto polygons = d.all<PolylineItem>();
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].stroke.colour, (Colour{0, 255, 255}));
+    ASSERT_EQ(polygons[0].points.size(), 38u);
+    EXPECT_EQ(polygons[0].points.front(), (Point{0, 0}));
+    EXPECT_EQ(polygons[0].points.back(), (Point{0, 0}));
+    EXPECT_NEAR(radiusOf(polygons[0].points[5]), 100, 1e-4) << "class 4 (40..49) holds both joints";
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #include "frame/about_box.h"
-#include "frame/centre_on_frame.h"
+#include "kit/centre_on_frame.h"
 #include "platform/ui/frame_services.h"
 #include "platform/ui/key_value_source.h"
 #include "platform/ui/program_launcher.h"
 #include "tests/support/fake_dialogs.h"
+#include "tests/support/fake_frame.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,6 +27,7 @@ namespace kv {
 namespace {
 
 using test::FakeDialogs;
+using test::FakeFrame;
 
 const QString programKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString folderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
@@ -69,22 +71,6 @@ public:
         startsTried << path;
         return startable.contains(path);
     }
-};
-
-class FakeFrame : public FrameServices {
-public:
-    QMainWindow main;
-    QMdiArea* area = new QMdiArea;
-    QSize inner{800, 600};
-
-    FakeFrame() { main.setCentralWidget(area); }
-    QWidget* window() override { return &main; }
-    QSize innerSize() const override { return inner; }
-    void setPanel3Text(const QString&) override {}
-    void resetPanel3() override {}
-    QString panel3Text() const override { return {}; }
-    void showAboutBox() override {}
-    void showHelpContents() override {}
 };
 
 // Installs the fakes for one test and puts the real ones back after it.

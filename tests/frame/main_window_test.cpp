@@ -1,161 +1,22 @@
-// The main window, the task chooser and the one-instance rule, driven offscreen.
-#include "frame/main_window.h"
-#include "frame/module1.h"
-#include "frame/task_chooser.h"
-#include "frame/task_table.h"
+// The main window: its menus and status bar, the active child's menus, help and About.
+#include "tests/support/main_window_fixture.h"
 #include "platform/ui/help_viewer.h"
-#include "platform/ui/tool_window.h"
-#include "tests/support/fake_dialogs.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTest>
 #include <QTextBrowser>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace kv {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        test::FakeDialogs::global().reset();
-        frame = std::make_unique<MainWindow>();
-        setMainFrame(frame.get());
-        frame->resize(1000, 700);
-        frame->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        frame.reset();
-        QApplication::processEvents();
-    }
+using test::FakeDialogs;
+using test::MainWindowTest;
 
-    TaskChooser* chooser() const { return qobject_cast<TaskChooser*>(frame->registry().find("newtask")); }
-    QStringList menuTitles() const
-    {
-        QStringList titles;
-        for (QAction* a : frame->menuBar()->actions())
-            titles << a->menu()->objectName();
-        return titles;
-    }
-    int openCount(const QString& name) const
-    {
-        int n = 0;
-        for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList())
-            n += sub->widget() && sub->widget()->objectName() == name;
-        return n;
-    }
-
-    std::unique_ptr<MainWindow> frame;
+// A tool window with menus of its own.
+class MenuTool : public ToolWindow {
+public:
+    MenuTool() : ToolWindow("menutool", "menu tool") { addItem(addMenu("操作(&O)", "MOperate"), "x", "MOperateX"); }
 };
-
-TEST_F(MainWindowTest, FirstShowingOpensTheChooserOnceWithTheFirstTaskSelected)
-{
-    ASSERT_NE(chooser(), nullptr);
-    EXPECT_EQ(chooser()->selectedTask(), 0);
-    EXPECT_EQ(chooser()->icon(0)->frameStyle(), QFrame::Box | QFrame::Plain);
-    EXPECT_EQ(chooser()->icon(1)->frameStyle(), int(QFrame::NoFrame));
-
-    chooser()->cancelClick();
-    QApplication::processEvents();
-    EXPECT_EQ(chooser(), nullptr);
-
-    // Later activations (e.g. after the About box closes) open nothing.
-    frame->mdiFormActivate();
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(frame.get(), &activate);
-    QApplication::processEvents();
-    EXPECT_EQ(chooser(), nullptr);
-}
-
-TEST_F(MainWindowTest, ChooserIsCentredInTheInnerArea)
-{
-    auto* sub = qobject_cast<QMdiSubWindow*>(chooser()->parentWidget());
-    ASSERT_NE(sub, nullptr);
-    const QSize inner = frame->innerSize();
-    EXPECT_NEAR(sub->x(), (inner.width() - sub->width()) / 2, 1);
-    EXPECT_NEAR(sub->y(), (inner.height() - sub->height()) / 2, 1);
-}
-
-TEST_F(MainWindowTest, OkWithoutAClickOpensTheReverseWheelTool)
-{
-    chooser()->okClick();
-    QApplication::processEvents();
-    EXPECT_EQ(chooser(), nullptr);
-    ASSERT_NE(frame->registry().find("isw"), nullptr);
-    EXPECT_EQ(frame->registry().find("isw")->windowTitle(), QStringLiteral("反向轮法"));
-}
-
-TEST_F(MainWindowTest, EveryTaskOpensItsWindowOnceAndAgainBringsItToTheFront)
-{
-    for (const TaskEntry& t : taskTable) {
-        frame->showTaskChooser();
-        ASSERT_NE(chooser(), nullptr);
-        chooser()->image1Click(t.index);
-        EXPECT_EQ(chooser()->selectedTask(), t.index);
-        EXPECT_EQ(chooser()->icon(t.index)->frameStyle(), QFrame::Box | QFrame::Plain);
-        chooser()->okClick();
-        QApplication::processEvents();
-        ToolWindow* w = frame->registry().find(t.window);
-        ASSERT_NE(w, nullptr) << t.window;
-        EXPECT_EQ(openCount(t.window), 1) << t.window;
-    }
-    // Choosing an open tool again: the same window, in front, no second one.
-    ToolWindow* rose = frame->registry().find("mainrose");
-    frame->showTaskChooser();
-    chooser()->image1Click(4);
-    chooser()->okClick();
-    QApplication::processEvents();
-    EXPECT_EQ(frame->registry().find("mainrose"), rose);
-    EXPECT_EQ(openCount("mainrose"), 1);
-    EXPECT_EQ(frame->mdiArea()->activeSubWindow()->widget(), rose);
-}
-
-TEST_F(MainWindowTest, NewTaskWhileOpenKeepsTheSelectionAndAfterClosingStartsAfresh)
-{
-    chooser()->image1Click(7);
-    frame->showTaskChooser();
-    EXPECT_EQ(chooser()->selectedTask(), 7);
-    chooser()->cancelClick();
-    QApplication::processEvents();
-    frame->showTaskChooser();
-    EXPECT_EQ(chooser()->selectedTask(), 0);
-    EXPECT_EQ(chooser()->icon(7)->frameStyle(), int(QFrame::NoFrame));
-}
-
-TEST_F(MainWindowTest, ClickingAnIconMovesTheBorder)
-{
-    chooser()->setFocus();
-    QTest::mouseClick(chooser()->icon(9), Qt::LeftButton);
-    EXPECT_EQ(chooser()->selectedTask(), 9);
-    int bordered = 0;
-    for (int i = 0; i < taskCount; ++i)
-        bordered += chooser()->icon(i)->frameStyle() != int(QFrame::NoFrame);
-    EXPECT_EQ(bordered, 1);
-}
-
-TEST_F(MainWindowTest, ClosedToolOpensAfresh)
-{
-    frame->registry().show("joint");
-    QPointer<ToolWindow> first = frame->registry().find("joint");
-    first->unload();
-    QApplication::processEvents();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(frame->registry().find("joint"), nullptr);
-    EXPECT_NE(frame->registry().show("joint"), nullptr);
-    EXPECT_EQ(openCount("joint"), 1);
-}
 
 TEST_F(MainWindowTest, MenusAndStatusBar)
 {
@@ -187,23 +48,17 @@ TEST_F(MainWindowTest, MenusAndStatusBar)
     EXPECT_TRUE(toggle->isChecked());
 }
 
-// A tool window with menus of its own.
-class MenuTool : public ToolWindow {
-public:
-    MenuTool() : ToolWindow("menutool", "menu tool") { addItem(addMenu("操作(&O)", "MOperate"), "x", "MOperateX"); }
-};
-
 TEST_F(MainWindowTest, ActiveChildMenusReplaceTheFramesMenus)
 {
-    WindowRegistry::registerTool("menutool", [] { return new MenuTool; });
-    frame->registry().show("menutool");
+    const auto menuTool = [] { return new MenuTool; };
+    frame->registry().show("menutool", menuTool);
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), QStringList{"MOperate"});
     // The chooser has no menus: the frame's show while it is active.
     frame->showTaskChooser();
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), (QStringList{"MFile", "MView", "MHelp"}));
-    frame->registry().show("menutool");
+    frame->registry().show("menutool", menuTool);
     QApplication::processEvents();
     EXPECT_EQ(menuTitles(), QStringList{"MOperate"});
 }
@@ -221,31 +76,13 @@ TEST_F(MainWindowTest, HelpItemsOpenTheHelpAtItsStartPage)
     helpWindow()->close();
 }
 
-TEST(DelaySeconds, EndsOnTheNearestWholeSecondOfTheClock)
-{
-    EXPECT_DOUBLE_EQ(delayMilliseconds(100.25f, 0), 0);      // fraction below a half: no wait
-    EXPECT_NEAR(delayMilliseconds(100.75f, 0), 250, 0.01);    // waits to the next second
-    EXPECT_NEAR(delayMilliseconds(100.25f, 2), 1750, 0.01);
-    EXPECT_NEAR(delayMilliseconds(100.75f, 2), 2250, 0.01);
-    EXPECT_NEAR(delayMilliseconds(100.5f, 0), 0, 0.01);       // 100.5 rounds to 100 (even)
-    EXPECT_NEAR(delayMilliseconds(101.5f, 0), 500, 0.01);     // 101.5 rounds to 102
-    // Just before midnight the wait is still about two seconds.
-    EXPECT_NEAR(delayMilliseconds(86399.25f, 2), 1750, 10);
-}
-
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
-
 TEST_F(MainWindowTest, AboutFromTheHelpMenuIsModalOverTheFrameAndTheChooserStaysClosed)
 {
     chooser()->cancelClick();
     QApplication::processEvents();
     QString caption;
     QWidget* owner = nullptr;
-    test::FakeDialogs::global().execAnswers.push_back([&](QDialog* box) {
+    FakeDialogs::global().execAnswers.push_back([&](QDialog* box) {
         caption = box->windowTitle();
         owner = box->parentWidget();
         EXPECT_TRUE(box->isModal() || box->windowModality() != Qt::NonModal);

@@ -1,6 +1,7 @@
 // Start-up: splash, then the maximized main window with the chooser open.
 #include "frame/main_window.h"
-#include "frame/module1.h"
+#include "app/kavrinol_tools.h"
+#include "frame/startup.h"
 #include "frame/splash.h"
 #include "platform/ui/dialogs.h"
 
@@ -28,7 +29,7 @@ TEST(Startup, SplashShowsItsTextsAndTakesNoInput)
 
 TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
 {
-    MainWindow* frame = runMain(0);
+    MainWindow* frame = runMain(kavrinolTools(), 0);
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
     EXPECT_EQ(mainFrame(), frame);
@@ -42,13 +43,16 @@ TEST(Startup, MainShowsTheMaximizedFrameWithTheChooser)
     EXPECT_EQ(mainFrame(), nullptr);
 }
 
-TEST(Dialogs, OldFiltersBecomeQtFilters)
+TEST(DelaySeconds, EndsOnTheNearestWholeSecondOfTheClock)
 {
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
-              QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件（*.*）|*.*")),
-              QStringLiteral("数据文件（*.txt;*.dat） (*.txt *.dat);;所有文件（*.*） (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QString()), QString());
+    EXPECT_DOUBLE_EQ(delayMilliseconds(100.25f, 0), 0);      // fraction below a half: no wait
+    EXPECT_NEAR(delayMilliseconds(100.75f, 0), 250, 0.01);    // waits to the next second
+    EXPECT_NEAR(delayMilliseconds(100.25f, 2), 1750, 0.01);
+    EXPECT_NEAR(delayMilliseconds(100.75f, 2), 2250, 0.01);
+    EXPECT_NEAR(delayMilliseconds(100.5f, 0), 0, 0.01);       // 100.5 rounds to 100 (even)
+    EXPECT_NEAR(delayMilliseconds(101.5f, 0), 500, 0.01);     // 101.5 rounds to 102
+    // Just before midnight the wait is still about two seconds.
+    EXPECT_NEAR(delayMilliseconds(86399.25f, 2), 1750, 10);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/text/text_file.h"
+#include "platform/text/item_reader.h"
 
 #include <gtest/gtest.h>
 

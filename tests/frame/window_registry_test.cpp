@@ -1,0 +1,51 @@
+// One window per tool inside the main window: opened, brought to the front, opened afresh after closing.
+#include "tests/support/main_window_fixture.h"
+
+#include <QLabel>
+#include <QPointer>
+
+namespace kv {
+namespace {
+
+using test::FakeDialogs;
+using test::MainWindowTest;
+
+TEST_F(MainWindowTest, EveryTaskOpensItsWindowOnceAndAgainBringsItToTheFront)
+{
+    for (const ToolEntry& t : kavrinolTools().entries()) {
+        frame->showTaskChooser();
+        ASSERT_NE(chooser(), nullptr);
+        chooser()->image1Click(t.task);
+        EXPECT_EQ(chooser()->selectedTask(), t.task);
+        EXPECT_EQ(chooser()->icon(t.task)->frameStyle(), QFrame::Box | QFrame::Plain);
+        chooser()->okClick();
+        QApplication::processEvents();
+        ToolWindow* w = frame->registry().find(t.windowName());
+        ASSERT_NE(w, nullptr) << t.window;
+        EXPECT_EQ(openCount(t.windowName()), 1) << t.window;
+    }
+    // Choosing an open tool again: the same window, in front, no second one.
+    ToolWindow* rose = frame->registry().find("mainrose");
+    frame->showTaskChooser();
+    chooser()->image1Click(4);
+    chooser()->okClick();
+    QApplication::processEvents();
+    EXPECT_EQ(frame->registry().find("mainrose"), rose);
+    EXPECT_EQ(openCount("mainrose"), 1);
+    EXPECT_EQ(frame->mdiArea()->activeSubWindow()->widget(), rose);
+}
+
+TEST_F(MainWindowTest, ClosedToolOpensAfresh)
+{
+    frame->registry().showTask(3);
+    QPointer<ToolWindow> first = frame->registry().find("joint");
+    first->unload();
+    QApplication::processEvents();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(frame->registry().find("joint"), nullptr);
+    EXPECT_NE(frame->registry().showTask(3), nullptr);
+    EXPECT_EQ(openCount("joint"), 1);
+}
+
+} // namespace
+} // namespace kv
