@@ -1,6 +1,6 @@
 #include "zelquad/core/fracture_records.h"
 
-#include "platform/text/text_file.h"
+#include "platform/text/item_reader.h"
 
 #include <cmath>
 #include <optional>
