@@ -2,10 +2,12 @@
 
 #include "platform/ui/picture_box.h"
 #include "zelquad/ui/result_window.h"
+#include "zelquad/ui/welcome_picture.h"
 #include "zelquad/ui/zelquad_help.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -226,7 +228,48 @@ TEST_F(MainFormTest, F1OpensTheProgramsOwnHelp)
     EXPECT_EQ(help->windowTitle(), "Zelquad 帮助");
     EXPECT_TRUE(help->source().toLocalFile().endsWith("help/zelquad.html"));
     EXPECT_TRUE(help->toPlainText().contains("Zelquad V2.1"));
+    saveShot(help->grab().toImage(), "help.png");
     help->close();
+}
+
+} // namespace
+} // namespace zq::test
+
+namespace zq::test {
+namespace {
+
+bool hasColourNear(const QImage& image, QPoint p, const QColor& colour)
+{
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (image.pixelColor(p + QPoint(dx, dy)) == colour)
+                return true;
+    return false;
+}
+
+TEST_F(MainFormTest, SmallPreviewShowsThePolesThenCancelBringsBackTheWelcomePicture)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    auto* picture = child<kv::PictureBox>("pctOutput");
+    // 45/60: pole radius 7.07 of 10, so 566 twips from (1000, 1000) towards the north-east.
+    run("", writeFile("a.dat", "45,60\r\n"), path("a"));
+    const QImage preview = picture->image();
+    EXPECT_TRUE(hasColourNear(preview, {1400 / 15, 600 / 15}, QColor(0, 0, 255)));
+    EXPECT_TRUE(hasColourNear(preview, {1000 / 15, 200 / 15}, QColor(0, 0, 0)));     // top of the net
+    EXPECT_TRUE(hasColourNear(preview, {2800 / 15, 200 / 15}, QColor(0, 0, 255)));   // top of the dip rose
+    EXPECT_TRUE(hasColourNear(preview, {2000 / 15, 2000 / 15}, QColor(0, 255, 0)));  // histogram axis
+
+    child<QAbstractButton>("cmdCancel")->click();
+    EXPECT_TRUE(picture->image() == builtInWelcomePicture(picture->image().size()));
+
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path("Welcome.bmp"), "BMP"));
+    child<QAbstractButton>("cmdCancel")->click();
+    const QImage welcome = picture->image();
+    EXPECT_EQ(welcome.pixelColor(welcome.width() / 2, welcome.height() / 2), QColor(Qt::red));
+    QDir::setCurrent(previous);
 }
 
 } // namespace
