@@ -42,23 +42,26 @@ void mergeOppositeRimNodes(DensityGrid& grid)
     }
 }
 
-double roundedMean(double sum, int count) { return std::floor(sum / count + 0.5); }
-
-template <std::size_t N> int largestCount(const std::array<ClassTally, N>& tallies)
-{
-    int largest = 0;
-    for (const ClassTally& t : tallies)
-        largest = std::max(largest, t.count);
-    return largest;
-}
-
-// Sums become rounded means.
-template <std::size_t N> void finishMeans(std::array<ClassTally, N>& tallies)
-{
-    for (ClassTally& t : tallies)
-        if (t.count > 0)
-            t.mean = roundedMean(t.mean, t.count);
-}
+// Counts and angle sums of the classes while the records are read.
+template <std::size_t N> struct ClassSums {
+    std::array<int, N> counts{};
+    std::array<double, N> sums{};
+    void add(int k, double angle)
+    {
+        ++counts[k];
+        sums[k] += angle;
+    }
+    // Rounded means, halves up.
+    std::array<ClassTally, N> tallies() const
+    {
+        std::array<ClassTally, N> out{};
+        for (std::size_t k = 0; k < N; ++k)
+            if (counts[k] > 0)
+                out[k] = {counts[k], std::floor(sums[k] / counts[k] + 0.5)};
+        return out;
+    }
+    int largest() const { return *std::max_element(counts.begin(), counts.end()); }
+};
 
 } // namespace
 
@@ -92,17 +95,16 @@ FractureStatistics computeStatistics(const CheckedRecords& records)
 {
     FractureStatistics st;
     std::array<int, 10> dipCounts{};
+    ClassSums<37> directions;
+    ClassSums<19> strikes;
     for (const kv::Attitude& read : records.all()) {
         const kv::Attitude a = insideLastClass(read);
         ++dipCounts[classOf(a.dip)];
-        ClassTally& direction = st.dipDirection[classOf(a.dipDirection)];
-        direction.mean += a.dipDirection;
-        ++direction.count;
+        directions.add(classOf(a.dipDirection), a.dipDirection);
         ++st.recordCount;
         countPole(st.density, poleOnNet(a));
         const FoldedStrike strike = foldedStrike(a.dipDirection);
-        st.strike[strike.strikeClass].mean += strike.strike;
-        ++st.strike[strike.strikeClass].count;
+        strikes.add(strike.strikeClass, strike.strike);
     }
 
     mergeOppositeRimNodes(st.density);
@@ -111,10 +113,10 @@ FractureStatistics computeStatistics(const CheckedRecords& records)
         for (int& node : column)
             node = static_cast<int>(std::floor(node * 100.0 / n + 0.5));
 
-    finishMeans(st.strike);
-    finishMeans(st.dipDirection);
-    st.strikeRoseScale = 40.0 / largestCount(st.strike);
-    st.dipDirectionRoseScale = 40.0 / largestCount(st.dipDirection);
+    st.strike = strikes.tallies();
+    st.dipDirection = directions.tallies();
+    st.strikeRoseScale = 40.0 / strikes.largest();
+    st.dipDirectionRoseScale = 40.0 / directions.largest();
     for (int k = 1; k <= 9; ++k)
         st.dipPercent[k] = static_cast<int>(*kv::roundHalfEven(dipCounts[k] * 100.0 / n));
     return st;

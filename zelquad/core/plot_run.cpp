@@ -42,7 +42,12 @@ bool isSameFile(const std::string& a, const std::string& b)
     return same && !ec;
 }
 
-} // namespace
+struct PlotSheet {
+    FractureStatistics statistics;
+    std::vector<std::string> scriptLines;
+    kv::Drawing smallPreview;
+    kv::Drawing resultPreview;
+};
 
 PlotSheet composePlotSheet(const std::string& site, const CheckedRecords& records, const std::string& cacheFolder)
 {
@@ -56,6 +61,8 @@ PlotSheet composePlotSheet(const std::string& site, const CheckedRecords& record
     sheet.resultPreview = resultPreview(sheet.statistics, contours);
     return sheet;
 }
+
+} // namespace
 
 std::variant<PlotResult, RunFailure> generatePlotScript(const PlotRequest& request)
 {

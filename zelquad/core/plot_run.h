@@ -46,13 +46,4 @@ struct PlotResult {
 
 std::variant<PlotResult, RunFailure> generatePlotScript(const PlotRequest& request);
 
-// The parts of a run after reading, for callers that hold the records already.
-struct PlotSheet {
-    FractureStatistics statistics;
-    std::vector<std::string> scriptLines;
-    kv::Drawing smallPreview;
-    kv::Drawing resultPreview;
-};
-PlotSheet composePlotSheet(const std::string& site, const CheckedRecords& records, const std::string& cacheFolder);
-
 } // namespace zq

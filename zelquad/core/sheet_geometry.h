@@ -6,7 +6,6 @@
 
 namespace zq {
 
-inline constexpr kv::Point kNetCentre{70, 80};         // pole density net, radius 40
 inline constexpr kv::Point kStrikeRoseCentre{180, 80};  // upper half rose, radius 40
 inline constexpr kv::Point kDipDirectionRoseCentre{70, -40};
 constexpr int kRoseRadius = 40;

@@ -53,8 +53,8 @@ kv::Point dipDirectionLabelPlace(int i)
     return {p.x - 8, p.y - 2.05};
 }
 
-} // namespace
-
+// Petal tips of strike class b (0..18) and dip-direction class d (1..36); an
+// empty class has its tip at the rose centre.
 kv::Point strikePetalTip(const FractureStatistics& st, int b)
 {
     return petalTip(kStrikeRoseCentre, st.strike[b].count * st.strikeRoseScale, st.strike[b].mean);
@@ -65,6 +65,8 @@ kv::Point dipDirectionPetalTip(const FractureStatistics& st, int d)
     return petalTip(kDipDirectionRoseCentre, st.dipDirection[d].count * st.dipDirectionRoseScale,
                     st.dipDirection[d].mean);
 }
+
+} // namespace
 
 void writeStrikeRose(CadScript& script, const FractureStatistics& st)
 {

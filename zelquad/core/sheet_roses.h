@@ -7,11 +7,6 @@
 
 namespace zq {
 
-// Petal tip of strike class b (0..18) and dip-direction class d (1..36), in
-// drawing units; an empty class has its tip at the rose centre.
-kv::Point strikePetalTip(const FractureStatistics& st, int b);
-kv::Point dipDirectionPetalTip(const FractureStatistics& st, int d);
-
 // Frame, rim ticks and azimuth labels, dashed radii, outline.
 void writeStrikeRose(CadScript& script, const FractureStatistics& st);
 // Mean strike and count of every class, classes 0..8 on the left, 9..17 on the right.

@@ -6,6 +6,7 @@
 #include "platform/ui/picture_box.h"
 #include "platform/ui/twips.h"
 #include "zelquad/core/file_names.h"
+#include "zelquad/core/plot_previews.h"
 #include "zelquad/core/plot_run.h"
 #include "zelquad/ui/result_window.h"
 #include "zelquad/ui/run_messages.h"
@@ -31,6 +32,9 @@ namespace {
 
 constexpr int kPictureWidthPx = 250;  // 3750 twips: room for the 3650 x 2800 the plots need
 constexpr int kPictureHeightPx = 190;
+static_assert(kPictureWidthPx * kv::twipsPerPixel >= kSmallPreviewWidthTwips &&
+                  kPictureHeightPx * kv::twipsPerPixel >= kSmallPreviewHeightTwips + 20,
+              "the small preview does not fit its picture");
 
 QString trimmed(const QLineEdit* box) { return QString::fromStdString(trimBlanks(box->text().toStdString())); }
 

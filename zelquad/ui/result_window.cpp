@@ -6,6 +6,7 @@
 #include "platform/ui/printer.h"
 #include "platform/ui/twips.h"
 #include "zelquad/core/closing_animation.h"
+#include "zelquad/core/plot_previews.h"
 #include "zelquad/ui/run_messages.h"
 
 #include <QImage>
@@ -23,6 +24,8 @@ constexpr int kDesignWidthTwips = 9600;
 constexpr int kDesignHeightTwips = 7200;
 constexpr int kButtonWidthTwips = 1215;
 constexpr int kButtonHeightTwips = 375;
+static_assert(kDesignWidthTwips >= kResultWidthTwips + 240 + kButtonWidthTwips && kDesignHeightTwips >= kResultHeightTwips,
+              "the buttons would cover the plots");
 
 } // namespace
 
