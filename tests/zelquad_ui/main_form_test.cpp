@@ -184,6 +184,21 @@ TEST_F(MainFormTest, RefusedRunsSayWhyAndWriteNothing)
     }
     EXPECT_EQ(readBytes("self.scr"), "10,5\r\n"); // the data are never written over
     EXPECT_EQ(programEnds, 0);
+
+    // Nor through a link that the script's name turns out to be.
+    dialogs.reset();
+    const QString data = writeFile("linked.dat", "10,5\r\n");
+    ASSERT_TRUE(QFile::link(data, path("alias.scr")));
+    run("", data, path("alias"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("alias.scr"));
+    EXPECT_EQ(readBytes("linked.dat"), "10,5\r\n");
+
+    dialogs.reset();
+    run("", data, path("no/such/folder/x"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("无法写入图形数据文件“%1”，请检查路径和写入权限！").arg(path("no/such/folder/x.scr")));
 }
 
 TEST_F(MainFormTest, RecordsBeyondTheOldLimitsEndTheProgram)
