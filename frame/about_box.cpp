@@ -204,7 +204,6 @@ void About::createButtons()
     auto* sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     placeTwips(sysInfo, 4980, 2952, 1452, 345);
-    sysInfo->setAutoDefault(false);
     connect(sysInfo, &QPushButton::clicked, this, &About::StartSysInfo);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
@@ -101,11 +102,40 @@ void MainWindow::createStatusBar()
     panels_[0] = makePanel(QStringLiteral("Panel1"), QStringLiteral("F1帮助"), 1440);
     panels_[1] = makePanel(QStringLiteral("Panel2"), QStringLiteral("构造地质软件工作室"), 3525);
     panels_[2] = makePanel(QStringLiteral("Panel3"), QString(), 1440);
-    panels_[3] = makePanel(QStringLiteral("Panel4"),
-                           QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat), 1440);
+    panels_[3] = makePanel(QStringLiteral("Panel4"), QString(), 1440);
     for (QLabel* p : panels_)
         bar->addWidget(p);
     resetPanel3();
+
+    today = [] { return QDate::currentDate(); };
+    dateTimer_ = new QTimer(this);
+    dateTimer_->setObjectName(QStringLiteral("Panel4Timer"));
+    // A look each minute is cheap and needs no care for clock changes.
+    dateTimer_->setInterval(60 * 1000);
+    connect(dateTimer_, &QTimer::timeout, this, &MainWindow::followDate);
+    dateTimer_->start();
+    followDate();
+}
+
+void MainWindow::showDate(const QDate& day)
+{
+    panels_[3]->setText(QLocale::system().toString(day, QLocale::ShortFormat));
+}
+
+void MainWindow::followDate()
+{
+    showDate(today());
+}
+
+void MainWindow::closeEvent(QCloseEvent* e)
+{
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        if (!sub->close()) {
+            e->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(e);
 }
 
 QStatusBar* MainWindow::frameStatusBar() const

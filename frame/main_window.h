@@ -5,7 +5,9 @@
 #include "frame/window_registry.h"
 #include "platform/ui/frame_services.h"
 
+#include <QDate>
 #include <QList>
+#include <functional>
 #include <QMainWindow>
 
 class QAction;
@@ -43,8 +45,18 @@ public:
     void mdiFormActivate();
     bool chooserOpenedOnce() const { return activated_; }
 
+    // The date panel shows the given day's date; a timer keeps it on today's
+    // date when the program runs past midnight. `today` stands in for the
+    // system date in tests.
+    void showDate(const QDate& day);
+    void followDate();
+    std::function<QDate()> today;
+
 protected:
     bool event(QEvent* e) override;
+    // The close box: every tool window is closed through its own closing
+    // handling first; when one refuses, the program goes on.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void createMenus();
@@ -59,6 +71,7 @@ private:
     QLabel* panels_[4] = {};
     bool panel3IsText_ = false;
     bool activated_ = false; // only the first activation matters
+    class QTimer* dateTimer_ = nullptr;
 };
 
 } // namespace kv

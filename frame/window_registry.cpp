@@ -5,8 +5,26 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace kv {
+
+namespace {
+
+// One step of the cascade: about a title bar's height.
+constexpr int kCascadeStepPx = 24;
+
+// Where the k-th open window of that size goes in an area: down and right of
+// the one before, back to the top-left corner when the next step would not fit.
+QPoint cascadePosition(const QSize& area, const QSize& window, int k)
+{
+    const int room = std::min(area.width() - window.width(), area.height() - window.height());
+    const int steps = std::max(room, 0) / kCascadeStepPx + 1;
+    const int at = (k % steps) * kCascadeStepPx;
+    return {at, at};
+}
+
+} // namespace
 
 WindowRegistry::WindowRegistry(QMdiArea* area, const ToolCatalogue& tools) : area_(area), tools_(tools) {}
 
@@ -44,9 +62,13 @@ ToolWindow* WindowRegistry::show(const QString& name, const Builder& build)
 ToolWindow* WindowRegistry::bringToFront(ToolWindow* open)
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
-        sub->showNormal();
-        if (open->opensMaximized())
-            sub->showMaximized();
+        // A maximized window stays maximized; only a minimized one is restored.
+        if (sub->isMinimized()) {
+            if (open->opensMaximized())
+                sub->showMaximized();
+            else
+                sub->showNormal();
+        }
         area_->setActiveSubWindow(sub);
         sub->raise();
     }
@@ -68,10 +90,18 @@ void WindowRegistry::place(ToolWindow* w, const QString& name)
     QObject::connect(w, &QObject::destroyed, sub, [sub] { sub->close(); });
     open_.insert(name, w);
 
-    if (w->isFixedSize())
+    const int alreadyOpen = static_cast<int>(area_->subWindowList().size()) - 1;
+    if (w->isFixedSize()) {
         sub->adjustSize();
-    else
-        sub->resize(wanted.grownBy(sub->contentsMargins()));
+    } else {
+        // Wholly inside the child area: a window larger than the area shrinks to it.
+        const QSize areaSize = area_->viewport()->size();
+        QSize size = wanted.grownBy(sub->contentsMargins());
+        if (!areaSize.isEmpty())
+            size = size.boundedTo(areaSize);
+        sub->resize(size);
+    }
+    sub->move(cascadePosition(area_->viewport()->size(), sub->size(), alreadyOpen));
     if (w->opensMaximized())
         sub->showMaximized();
     else

@@ -39,12 +39,15 @@ JointRoseWindow::JointRoseWindow(const ToolEntry& entry, QWidget* parent) : Plot
     layOut();
 }
 
-// Reading a file shows the table again; the "数据浏览" mark then says so.
+// Reading a file brings the table to the front and the "数据浏览" mark says
+// so. The picture keeps its visible flag, so "打印图像" still prints the last rose.
 void JointRoseWindow::readDataFile()
 {
     readAttitudeListFile(this, grid());
-    if (!grid()->isHidden())
-        showTableView();
+    if (!grid()->isHidden()) {
+        menuItem(QStringLiteral("MOperatepicgrid"))->setChecked(true);
+        grid()->raise();
+    }
 }
 
 void JointRoseWindow::saveDataFile()

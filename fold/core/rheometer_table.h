@@ -33,10 +33,5 @@ struct FoldTableRead {
 // a bad one, so a half-typed row is passed over without a message.
 FoldTableRead readFoldTable(const CellText& cell);
 
-// The single-precision number a measurement cell holds: the whole text, blanks
-// around it removed, must be one decimal number (sign, digits with at most one
-// point, exponent). Empty for "-", ".", "1.2.3", "1-2" and for values beyond
-// single precision.
-std::optional<float> measurementOfCellText(std::string_view text);
 
 } // namespace kv

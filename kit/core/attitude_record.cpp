@@ -61,10 +61,6 @@ RecordsRead readRecords(ItemReader& reader, int itemsPerRecord, int maxRecords)
                 out.fault = RecordReadFault::ItemMissing;
                 return out;
             }
-            if (item->number && !std::isfinite(*item->number)) {
-                out.fault = RecordReadFault::BadNumber;
-                return out;
-            }
             record.push_back(cellTextOfItem(*item));
         }
         out.records.push_back(std::move(record));

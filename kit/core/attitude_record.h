@@ -60,7 +60,6 @@ enum class RecordReadFault {
     None,
     ItemMissing,    // the text ends inside a record
     TooManyRecords, // more records than the table has rows for
-    BadNumber,      // a number too large to hold
 };
 
 struct RecordsRead {

@@ -3,13 +3,26 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
 using CellText = std::function<std::string(int row, int column)>;
 
 // True when the text holds nothing but blanks.
-bool isBlankCell(const std::string& text);
+bool isBlankCell(std::string_view text);
+
+// A cell that must hold one number as a whole (blanks around it allowed,
+// "&H"/"&O" numbers and D exponents too): where the old program would stop
+// with a type mismatch, the tools refuse the cell instead. Empty for "",
+// "abc", "3 apples", "1,2".
+std::optional<double> numberOfCellText(std::string_view text);
+
+// The same number in single precision. A cell that must hold one number as a whole (blanks around it allowed,
+// "&H"/"&O" numbers and D exponents too), in single precision. Empty for
+// anything else: "1.2.3", a lone "-", letters, a number beyond the single range.
+std::optional<float> singleOfCellText(std::string_view text);
 
 } // namespace kv

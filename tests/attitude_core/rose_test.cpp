@@ -140,6 +140,12 @@ TEST(RoseDiagram, StrikeRoseFoldsTheSouthernHalf)
     expectOthersAtCentre(rose, {2});
     // 20 and 200 fall in the same class.
     EXPECT_EQ(strikeRose({{20, 10}, {200, 10}, {100, 10}}).maxnum, 2);
+    // A dip direction of exactly 180 strikes as 0: class 0, drawn due west.
+    const RoseDiagram south = strikeRose({{180, 10}});
+    ASSERT_EQ(south.vertices.size(), 18u);
+    EXPECT_EQ(south.vertices[0].x, -100);
+    EXPECT_EQ(south.vertices[0].y, 0);
+    expectOthersAtCentre(south, {0});
 }
 
 TEST(RoseDiagram, DipDirectionsOutsideTheCircleAreFolded)
@@ -200,6 +206,20 @@ TEST(RoseDiagram, HugeDipsStayFinite)
     const RoseDiagram rose = dipAngleRose(Records(499, Attitude{90, huge}));
     EXPECT_TRUE(std::isfinite(rose.vertices[9].x));
     EXPECT_NEAR(rose.vertices[9].x / (huge * 100.0 / 90), 1, 1e-6);
+}
+
+TEST(RoseDrawing, TheLastArmReturnsToTheCentre)
+{
+    // The last two classes both hold joints: after the last vertex the
+    // outline still goes back to the centre.
+    for (RoseKind kind : {RoseKind::DipDirection, RoseKind::DipAngle, RoseKind::Strike}) {
+        const RoseDiagram rose = roseDiagram(kind, {{345, 40}, {355, 60}, {165, 40}, {175, 60}});
+        const auto outline = roseDrawing(rose).all<PolylineItem>().at(0).points;
+        ASSERT_GE(outline.size(), 3u);
+        EXPECT_GT(radiusOf(outline[outline.size() - 2]), 10) << rose.title << ": the last class is drawn";
+        EXPECT_GT(radiusOf(outline[outline.size() - 3]), 10) << rose.title;
+        EXPECT_EQ(outline.back(), (Point{0, 0})) << rose.title;
+    }
 }
 
 TEST(RoseDrawing, NetTitlePolygonAndLegendInDrawingOrder)

@@ -345,16 +345,26 @@ TEST_F(JointRoseWindowTest, ReadFileDrawRosesEditAndSave)
     EXPECT_EQ(saved.readAll(), expected);
 }
 
-TEST_F(JointRoseWindowTest, ReadingInPictureViewReturnsToTheTable)
+TEST_F(JointRoseWindowTest, ReadingInPictureViewBringsTheTableToTheFrontAndStillPrintsTheRose)
 {
     fillTable({{"45", "30"}});
     click("MOperateQingxiang");
     ASSERT_TRUE(pictureShown());
     dialogs().openAnswers.push_back(writeFile("one.txt", "10,20\r\n"));
     click("MFileInputdata");
-    EXPECT_TRUE(tableShown());
+    EXPECT_FALSE(grid()->isHidden());
+    QWidget* inFront = window_->childAt(window_->width() / 2, window_->height() / 2);
+    while (inFront && inFront->parentWidget() != window_.get())
+        inFront = inFront->parentWidget();
+    EXPECT_EQ(inFront, grid()) << "the table lies over the picture";
     EXPECT_TRUE(item("MOperatepicgrid")->isChecked());
     EXPECT_EQ(grid()->textMatrix(1, 1), "10");
+    // The picture keeps its visible flag: the last rose is still printed.
+    Printer::instance().endDocument();
+    Printer::instance().setPdfTarget(dir_.filePath(QStringLiteral("after-read-%1.pdf")));
+    click("MFilePrint");
+    EXPECT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("after-read-1.pdf"))));
+    Printer::instance().setPdfTarget(QString());
 
     // A cancelled dialog changes nothing.
     click("MOperateQingxiang");

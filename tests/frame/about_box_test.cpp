@@ -217,6 +217,25 @@ TEST_F(AboutBoxTest, OkEnterAndEscCloseTheBox)
     }
 }
 
+TEST_F(AboutBoxTest, FocusedSystemInfoButtonTakesEnter)
+{
+    bool stayedOpen = false;
+    fake().execAnswers.push_back([&](QDialog* dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            auto* sysInfo = dialog->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+            sysInfo->setFocus();
+            QTest::keyClick(sysInfo, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+            dialog->done(QDialog::Accepted);
+        });
+        QTimer::singleShot(2000, dialog, [dialog] { dialog->done(-7); });
+        return dialog->exec();
+    });
+    showAboutBox();
+    EXPECT_TRUE(stayedOpen) << "Enter on the focused button does not close the box";
+    ASSERT_EQ(fake().messages.size(), 1u) << "the system-information lookup ran";
+}
+
 struct LookupCase {
     const char* what;
     bool programValue;   // the first value is there

@@ -5,6 +5,11 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QCloseEvent>
+#include <QLocale>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 
 namespace kv {
 namespace {
@@ -95,6 +100,62 @@ TEST_F(MainWindowTest, AboutFromTheHelpMenuIsModalOverTheFrameAndTheChooserStays
     QApplication::sendEvent(frame.get(), &activate);
     QApplication::processEvents();
     EXPECT_EQ(chooser(), nullptr);
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+// A tool window that may refuse to close.
+class RefusingTool : public ToolWindow {
+public:
+    RefusingTool() : ToolWindow("refuser", "refuser") {}
+    bool refuse = true;
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        ++asked;
+        if (refuse)
+            e->ignore();
+        else
+            ToolWindow::closeEvent(e);
+    }
+};
+
+TEST_F(MainWindowTest, CloseBoxClosesEveryToolFirstAndStopsWhenOneRefuses)
+{
+    QPointer<RefusingTool> refuser;
+    frame->registry().show("refuser", [&] { return refuser = new RefusingTool; });
+    QPointer<ToolWindow> rose = frame->registry().showTask(4);
+    QApplication::processEvents();
+
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(refuser->asked, 1);
+
+    refuser->refuse = false;
+    EXPECT_TRUE(frame->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(refuser.isNull());
+    EXPECT_TRUE(rose.isNull());
+}
+
+TEST_F(MainWindowTest, DatePanelFollowsTheDatePastMidnight)
+{
+    QLabel* panel = frame->findChild<QLabel*>("Panel4");
+    EXPECT_EQ(panel->text(), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    frame->today = [] { return QDate(2027, 1, 1); };
+    auto* timer = frame->findChild<QTimer*>("Panel4Timer");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_LE(timer->interval(), 60 * 1000);
+    QTest::qWait(0);
+    frame->followDate(); // what the timer does
+    EXPECT_EQ(panel->text(), QLocale::system().toString(QDate(2027, 1, 1), QLocale::ShortFormat));
 }
 
 } // namespace

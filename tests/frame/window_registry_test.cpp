@@ -49,3 +49,46 @@ TEST_F(MainWindowTest, ClosedToolOpensAfresh)
 
 } // namespace
 } // namespace kv
+
+namespace kv {
+namespace {
+
+using test::MainWindowTest;
+
+QMdiSubWindow* frameOf(ToolWindow* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
+
+TEST_F(MainWindowTest, ChoosingAnOpenToolKeepsItMaximizedAndRestoresItOnlyWhenMinimized)
+{
+    QMdiSubWindow* rose = frameOf(frame->registry().showTask(4));
+    rose->showMaximized();
+    frame->registry().showTask(4);
+    EXPECT_TRUE(rose->isMaximized());
+    rose->showMinimized();
+    frame->registry().showTask(4);
+    EXPECT_FALSE(rose->isMinimized());
+    EXPECT_FALSE(rose->isMaximized());
+}
+
+TEST_F(MainWindowTest, ToolWindowsOpenWhollyInsideTheChildArea)
+{
+    frame->resize(1280, 800);
+    QApplication::processEvents();
+    const QRect area(QPoint(0, 0), frame->mdiArea()->viewport()->size());
+    for (int task : {3, 4, 9, 10, 11, 0, 1, 2, 6, 8})
+        frame->registry().showTask(task);
+    frame->resize(700, 500); // a small frame: the next windows still fit
+    QApplication::processEvents();
+    const QRect smallArea(QPoint(0, 0), frame->mdiArea()->viewport()->size());
+    for (int task : {5, 7}) {
+        ToolWindow* w = frame->registry().showTask(task);
+        EXPECT_TRUE(smallArea.contains(frameOf(w)->geometry())) << w->objectName().toStdString();
+    }
+    for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList()) {
+        if (sub->widget()->objectName() == "threedots" || sub->widget()->objectName() == "depth")
+            continue;
+        EXPECT_TRUE(area.contains(sub->geometry())) << sub->widget()->objectName().toStdString();
+    }
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,74 @@
+#include "strain/core/skeleton_trace.h"
+
+namespace kv {
+namespace {
+
+constexpr std::array<int, 8> kDx{1, -1, 0, 0, -1, 1, 1, -1};
+constexpr std::array<int, 8> kDy{0, 0, -1, 1, -1, -1, 1, 1};
+
+enum class Entry { Refused, Recorded, Entered };
+
+// Whether the step count is the given fraction num/den of the trace length,
+// compared exactly (a length not divisible by 4 never matches a quarter).
+bool atFraction(std::int32_t steps, int traceLength, int num, int den)
+{
+    return static_cast<std::int64_t>(steps) * den == static_cast<std::int64_t>(traceLength) * num;
+}
+
+bool recordAt(ArcWalk& walk, int index, int x, int y)
+{
+    auto& p = walk.points[static_cast<std::size_t>(index)];
+    if (p)
+        return false;
+    p = MapPixel{x, y};
+    return true;
+}
+
+// The work of one level before it turns to the neighbours.
+Entry enter(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, std::int16_t mark,
+            std::vector<MapPixel>* marked)
+{
+    if (x < 2 || x > map.width - 2 || y < 2 || y > map.height - 2)
+        return Entry::Refused;
+    const std::int32_t s = walk.stepCount;
+    if (atFraction(s, traceLength, 1, 4))
+        recordAt(walk, 0, x, y);
+    if (atFraction(s, traceLength, 1, 2) && recordAt(walk, 1, x, y))
+        return Entry::Recorded;
+    if (atFraction(s, traceLength, 3, 4))
+        recordAt(walk, 2, x, y);
+    if (atFraction(s, traceLength, 1, 1) && recordAt(walk, 3, x, y))
+        return Entry::Recorded;
+    ++walk.stepCount;
+    if (marked && map.at(x, y) != mark)
+        marked->push_back({x, y});
+    map.set(x, y, mark);
+    return Entry::Entered;
+}
+
+} // namespace
+
+void traceArc(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, ArcStack& stack,
+              std::int16_t mark, std::vector<MapPixel>* marked)
+{
+    stack.clear();
+    if (enter(map, x, y, traceLength, walk, mark, marked) != Entry::Entered)
+        return;
+    stack.push_back({x, y, 0});
+    while (!stack.empty()) {
+        ArcFrame& top = stack.back();
+        if (top.nextNeighbour == static_cast<int>(kDx.size())) {
+            stack.pop_back();
+            continue;
+        }
+        const auto i = static_cast<std::size_t>(top.nextNeighbour++);
+        const int nx = top.x + kDx[i];
+        const int ny = top.y + kDy[i];
+        // Entered pixels lie within 2..W−2, so every neighbour is inside the map.
+        if (map.at(nx, ny) == PixelMap::line
+            && enter(map, nx, ny, traceLength, walk, mark, marked) == Entry::Entered)
+            stack.push_back({nx, ny, 0});
+    }
+}
+
+} // namespace kv
