@@ -3,7 +3,7 @@
 #include "platform/ui/picture_box.h"
 #include "zelquad/ui/result_window.h"
 #include "zelquad/ui/welcome_picture.h"
-#include "zelquad/ui/zelquad_help.h"
+#include "platform/ui/help_viewer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -238,7 +238,7 @@ TEST_F(MainFormTest, CancelReturnsToTheRestState)
 TEST_F(MainFormTest, F1OpensTheProgramsOwnHelp)
 {
     QTest::keyClick(child<QLineEdit>("txtPlace"), Qt::Key_F1);
-    QTextBrowser* help = helpWindow();
+    QTextBrowser* help = kv::helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->windowTitle(), "Zelquad 帮助");
     EXPECT_TRUE(help->source().toLocalFile().endsWith("help/zelquad.html"));

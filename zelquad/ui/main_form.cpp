@@ -11,7 +11,7 @@
 #include "zelquad/ui/result_window.h"
 #include "zelquad/ui/run_messages.h"
 #include "zelquad/ui/welcome_picture.h"
-#include "zelquad/ui/zelquad_help.h"
+#include "platform/ui/help_viewer.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -59,7 +59,8 @@ MainForm::MainForm(QWidget* parent)
     createControls();
     layOut();
     connectControls();
-    installHelpKey();
+    kv::setHelpBook(QStringLiteral("zelquad.html"), QStringLiteral("Zelquad 帮助"));
+    kv::installHelpKey();
     lblMessage_->setText(hintText());
     cmdOk_->setEnabled(false);
 }
