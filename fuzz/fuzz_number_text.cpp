@@ -1,8 +1,9 @@
-// Number texts. The lenient reader takes any text; the whole-number and
-// single conversions agree with the value they convert; a number's cell text,
-// print text and display-mask text read back as the number they show. Values
-// come from the input read as text and, for the extremes that text rarely
-// reaches, from its first bytes taken as a double and as a float.
+// Number texts. The lenient reader takes any text and reads a number item as
+// the item reader does; the whole-number and single conversions agree with
+// the value they convert; a number's cell text, print text and display-mask
+// text read back as the number they show. Values come from the input read as
+// text and, for the extremes that text rarely reaches, from its first bytes
+// taken as a double and as a float.
 #include "fuzz/fuzz_check.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
@@ -116,6 +117,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const double read = kv::val(text);
     check(!std::isnan(read), "the lenient reader never gives not-a-number");
+
+    // A file's item and a cell's text are the same number to both readers.
+    kv::ItemReader reader{std::string(text)};
+    if (const auto item = reader.next(); item && item->number && reader.atEnd())
+        check(kv::val(item->text) == *item->number, "the item reader and the lenient reader agree");
 
     double values[3] = {read, 0, 0};
     int count = 1;
