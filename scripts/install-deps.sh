@@ -8,9 +8,14 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei
+  poppler-utils # the printer test renders its page to check where the picture landed
 )
 if [ "${WITH_SCREEN:-0}" = 1 ]; then
-  packages+=(xvfb xauth imagemagick poppler-utils)
+  packages+=(xvfb xauth imagemagick)
+fi
+# The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
+if [ "${WITH_FUZZ:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

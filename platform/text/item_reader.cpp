@@ -100,8 +100,9 @@ std::optional<double> decimalValue(std::string_view token)
 {
     std::string plain;
     plain.reserve(token.size());
+    // One exponent letter from here on: e, E, d and D are the same to the reader.
     for (char c : token)
-        plain += (upper(c) == 'D') ? 'E' : c;
+        plain += (upper(c) == 'D' || upper(c) == 'E') ? 'E' : c;
     const char* first = plain.data();
     const char* last = plain.data() + plain.size();
     if (*first == '+')

@@ -167,6 +167,18 @@ DecimalDigits parseScientific(std::string_view text)
     return d;
 }
 
+// Whether digits read back as a number beyond T's largest finite value.
+template <typename T>
+bool beyondLargest(const DecimalDigits& d)
+{
+    if (d.digits.empty() || d.pointPos <= 0)
+        return false;
+    const std::string text = "0." + d.digits + "e" + std::to_string(d.pointPos);
+    T parsed = 0;
+    return std::from_chars(text.data(), text.data() + text.size(), parsed).ec
+           == std::errc::result_out_of_range;
+}
+
 // Shortest digits that give the value back, rounded to maxSignificant digits
 // when the shortest form needs more. T is float or double.
 template <typename T>
@@ -176,9 +188,19 @@ DecimalDigits shortestDigits(T value, int maxSignificant)
     auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
     DecimalDigits d = parseScientific(std::string_view(buf, res.ptr - buf));
     if (static_cast<int>(d.digits.size()) > maxSignificant) {
+        const DecimalDigits shortest = d;
         res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
                             maxSignificant - 1);
         d = parseScientific(std::string_view(buf, res.ptr - buf));
+        // Next to the largest value, rounding up would give a text that reads
+        // back as infinity (the largest double would show 1.79769313486232E+308):
+        // there the digits are cut instead, so every text written reads back.
+        if (beyondLargest<T>(d)) {
+            d = shortest;
+            d.digits.resize(static_cast<std::size_t>(maxSignificant));
+            while (!d.digits.empty() && d.digits.back() == '0')
+                d.digits.pop_back();
+        }
     }
     return d;
 }

@@ -83,7 +83,7 @@ std::optional<std::string> readUpTo(int fd, std::size_t limit, std::size_t expec
     return data;
 }
 
-bool writeAll(int fd, const std::string& bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -100,17 +100,51 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-// Creates a new file beside the target under an unused name. The mode 0666 is
-// reduced by the umask as for any new file.
-int createTemporaryBeside(const std::string& path, std::string& tempPath)
+// The folder part of a path, with its final slash; empty for a bare name.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a save really replaces: symbolic links followed, however many, to
+// the name at their end (which need not exist yet). Empty on a loop of links
+// or an unreadable link.
+std::optional<std::string> linkedFile(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string target(256, '\0');
+        for (;;) {
+            const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+            if (length < 0)
+                return std::nullopt;
+            if (static_cast<std::size_t>(length) < target.size()) {
+                target.resize(static_cast<std::size_t>(length));
+                break;
+            }
+            target.resize(target.size() * 2);
+        }
+        // A relative link is relative to the folder that holds it.
+        path = (!target.empty() && target[0] == '/') ? target : folderOf(path) + target;
+    }
+    return std::nullopt;
+}
+
+// Creates a new file in the folder under an unused name of fixed length, so a
+// target whose name is as long as the system allows can still be saved. The
+// mode 0666 is reduced by the umask as for any new file.
+int createTemporaryIn(const std::string& folder, std::string& tempPath)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device seed;
     std::mt19937 pick(seed());
     std::uniform_int_distribution<int> letter(0, sizeof letters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".tmp-";
-        for (int i = 0; i < 6; ++i)
+        tempPath = folder + ".kv";
+        for (int i = 0; i < 8; ++i)
             tempPath += letters[letter(pick)];
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -119,12 +153,33 @@ int createTemporaryBeside(const std::string& path, std::string& tempPath)
     return -1;
 }
 
-// An existing file keeps its permissions when it is replaced.
-void keepPermissionsOf(const std::string& path, int fd)
+// A file the user may not write, or that nobody may write, is not replaced:
+// a save would otherwise undo its read-only mark.
+bool isWritable(const std::string& path, const struct stat& info)
 {
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The replacement takes over the old file's owner, group and permissions. The
+// owner can only be given away by the superuser; the group also by a member
+// of it. Permissions come last, since a change of owner clears set-id bits.
+void keepOwnerAndPermissions(const struct stat& old, int fd)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    ::fchmod(fd, old.st_mode & 07777);
+}
+
+// The rename itself reaches the disk only with its folder.
+void syncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -147,33 +202,37 @@ TextReadResult readTextFile(const std::string& path)
 TextReadResult readTextFile(const std::string& path, std::size_t maxBytes)
 {
     TextReadResult result;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a named pipe for reading waits for a writer, for ever if none
+    // comes, and a device may never end: only regular files are data files.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.error = FileError::CannotOpen;
+        return result;
+    }
+    // Not blocking even if a pipe took the file's place since the check.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.error = FileError::CannotOpen;
         return result;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         result.error = FileError::CannotOpen;
         return result;
     }
-    std::size_t expected = 0;
-    if (S_ISREG(info.st_mode)) {
-        if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-            ::close(fd);
-            result.error = FileError::TooLarge;
-            return result;
-        }
-        expected = static_cast<std::size_t>(info.st_size);
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+        ::close(fd);
+        result.error = FileError::TooLarge;
+        return result;
     }
+    const auto expected = static_cast<std::size_t>(info.st_size);
     std::optional<std::string> bytes = readUpTo(fd, maxBytes, expected);
     ::close(fd);
     if (!bytes) {
         result.error = FileError::CannotOpen;
         return result;
     }
-    if (bytes->size() > maxBytes) { // a file that grew, or a device or pipe
+    if (bytes->size() > maxBytes) { // a file that grew while it was read
         result.error = FileError::TooLarge;
         return result;
     }
@@ -218,18 +277,37 @@ FileError writeTextFile(const std::string& path, const std::vector<std::string>&
         bytes += *encoded;
         bytes += "\r\n";
     }
+    return writeFileBytes(path, bytes);
+}
 
+FileError writeFileBytes(const std::string& path, std::string_view bytes)
+{
+    const std::optional<std::string> target = linkedFile(path);
+    if (!target)
+        return FileError::CannotWrite;
+    struct stat old {};
+    const bool replacing = ::stat(target->c_str(), &old) == 0;
+    if (replacing && (!S_ISREG(old.st_mode) || !isWritable(*target, old)))
+        return FileError::CannotWrite;
+
+    const std::string folder = folderOf(*target);
     std::string tempPath;
-    int fd = createTemporaryBeside(path, tempPath);
+    int fd = createTemporaryIn(folder, tempPath);
     if (fd < 0)
         return FileError::CannotWrite;
-    keepPermissionsOf(path, fd);
+    if (replacing)
+        keepOwnerAndPermissions(old, fd);
     bool written = writeAll(fd, bytes);
+    // Without the flush a crash soon after the rename could leave an empty file
+    // where the old one was.
+    if (written && ::fsync(fd) != 0 && errno != EINVAL)
+        written = false;
     bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || std::rename(tempPath.c_str(), target->c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return FileError::CannotWrite;
     }
+    syncFolder(folder);
     return FileError::None;
 }
 

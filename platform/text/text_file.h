@@ -13,11 +13,11 @@ namespace kv {
 
 enum class FileError {
     None,
-    CannotOpen,    // missing, a folder, no permission
+    CannotOpen,    // missing, no permission, not a regular file (a folder, pipe or device)
     TooLarge,      // beyond maxTextFileBytes
     BadEncoding,   // bytes that are not valid CP936 text
     CannotEncode,  // text with characters the code page lacks
-    CannotWrite,   // disk full, folder missing, rename refused...
+    CannotWrite,   // disk full, folder missing, target read-only or no regular file...
 };
 
 // Files bigger than this are refused on read (no data file of the tools comes near).
@@ -32,7 +32,8 @@ struct TextReadResult {
     FileError error = FileError::None;
     std::string text; // whole file as UTF-8, line ends kept as they were
 };
-// Reads and decodes a whole file.
+// Reads and decodes a whole file. Anything but a regular file (after links are
+// followed) is refused before it is opened: a named pipe would block for ever.
 TextReadResult readTextFile(const std::string& path);
 // The same with a size limit of the caller's choosing (files above maxBytes
 // give TooLarge).
@@ -41,9 +42,21 @@ TextReadResult readTextFile(const std::string& path, std::size_t maxBytes);
 // Splits text on CR LF, LF or CR. A final line end does not add an empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
-// Writes lines, each followed by CR LF, encoded in the code page. The data go
-// to a temporary file in the same folder that replaces the target only when
-// complete, so a failure leaves an existing file as it was.
+// Writes lines, each followed by CR LF, encoded in the code page, through
+// writeFileBytes.
 FileError writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// The one way any file (text or picture) reaches the disk. The bytes go to a
+// temporary file of a short fixed-length name in the target's folder, are
+// flushed to the disk, and only then replace the target, so a failure at any
+// step leaves an existing file whole and any valid file name can be saved.
+//  - A symbolic link is followed: the file it names is replaced and the link
+//    stays a link.
+//  - An existing file that may not be written is refused (CannotWrite) and left
+//    alone; one that nobody may write (no write bit at all) counts as read-only
+//    even for the superuser. So is a target that is not a regular file.
+//  - The replaced file keeps its permissions, and its owner and group where
+//    the system allows it.
+FileError writeFileBytes(const std::string& path, std::string_view bytes);
 
 } // namespace kv

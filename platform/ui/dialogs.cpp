@@ -8,17 +8,27 @@
 
 namespace kv {
 
-QString qtFilterFromOld(const QString& oldFilter)
+namespace {
+
+QString translatedFilter(const QString& oldFilter, bool anyNameForAllFiles)
 {
     const QStringList parts = oldFilter.split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+        QStringList patterns = parts[i + 1].split(';');
+        for (QString& pattern : patterns)
+            if (anyNameForAllFiles && pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(' '));
     }
     return out.join(QStringLiteral(";;"));
 }
+
+} // namespace
+
+QString qtFilterFromOld(const QString& oldFilter) { return translatedFilter(oldFilter, false); }
+
+QString fileDialogFilter(const QString& oldFilter) { return translatedFilter(oldFilter, true); }
 
 namespace {
 
@@ -26,12 +36,12 @@ class RealDialogs : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilterFromOld(filter));
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), fileDialogFilter(filter));
     }
     QString saveFileName(QWidget* parent, const QString& filter) override
     {
         // The program names the file exactly as typed; the dialog adds nothing.
-        QFileDialog dlg(parent, QString(), QString(), qtFilterFromOld(filter));
+        QFileDialog dlg(parent, QString(), QString(), fileDialogFilter(filter));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())

@@ -38,5 +38,9 @@ Dialogs* installDialogs(Dialogs* d);
 
 // Translates "desc|pattern|desc|pattern" into Qt's "desc (pattern);;desc (pattern)".
 QString qtFilterFromOld(const QString& oldFilter);
+// The filter the program's file dialogs show: the translation above, with the
+// pattern "*.*" widened to "*". On the old system "*.*" also matched names
+// without a point; here it would hide them.
+QString fileDialogFilter(const QString& oldFilter);
 
 } // namespace kv

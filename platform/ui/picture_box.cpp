@@ -1,5 +1,9 @@
 #include "platform/ui/picture_box.h"
 
+#include "platform/text/text_file.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -151,7 +155,15 @@ bool PictureBox::saveBmp(const QString& fileName) const
     const QString name = fileName.trimmed();
     if (name.isEmpty())
         return false;
-    return stored_.convertToFormat(QImage::Format_RGB888).save(name, "BMP");
+    // Encoded whole first, then written as any file is: a disk that fills up
+    // half-way must not leave the user's old picture truncated.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !stored_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return false;
+    const std::string path = QFile::encodeName(name).toStdString();
+    return writeFileBytes(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+           == FileError::None;
 }
 
 // ---- drawing state --------------------------------------------------------

@@ -101,7 +101,9 @@ public:
     double textHeight(const QString& text) const;
 
     // Writes the stored image as a 24-bit BMP to the name with surrounding
-    // blanks removed (no extension added). False when the file cannot be written.
+    // blanks removed (no extension added), through the safe file writer: a
+    // failure leaves an existing file as it was. False when the file cannot be
+    // written.
     bool saveBmp(const QString& fileName) const;
 
 signals:

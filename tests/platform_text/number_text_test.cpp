@@ -81,7 +81,11 @@ TEST(Csng, RefusesValuesBeyondSinglePrecision)
     EXPECT_EQ(csng(0.1), 0.1f);
     EXPECT_EQ(csng(-FLT_MAX), -FLT_MAX);
     EXPECT_EQ(csng(3.4028235e38), FLT_MAX); // the printed largest single reads back
-    for (double outside : {1e39, -1e39, 3.4028236e38, kInf, -kInf, kNaN})
+    // Halfway between the largest single and 2^128 a conversion would round to
+    // infinity; just below it, to the largest single.
+    EXPECT_EQ(csng(0x1.fffffefffffffp+127), FLT_MAX);
+    EXPECT_EQ(csng(-0x1.fffffefffffffp+127), -FLT_MAX);
+    for (double outside : {0x1.ffffffp+127, -0x1.ffffffp+127, 1e39, -1e39, 3.4028236e38, kInf, -kInf, kNaN})
         EXPECT_FALSE(csng(outside)) << outside;
 }
 
@@ -149,6 +153,24 @@ TEST(CellText, ShortestFormWithZeroBeforeThePoint)
     EXPECT_EQ(cellText(1.0 / 3), "0.333333333333333");
     EXPECT_EQ(cellText(-kInf), "-inf");
     EXPECT_EQ(cellText(kNaN), "nan");
+}
+
+TEST(CellText, LargestNumbersReadBackAsNumbers)
+{
+    // Rounded to 15 digits the largest double would be 1.79769313486232E+308,
+    // beyond the largest double: its digits are cut instead.
+    const struct { double value; const char* cell; const char* print; } cases[] = {
+        {DBL_MAX, "1.79769313486231E+308", " 1.79769313486231E+308 "},
+        {-DBL_MAX, "-1.79769313486231E+308", "-1.79769313486231E+308 "},
+        {1.7976931348623e308, "1.7976931348623E+308", " 1.7976931348623E+308 "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cellText(c.value), c.cell) << c.value;
+        EXPECT_EQ(printText(c.value), c.print) << c.value;
+        EXPECT_TRUE(std::isfinite(val(c.cell))) << c.cell;
+    }
+    EXPECT_EQ(cellText(FLT_MAX), "3.402823E+38");
+    EXPECT_EQ(formatMask(DBL_MAX, "0.00").substr(0, 16), "1797693134862310");
 }
 
 TEST(FormatMask, HalvesOnTheLastShownDigitGoAwayFromZero)

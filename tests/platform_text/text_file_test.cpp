@@ -9,8 +9,28 @@
 #include <random>
 #include <sstream>
 
+#include <chrono>
+#include <functional>
+#include <future>
+
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+// Sees every fsync of this program, so a test can tell what was on the disk
+// when the writer flushed; the call itself goes on to the system.
+namespace {
+std::function<void(int fd)> fsyncSeen;
+}
+extern "C" int fsync(int fd)
+{
+    static const auto system = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    if (fsyncSeen)
+        fsyncSeen(fd);
+    return system(fd);
+}
 
 namespace fs = std::filesystem;
 using kv::FileError;
@@ -102,8 +122,21 @@ TEST_F(TextFiles, ReadRefusesWhatIsNoTextFile)
     EXPECT_EQ(kv::readTextFile(path("bad.txt")).error, FileError::BadEncoding);
     EXPECT_EQ(kv::readTextFile(path("eleven.txt"), 10).error, FileError::TooLarge);
     EXPECT_EQ(kv::readTextFile(path("eleven.txt"), 11).error, FileError::None);
-    // A device has no size to check first: reading stops just past the limit.
-    EXPECT_EQ(kv::readTextFile("/dev/zero", 1000).error, FileError::TooLarge);
+    // A device may never end: it is no data file.
+    EXPECT_EQ(kv::readTextFile("/dev/zero", 1000).error, FileError::CannotOpen);
+}
+
+TEST_F(TextFiles, ReadRefusesANamedPipeWithoutWaitingForAWriter)
+{
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+    std::future<FileError> read = std::async(std::launch::async, [this] { return kv::readTextFile(path("pipe")).error; });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Let the stuck reader go, so the test ends with its failure.
+        const int writer = ::open(path("pipe").c_str(), O_WRONLY | O_NONBLOCK);
+        ::close(writer);
+        FAIL() << "reading a named pipe waited for a writer";
+    }
+    EXPECT_EQ(read.get(), FileError::CannotOpen);
 }
 
 TEST_F(TextFiles, ReadKeepsLineEndsAndNulBytes)
@@ -148,6 +181,94 @@ TEST_F(TextFiles, WrittenFileHasUsualPermissions)
     fs::permissions(path("new.txt"), fs::perms(0600));
     ASSERT_EQ(kv::writeTextFile(path("new.txt"), {"2"}), FileError::None);
     EXPECT_EQ(fs::status(path("new.txt")).permissions(), fs::perms(0600));
+}
+
+TEST_F(TextFiles, SaveRefusesAReadOnlyFileAndLeavesItAlone)
+{
+    put("locked.txt", "old\r\n");
+    fs::permissions(path("locked.txt"), fs::perms(0444));
+    fs::create_symlink("locked.txt", dir_ / "to-locked");
+    EXPECT_EQ(kv::writeTextFile(path("locked.txt"), {"new"}), FileError::CannotWrite);
+    EXPECT_EQ(kv::writeFileBytes(path("to-locked"), "new"), FileError::CannotWrite);
+    EXPECT_EQ(bytesOf("locked.txt"), "old\r\n");
+    EXPECT_EQ(fs::status(path("locked.txt")).permissions(), fs::perms(0444));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"locked.txt", "to-locked"}));
+}
+
+TEST_F(TextFiles, SaveThroughALinkReplacesTheFileItNames)
+{
+    fs::create_directories(dir_ / "data");
+    fs::create_directories(dir_ / "links");
+    put("data/real.txt", "old");
+    const struct {
+        const char* link;
+        std::string target; // as the link holds it
+        const char* file;   // what the save must write
+    } cases[] = {
+        {"links/relative", "../data/real.txt", "data/real.txt"},
+        {"links/absolute", (dir_ / "data/real.txt").string(), "data/real.txt"},
+        {"links/chain", "relative", "data/real.txt"},
+        {"links/dangling", "../data/made.txt", "data/made.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        fs::create_symlink(c.target, dir_ / c.link);
+        ASSERT_EQ(kv::writeTextFile(path(c.link), {c.link}), FileError::None);
+        EXPECT_TRUE(fs::is_symlink(dir_ / c.link));
+        EXPECT_EQ(fs::read_symlink(dir_ / c.link), c.target);
+        EXPECT_EQ(bytesOf(c.file), std::string(c.link) + "\r\n");
+    }
+    // The temporary files lay beside the data, and none is left.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "data"), fs::directory_iterator()), 2);
+
+    fs::create_symlink("loop-b", dir_ / "loop-a");
+    fs::create_symlink("loop-a", dir_ / "loop-b");
+    EXPECT_EQ(kv::writeTextFile(path("loop-a"), {"x"}), FileError::CannotWrite);
+}
+
+TEST_F(TextFiles, ReplacedFileKeepsItsOwnerAndGroup)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a file to another owner";
+    put("owned.txt", "old");
+    ASSERT_EQ(::chown(path("owned.txt").c_str(), 4321, 8765), 0);
+    ASSERT_EQ(kv::writeTextFile(path("owned.txt"), {"new"}), FileError::None);
+    struct stat info {};
+    ASSERT_EQ(::stat(path("owned.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 8765u);
+}
+
+TEST_F(TextFiles, SaveReachesTheDiskBeforeItReplacesTheFile)
+{
+    put("kept.txt", "old");
+    struct Flush {
+        ino_t inode;
+        std::string targetThen;
+    };
+    std::vector<Flush> flushes;
+    fsyncSeen = [&](int fd) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+            flushes.push_back({info.st_ino, bytesOf("kept.txt")});
+    };
+    const FileError error = kv::writeTextFile(path("kept.txt"), {"new"});
+    fsyncSeen = nullptr;
+    ASSERT_EQ(error, FileError::None);
+    struct stat now {};
+    ASSERT_EQ(::stat(path("kept.txt").c_str(), &now), 0);
+    ASSERT_EQ(flushes.size(), 1u);
+    EXPECT_EQ(flushes[0].inode, now.st_ino); // the new file was flushed...
+    EXPECT_EQ(flushes[0].targetThen, "old"); // ...while the old one was still in place
+}
+
+TEST_F(TextFiles, LongestFileNameCanBeSaved)
+{
+    const std::string name = std::string(251, 'a') + ".txt"; // 255 bytes, the system's limit
+    ASSERT_EQ(kv::writeTextFile(path(name.c_str()), {"1"}), FileError::None);
+    ASSERT_EQ(kv::writeTextFile(path(name.c_str()), {"2"}), FileError::None);
+    EXPECT_EQ(bytesOf(name.c_str()), "2\r\n");
+    EXPECT_EQ(entries(), std::vector<std::string>{name});
 }
 
 TEST(SplitLines, AcceptsEveryLineEnd)
@@ -201,7 +322,10 @@ TEST(ItemReader, ReadsItemsAsTheOldInputStatement)
         {"\"open, to the end\r\n1", {"[open, to the end\r\n1]"}},
         {"045,.5,-.25,1E2,1d2,+7", {"45", "0.5", "-0.25", "100", "100", "7"}},
         {"&H1F,&o17,&HFFFF,&H10000", {"31", "15", "-1", "65536"}},
+        {"&HFFFFFFFF,&O37777777777,&H100000000", {"-1", "-1", "[&H100000000]"}},
         {"1E999,1E-999", {"[1E999]", "0"}},
+        // Every exponent letter alike, out of range too.
+        {"0.5e400,45,1e-400,1d999,1D-999,2e1", {"[0.5e400]", "45", "0", "[1d999]", "0", "20"}},
         {"abc , 12abc,1E, 1 2x", {"[abc]", "[12abc]", "[1E]", "1", "[2x]"}},
         {"a b\tc\t,d", {"[a b\tc]", "[d]"}},
         {"1,,2", {"1", "[]", "2"}},

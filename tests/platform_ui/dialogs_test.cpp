@@ -1,7 +1,11 @@
 // The file dialogs' filters: the old "description|pattern" pairs as Qt reads them.
 #include "platform/ui/dialogs.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace kv {
 namespace {
@@ -10,9 +14,46 @@ TEST(Dialogs, OldFiltersBecomeQtFilters)
 {
     EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
               QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件（*.*）|*.*")),
-              QStringLiteral("数据文件（*.txt;*.dat） (*.txt *.dat);;所有文件（*.*） (*.*)"));
     EXPECT_EQ(qtFilterFromOld(QString()), QString());
+}
+
+TEST(FileDialogFilter, AllFilesAlsoListsNamesWithoutAPoint)
+{
+    const struct { const char* old; const char* shown; } cases[] = {
+        {"数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件（*.*）|*.*",
+         "数据文件（*.txt;*.dat） (*.txt *.dat);;所有文件（*.*） (*)"},
+        {"位图文件(*.bmp)|*.bmp|所有文件|*.*", "位图文件(*.bmp) (*.bmp);;所有文件 (*)"},
+        {"a|*.*x;x*.*;*.*", "a (*.*x x*.* *)"}, // only the whole pattern
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fileDialogFilter(QString::fromUtf8(c.old)), QString::fromUtf8(c.shown)) << c.old;
+}
+
+// The filters that the installed dialogs show while asking.
+QStringList filtersShownBy(const std::function<QString()>& ask)
+{
+    QStringList filters;
+    QTimer::singleShot(0, [&filters] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filters = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    EXPECT_TRUE(ask().isEmpty());
+    return filters;
+}
+
+// The program's own dialogs get that filter, not the literal "*.*".
+TEST(FileDialogFilter, RealDialogsUseIt)
+{
+    Dialogs* scripted = installDialogs(nullptr);
+    const QString allFiles = QStringLiteral("所有文件|*.*");
+    const QStringList opening = filtersShownBy([&] { return dialogs().openFileName(nullptr, allFiles); });
+    const QStringList saving = filtersShownBy([&] { return dialogs().saveFileName(nullptr, allFiles); });
+    installDialogs(scripted);
+    EXPECT_EQ(opening, QStringList{QStringLiteral("所有文件 (*)")});
+    EXPECT_EQ(saving, QStringList{QStringLiteral("所有文件 (*)")});
 }
 
 } // namespace

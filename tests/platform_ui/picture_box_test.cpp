@@ -1,6 +1,7 @@
 #include "platform/ui/picture_box.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QSignalSpy>
@@ -8,7 +9,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <csignal>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace kv {
 namespace {
@@ -332,6 +336,44 @@ TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
 
     EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("missing/x.bmp"))));
     EXPECT_FALSE(box.saveBmp(QStringLiteral("   ")));
+}
+
+QByteArray fileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A disk that fills up half-way, made by a file-size limit below the bitmap's
+// size: the user's old picture must come through whole.
+TEST(PictureBoxFiles, FailedSaveLeavesTheOldPictureWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("rose.bmp"));
+    PictureBox box;
+    roseScale(box);
+    box.circle(0, 0, 100, QColor(Qt::red));
+    ASSERT_TRUE(box.saveBmp(name));
+    const QByteArray old = fileBytes(name);
+    ASSERT_GT(old.size(), 8192);
+
+    box.cls();
+    box.line(-100, 0, 100, 0, QColor(Qt::blue));
+    rlimit limits {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limits), 0);
+    const rlimit normal = limits;
+    limits.rlim_cur = 8192;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limits), 0);
+    const bool saved = box.saveBmp(name);
+    setrlimit(RLIMIT_FSIZE, &normal);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(fileBytes(name), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("rose.bmp")});
 }
 
 TEST(PictureBoxFiles, PixelComparisonRejectsADifferentImage)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of fuzz/ with clang into ./build-fuzz and runs each
+# one for FUZZ_SECONDS (30 by default) from its seeds in fuzz/seeds/<target>/.
+# A finding fails the script: the fuzzer's report and the input that caused it
+# (hex and base64) are printed, and the input is kept in build-fuzz/findings/.
+# Replay one with: build-fuzz/fuzz/<target> <input file>
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-30}"
+jobs="${KV_JOBS:-$(nproc)}"
+
+WITH_FUZZ=1 scripts/install-deps.sh
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DKV_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-fuzz --parallel "$jobs" --target fuzz_targets
+
+status=0
+for source in fuzz/fuzz_*.cpp; do
+  name="$(basename "$source" .cpp)"
+  seeds="fuzz/seeds/$name"
+  if [ ! -d "$seeds" ] || [ -z "$(ls -A "$seeds")" ]; then
+    echo "fuzz: $name has no seeds in $seeds" >&2
+    status=1
+    continue
+  fi
+  corpus="build-fuzz/corpus/$name"
+  findings="build-fuzz/findings/$name"
+  log="build-fuzz/$name.log"
+  rm -rf "$findings"
+  mkdir -p "$corpus" "$findings"
+  # -timeout: one input running longer than that is a hang, and a finding.
+  if "build-fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -max_len=4096 -print_final_stats=1 -artifact_prefix="$findings/" \
+       "$corpus" "$seeds" >"$log" 2>&1; then
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
+    echo "fuzz: $name: ${runs:-?} inputs in ${seconds}s, no finding"
+  else
+    status=1
+    echo "fuzz: $name FOUND A FAULT; the fuzzer's report:"
+    grep -v -E '^#[0-9]+' "$log" | tail -n 80
+    for input in "$findings"/*; do
+      [ -f "$input" ] || continue
+      echo "fuzz: input that caused it, $input ($(stat -c %s "$input") bytes):"
+      od -A x -t x1z -v "$input" | head -n 64
+      echo "base64: $(base64 -w 0 "$input")"
+    done
+  fi
+done
+exit "$status"
