@@ -1,0 +1,74 @@
+#include "attitude/ui/net_plot_window.h"
+
+#include "kit/attitude_list_file.h"
+#include "platform/ui/cursor_guard.h"
+#include "platform/ui/data_grid.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/frame_services.h"
+#include "platform/ui/picture_box.h"
+
+#include <QFile>
+
+namespace kv {
+
+namespace {
+
+constexpr int kTableRows = 500; // row 0 for the titles, 499 records
+constexpr int kTableCols = 26;
+constexpr int kAttitudeColumnTwips = 2000;
+
+// The size the window takes when it is restored from maximized.
+constexpr int kDefaultWidthPx = 720;
+constexpr int kDefaultHeightPx = 480;
+
+} // namespace
+
+NetPlotWindow::NetPlotWindow(const ToolEntry& entry, const QStringList& titles, QWidget* parent)
+    : PlotWindow(entry, parent)
+{
+    const NetPicture& np = kNetPicture;
+    setUpPicture(np.width, np.height, {np.scaleX1, np.scaleY1, np.scaleX2, np.scaleY2});
+    setUpTable(titles, kTableRows, kTableCols, kAttitudeColumnTwips);
+    // The readout works whether or not a diagram has been drawn.
+    connect(picture(), &PictureBox::mouseMove, this, [this](int, double x, double y) {
+        if (FrameServices* frame = mainFrame())
+            frame->setPanel3Text(QString::fromStdString(pointerText(x, y)));
+    });
+    setOpensMaximized(true);
+    resize(kDefaultWidthPx, kDefaultHeightPx);
+}
+
+void NetPlotWindow::showNetDiagram(const NetDiagram& diagram)
+{
+    if (diagram.drawing) {
+        showDiagram(*diagram.drawing);
+        return;
+    }
+    if (diagram.preparation.status == PrepareStatus::BadRecord) {
+        grid()->setCurrentCell(diagram.preparation.badRow, diagram.preparation.badColumn);
+        tell(diagram.message);
+    }
+}
+
+void NetPlotWindow::fillRecords(const std::vector<std::vector<std::string>>& records, int columns)
+{
+    TableHiddenWhileReading hidden(grid());
+    grid()->clearColumns(1, columns);
+    for (std::size_t k = 0; k < records.size(); ++k)
+        for (std::size_t i = 0; i < records[k].size() && static_cast<int>(i) < columns; ++i)
+            grid()->setTextMatrix(static_cast<int>(k) + 1, static_cast<int>(i) + 1,
+                                  QString::fromStdString(records[k][i]));
+}
+
+void NetPlotWindow::tell(const std::string& message)
+{
+    if (!message.empty())
+        dialogs().message(this, QString::fromStdString(message), QStringLiteral("提示"));
+}
+
+std::string NetPlotWindow::localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace kv
