@@ -53,18 +53,10 @@ TEST_F(BetaDiagramWindowTest, OpensOnItsTableUnderTheCountsAndSwitches)
         }
     }
 
-    const struct {
-        const char* name;
-        const char* caption;
-    } items[] = {{"MFileInputdata", "数据文件"}, {"MFileSaveData", "保存数据"}, {"MFileSavePicture", "保存图像"},
-                 {"MFilePrint", "打印图片"},     {"MFileExit", "退出"},         {"MOperateBeta", "Beta图解"},
-                 {"MOperatePicView", "图像结果"}, {"MOperateDataView", "产状数据"}, {"MHelpContents", "内容"},
-                 {"MHelpAbout", "关于..."}};
-    for (const auto& i : items) {
-        QAction* action = item(i.name);
-        ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), QString::fromUtf8(i.caption)) << i.name;
-    }
+    // The shared items come from the window's catalogue row; its own command heads "操作(&O)".
+    ASSERT_NE(item("MOperateBeta"), nullptr);
+    EXPECT_EQ(item("MOperateBeta")->text(), QStringLiteral("Beta图解"));
+    EXPECT_EQ(window_->menus().at(1)->actions().at(0), item("MOperateBeta"));
 
     EXPECT_EQ(grid()->rows(), 500);
     EXPECT_EQ(grid()->cols(), 26);
@@ -272,19 +264,13 @@ TEST_F(BetaDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
     fillTable({{"10", "20"}, {"30", "40"}});
     setCounts("1", "1");
     const Beds before = tableRows(3);
-    QByteArray tooMany = "1 1\r\nn\r\n";
-    for (int i = 0; i < 500; ++i)
-        tooMany += "10,20\r\n";
+    // Parsing is tested with the file format; here each kind of failure once.
     const struct {
         const char* name;
         QByteArray bytes;
     } files[] = {
         {"empty", ""},
-        {"counts cut short", "3"},
-        {"counts that are no numbers", "a,b\r\nn\r\n10,20\r\n"},
         {"a record cut short", "1,1\r\nn\r\n10,20\r\n30\r\n"},
-        {"a record beyond single precision", "1,1\r\nn\r\n10,20\r\n1e39,5\r\n"},
-        {"more records than rows", tooMany},
         {"not in the system code page", "1,1\r\nn\r\n10,20\r\n\xff\xff,5\r\n"},
     };
     for (const auto& f : files) {
@@ -301,18 +287,15 @@ TEST_F(BetaDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
         EXPECT_FALSE(grid()->isHidden());
     }
 
-    // A dip missing, or one beyond a whole 16-bit number: the old file stays whole.
+    // A dip missing: the old file stays whole.
     const QString old = writeFile("old.txt", "old\r\n");
-    const Beds refused[] = {{{"10", "20"}, {"30", ""}}, {{"10", "20"}, {"30", "40000"}}};
-    for (const Beds& beds : refused) {
-        dialogs().reset();
-        fillTable(beds);
-        dialogs().saveAnswers.push_back(old);
-        click("MFileSaveData");
-        ASSERT_EQ(dialogs().messages.size(), 1u);
-        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
-        EXPECT_EQ(readFile(old), "old\r\n");
-    }
+    dialogs().reset();
+    fillTable({{"10", "20"}, {"30", ""}});
+    dialogs().saveAnswers.push_back(old);
+    click("MFileSaveData");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
+    EXPECT_EQ(readFile(old), "old\r\n");
     // A folder that isn't there: said so, nothing counted.
     dialogs().reset();
     fillTable({{"10", "20"}, {"30", "40"}});
