@@ -13,6 +13,8 @@ namespace kv {
 namespace {
 
 QPointer<QTextBrowser> theHelp;
+QString startPageName = QStringLiteral("index.html");
+QString helpTitle = QStringLiteral("Kavrinol 帮助");
 
 class HelpKeyFilter : public QObject {
 public:
@@ -34,9 +36,17 @@ protected:
 
 } // namespace
 
+void setHelpBook(const QString& pageName, const QString& windowTitle)
+{
+    startPageName = pageName;
+    helpTitle = windowTitle;
+    if (theHelp)
+        theHelp->setWindowTitle(helpTitle);
+}
+
 QString helpStartPage()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/") + startPageName);
 }
 
 void installHelpKey()
@@ -54,7 +64,7 @@ void openHelp()
         theHelp = new QTextBrowser;
         theHelp->setObjectName(QStringLiteral("HelpViewer"));
         theHelp->setAttribute(Qt::WA_DeleteOnClose);
-        theHelp->setWindowTitle(QStringLiteral("Kavrinol 帮助"));
+        theHelp->setWindowTitle(helpTitle);
         theHelp->setOpenExternalLinks(false);
         theHelp->resize(720, 560);
     }

@@ -8,6 +8,10 @@ class QTextBrowser;
 
 namespace kv {
 
+// Which page of the "help" folder is the start page, and the help window's
+// title: Kavrinol's "index.html" unless the program names its own.
+void setHelpBook(const QString& startPageName, const QString& windowTitle);
+
 // Makes F1 open the help for the whole application (call once at start-up).
 void installHelpKey();
 

@@ -1,0 +1,41 @@
+#include "strain/ui/tool_picture.h"
+
+#include "platform/ui/cursor_guard.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/picture_box.h"
+#include "platform/ui/picture_file.h"
+
+#include <QWidget>
+#include <cstdlib>
+
+namespace kv {
+
+bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad& how)
+{
+    const QString path = dialogs().openFileName(window, pictureOpenFilter());
+    if (path.isEmpty())
+        return false;
+    PictureRead read;
+    {
+        BusyCursor busy;
+        read = readPictureFile(path);
+    }
+    if (read.fault != PictureFault::None) {
+        dialogs().message(window, pictureFaultMessage(read.fault), QStringLiteral("提示"));
+        return false;
+    }
+    if (how.accept && !how.accept(read.image))
+        return false;
+    picture->setPicture(read.image);
+    centrePictureBox(window, picture);
+    return true;
+}
+
+void centrePictureBox(QWidget* window, PictureBox* picture)
+{
+    const QSize client = window->size();
+    const QSize box = picture->size();
+    picture->move(std::abs(client.width() - box.width()) / 2, std::abs(client.height() - box.height()) / 2);
+}
+
+} // namespace kv

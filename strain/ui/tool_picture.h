@@ -1,0 +1,30 @@
+// "打开图像" of the picture tools: asks for a picture file, loads it into the
+// picture box, which takes its size, and centres the box in the window's
+// client area. Each tool adds its own steps (which items it enables, which
+// view it shows, a size limit) around this.
+#pragma once
+
+#include <QImage>
+#include <functional>
+
+class QWidget;
+
+namespace kv {
+
+class PictureBox;
+
+struct ToolPictureLoad {
+    // Called with a picture that was read, before it is taken; false refuses it
+    // (the caller tells the user why) and the box keeps what it had.
+    std::function<bool(const QImage&)> accept;
+};
+
+// True when a picture was loaded. Cancelling the dialog changes nothing; a
+// file that can't be read as a picture is reported and changes nothing.
+bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad& how = {});
+
+// Moves the box, keeping its size, to (|client width - width| / 2,
+// |client height - height| / 2) of the window's client area.
+void centrePictureBox(QWidget* window, PictureBox* picture);
+
+} // namespace kv

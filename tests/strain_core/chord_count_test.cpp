@@ -1,0 +1,88 @@
+#include "strain/core/chord_count.h"
+
+#include "tests/support/strain_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace kv {
+namespace {
+
+using test::kBlack;
+using test::kWhite;
+
+TEST(Arccos1, GivesTheCountsEndsAndClampsRoundingOverflow)
+{
+    const double cases[][2] = {{1.0, 0.0}, {-1.0, -3.1415926535}, {0.0, 1.5707963267948966},
+                               {0.5, 1.0471975511965976}, {1.0 + 4e-16, 0.0}, {-1.0 - 4e-16, -3.1415926535}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(arccos1(c[0]), c[1], 1e-15) << "x = " << c[0];
+}
+
+// A 100 x 9 white picture with the given columns painted.
+PixelImage columns(const std::vector<std::pair<int, std::uint32_t>>& painted)
+{
+    PixelImage image(100, 9, kWhite);
+    for (const auto& [x, colour] : painted)
+        for (int y = 0; y < image.height; ++y)
+            image.set(x, y, colour);
+    return image;
+}
+
+TEST(Brline, CountsEverySecondColourChangeAlongTheWalk)
+{
+    const auto lines = columns({{20, kBlack}, {40, kBlack}, {60, kBlack}});
+    const struct {
+        const char* name;
+        PixelImage picture;
+        float x0, y0, x1, y1;
+        int boundaries;
+    } cases[] = {
+        {"three thin lines", lines, 5, 4, 95, 4, 3},
+        {"backwards", lines, 95, 4, 5, 4, 3},
+        {"starting on a line", lines, 20, 4, 95, 4, 3},
+        {"ending inside a band", columns({{30, kBlack}, {31, kBlack}, {32, kBlack}}), 5, 4, 31, 4, 1},
+        {"difference of 16 is none", columns({{50, 0xEFEFEF}}), 5, 4, 95, 4, 0},
+        {"difference of 17 is one", columns({{50, 0xFFFFEE}}), 5, 4, 95, 4, 1},
+        {"steep diagonal", columns({{20, kBlack}, {22, kBlack}}), 18, 0, 24, 8, 2},
+        {"zero length", columns({{20, kBlack}}), 20, 4, 20.3f, 4.2f, 0},
+    };
+    for (auto c : cases)
+        EXPECT_EQ(brline(c.picture, c.x0, c.y0, c.x1, c.y1), c.boundaries) << c.name;
+}
+
+TEST(Brline, PaintsEachVisitedPixelRedAndRecordsWhatWasThere)
+{
+    PixelImage picture = columns({{20, kBlack}});
+    std::vector<PaintedPixel> painted;
+    brline(picture, 10, 4, 30, 4, &painted);
+    ASSERT_EQ(painted.size(), 21u); // the start pixel, then 20 steps
+    EXPECT_EQ(painted[10].before, kBlack);
+    EXPECT_EQ(picture.at(30, 4), 0x0000FFu);
+    EXPECT_EQ(brline(picture, 10, 4, 30, 4), 0); // nothing but red now
+}
+
+TEST(BoundaryCount, StripesAt30DegreesCountFewestAt30NotAt150)
+{
+    PixelImage picture = test::stripes(400, 300, 30, 6);
+    const PixelImage stored = picture;
+    BoundaryCount count(picture, {13, 10});
+    ASSERT_EQ(count.orientations(), 19);
+    std::vector<int> counts;
+    for (int k = 0; k < count.orientations(); ++k)
+        counts.push_back(count.countOrientation(k).count);
+    const auto fewest = std::min_element(counts.begin(), counts.end()) - counts.begin();
+    const auto most = std::max_element(counts.begin(), counts.end()) - counts.begin();
+    EXPECT_EQ(fewest, 3);
+    EXPECT_EQ(most, 12); // across the stripes
+    EXPECT_LT(counts[3] * 5, counts[15]);
+    EXPECT_EQ(counts[0], counts[18]); // 180 degrees repeats 0
+    // The red chords of one orientation are gone before the next.
+    EXPECT_EQ(count.countOrientation(3).count, counts[3]);
+    EXPECT_TRUE(picture.rgb == stored.rgb);
+}
+
+} // namespace
+} // namespace kv

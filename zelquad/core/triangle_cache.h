@@ -1,0 +1,27 @@
+// The triangulation kept between runs in the user's cache folder: one line per
+// triangle, its three node numbers separated by commas ("0,1,5").
+#pragma once
+
+#include "zelquad/core/triangulation.h"
+
+#include <optional>
+#include <string>
+
+namespace zq {
+
+// The cache file in a folder.
+std::string triangleCachePath(const std::string& folder);
+
+// The triangles of a cache file; nothing unless every line holds three node
+// numbers within 0..324 and there are exactly as many lines as triangles.
+std::optional<Triangles> readTriangleCache(const std::string& path);
+
+// Whether the file could be written.
+bool writeTriangleCache(const std::string& path, const Triangles& triangles);
+
+// The cached triangles when the folder's cache is sound; otherwise the
+// triangulation built afresh and cached (a cache that cannot be written is
+// built again next time). An empty folder name means no cache.
+Triangles cachedTriangulation(const std::vector<ContourNode>& nodes, const std::string& folder);
+
+} // namespace zq
