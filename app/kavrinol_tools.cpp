@@ -3,6 +3,8 @@
 #include "attitude/ui/joint_rose_window.h"
 #include "attitude/ui/petrofabric_window.h"
 #include "attitude/ui/preferred_orientation_window.h"
+#include "fold/ui/beta_diagram_window.h"
+#include "fold/ui/pi_diagram_window.h"
 
 namespace kv {
 
@@ -79,8 +81,10 @@ std::vector<ToolEntry> rows()
         {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, {}, foldRheometerTraits()},
         {9, "yanzu", "岩组", "岩组图", ToolIcon::Petrofabric, 3, 2, buildWith<PetrofabricWindow>(),
          petrofabricTraits()},
-        {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, {}, PlotTraits{}},
-        {11, "beta_diagram", "褶皱Beta图解", "褶皱β图解", ToolIcon::BetaNet, 3, 4, {}, betaDiagramTraits()},
+        {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, buildWith<PiDiagramWindow>(),
+         PlotTraits{}},
+        {11, "beta_diagram", "褶皱Beta图解", "褶皱β图解", ToolIcon::BetaNet, 3, 4, buildWith<BetaDiagramWindow>(),
+         betaDiagramTraits()},
     };
 }
 

@@ -81,6 +81,7 @@ void PlotWindow::showDiagram(const Drawing& diagram)
     showPictureView();
     picture_->cls();
     paintDrawing(*picture_, diagram);
+    shown_ = diagram;
 }
 
 void PlotWindow::layOut()

@@ -59,6 +59,8 @@ public:
     void showPictureView();
     // Shows the picture, clears it and draws the diagram on it.
     void showDiagram(const Drawing& diagram);
+    // The items of the last diagram shown: tests read its texts instead of pixels.
+    const Drawing& shownDiagram() const { return shown_; }
 
 protected:
     // Row 0 gets the titles (the first is column 0's, "序号"), column 0 the row
@@ -84,6 +86,7 @@ private:
     DataGrid* grid_ = nullptr;
     QFrame* strip_ = nullptr;
     bool signedOffset_ = false;
+    Drawing shown_;
 };
 
 } // namespace kv

@@ -1,0 +1,47 @@
+// What the two fold-diagram windows share beyond the plotting-window base: the
+// stereographic picture, the date their headings print, the reading of a data
+// file that must parse whole before the table changes, and the loading of
+// parsed attitude rows into the table.
+#pragma once
+
+#include "kit/plot_window.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+class DataGrid;
+
+// The net's picture: 400 x 300 pixels, the net of radius 100 at the origin
+// and a text column at the right.
+inline constexpr int kNetPictureWidth = 400;
+inline constexpr int kNetPictureHeight = 300;
+inline constexpr PictureScale kNetPictureScale{-150, 150, 250, -150};
+// The text column has 130 units (pixels) beside the net: the limbs' line of
+// two attitudes only fits in a font of this size.
+inline constexpr double kNetFontPoints = 8;
+
+// Today's date in the system's short form.
+std::string diagramDateText();
+
+// Message and title of a data file that can't be read.
+QString dataFileFaultMessage(); // "数据文件出错！"
+QString promptTitle();          // "提示"
+
+// Cell texts of attitude rows, rows 1 onwards.
+using AttitudeRows = std::vector<std::array<std::string, 2>>;
+
+// Replaces columns 1 and 2 of every data row with the rows given.
+void putAttitudeRows(DataGrid* grid, const AttitudeRows& rows);
+
+// Reads the file at path while the table is hidden and the pointer is the
+// hourglass, and hands its text to apply, which parses it and fills the table
+// only when the whole file is sound. False, with the table as it was, when the
+// file can't be read as text or apply refuses it; the caller then says so.
+bool readDataFileInto(DataGrid* grid, const QString& path, const std::function<bool(const std::string&)>& apply);
+
+} // namespace kv
