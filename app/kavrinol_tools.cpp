@@ -1,6 +1,9 @@
 #include "app/kavrinol_tools.h"
 
 #include "attitude/ui/joint_rose_window.h"
+#include "fold/ui/rheometer_window.h"
+#include "fold/ui/three_point_window.h"
+#include "fold/ui/true_thickness_window.h"
 
 namespace kv {
 
@@ -70,10 +73,11 @@ std::vector<ToolEntry> rows()
         {3, "joint", "产状优势方位", "产状优势方位", ToolIcon::NetContours, 1, 2, {}, preferredOrientationTraits()},
         {4, "mainrose", "玫瑰花图", "节理玫瑰花图", ToolIcon::Rose, 2, 2, buildWith<JointRoseWindow>(),
          jointRoseTraits()},
-        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, {}, {}},
+        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, buildWith<ThreePointWindow>(), {}},
         {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, {}, {}},
-        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, {}, {}},
-        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, {}, foldRheometerTraits()},
+        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, buildWith<TrueThicknessWindow>(), {}},
+        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, buildWith<RheometerWindow>(),
+         foldRheometerTraits()},
         {9, "yanzu", "岩组", "岩组图", ToolIcon::Petrofabric, 3, 2, {}, petrofabricTraits()},
         {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, {}, PlotTraits{}},
         {11, "beta_diagram", "褶皱Beta图解", "褶皱β图解", ToolIcon::BetaNet, 3, 4, {}, betaDiagramTraits()},
