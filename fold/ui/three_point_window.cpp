@@ -55,20 +55,11 @@ QLabel* addCaption(QWidget* window, const char* name, const char* text, const QR
 ThreePointWindow::ThreePointWindow(const ToolEntry& entry, QWidget* parent) : ToolWindow(entry, parent)
 {
     setFixedClientSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    // Made in the order the Tab key visits them: the five buttons, the nine
+    // coordinates, then the result.
+    addButtons();
     addCaptions();
     addBoxes();
-    addButtons();
-    // Tab: the five buttons, then the nine coordinates, then the result.
-    QWidget* previous = buttons_[0];
-    auto chain = [&previous](QWidget* next) {
-        setTabOrder(previous, next);
-        previous = next;
-    };
-    for (std::size_t i = 1; i < buttons_.size(); ++i)
-        chain(buttons_[i]);
-    for (QLineEdit* box : coordinateBoxes_)
-        chain(box);
-    chain(result_);
 }
 
 void ThreePointWindow::placed()

@@ -7,12 +7,14 @@
 #include "platform/ui/twips.h"
 
 #include <QFile>
+#include <QApplication>
 #include <QFocusEvent>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
-#include <iterator>
+#include <functional>
 
 namespace kv {
 
@@ -48,28 +50,73 @@ QString title() { return QStringLiteral("提示"); }
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// Runs a function once, posted, after the next mouse button release; it dies
+// with its owner.
+class AfterRelease : public QObject {
+public:
+    AfterRelease(QObject* owner, std::function<void()> run) : QObject(owner), run_(std::move(run))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease && run_) {
+            // Posted, so the release reaches its receiver (a button's click) first.
+            QTimer::singleShot(0, parent(), std::move(run_));
+            run_ = nullptr;
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> run_;
+};
+
+// Runs the function now, or after the release when a mouse button is down.
+void afterMouseRelease(QObject* owner, std::function<void()> run)
+{
+    if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        run();
+    else
+        new AfterRelease(owner, std::move(run));
+}
+
 } // namespace
 
 TrueThicknessWindow::TrueThicknessWindow(const ToolEntry& entry, QWidget* parent) : ToolWindow(entry, parent)
 {
     setFixedClientSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    // Made in the order the Tab key visits them: the two first buttons, the
+    // boxes in number order (not in screen order), then "保存结果".
+    addButton(0, "岩层真厚度", 3480);
+    addButton(1, "退  出", 4680);
     addCaptionsAndBoxes();
+    addButton(2, "保存结果", 4080);
+    connectCommand(buttons_[0], &TrueThicknessWindow::calculate);
+    connectCommand(buttons_[1], &TrueThicknessWindow::unload);
+    connectCommand(buttons_[2], &TrueThicknessWindow::saveReport);
+
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setPixmap(trueThicknessIllustration());
     image->move(twipsRect(kImageLeft, kImageTop, 0, 0).topLeft());
     image->adjustSize();
-    addButtons();
-    // Tab: the two first buttons, the boxes in number order, then "保存结果".
-    QWidget* order[] = {buttons_[0], buttons_[1], boxes_[0], boxes_[1], boxes_[2],
-                        boxes_[3],   boxes_[4],   boxes_[5], buttons_[2]};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 void TrueThicknessWindow::placed()
 {
     centreOnFrame(this);
+}
+
+void TrueThicknessWindow::addButton(int index, const char* caption, int topTwips)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QStringLiteral("Command%1").arg(index + 1));
+    button->setGeometry(twipsRect(kButtonLeft, topTwips, kButtonWidth, kBoxHeight));
+    buttons_[index] = button;
 }
 
 void TrueThicknessWindow::addCaptionsAndBoxes()
@@ -91,35 +138,13 @@ void TrueThicknessWindow::addCaptionsAndBoxes()
     boxes_[5]->setReadOnly(true);
 }
 
-void TrueThicknessWindow::addButtons()
-{
-    const struct {
-        const char* caption;
-        int top;
-    } buttons[] = {{"岩层真厚度", 3480}, {"退  出", 4680}, {"保存结果", 4080}};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(buttons[i].caption), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(twipsRect(kButtonLeft, buttons[i].top, kButtonWidth, kBoxHeight));
-        // A click leaves the focus in the box, so the box's check runs here,
-        // before the command, and a message never opens between the button's
-        // press and its release.
-        button->setFocusPolicy(Qt::TabFocus);
-        buttons_[i] = button;
-    }
-    connectCommand(buttons_[0], &TrueThicknessWindow::calculate);
-    connectCommand(buttons_[1], &TrueThicknessWindow::unload);
-    connectCommand(buttons_[2], &TrueThicknessWindow::saveReport);
-}
-
 void TrueThicknessWindow::connectCommand(QPushButton* button, void (TrueThicknessWindow::*command)())
 {
-    connect(button, &QPushButton::clicked, this, [this, button, command] {
-        // As when the button takes the focus: the box being left is checked
-        // first, and a refused value stops the command.
-        if (auto* box = qobject_cast<QLineEdit*>(focusWidget()); box && !validate(box))
+    connect(button, &QPushButton::clicked, this, [this, command] {
+        // The button took the focus from a box whose value was refused: the
+        // message comes instead of the command, which the user gives again.
+        if (refusal_)
             return;
-        button->setFocus(Qt::MouseFocusReason);
         (this->*command)();
     });
 }
@@ -135,24 +160,34 @@ bool TrueThicknessWindow::eventFilter(QObject* watched, QEvent* event)
     return ToolWindow::eventFilter(watched, event);
 }
 
-bool TrueThicknessWindow::validate(QLineEdit* box)
+void TrueThicknessWindow::validate(QLineEdit* box)
 {
-    // A closing window checks nothing; a check under way is not entered again
-    // while its message box moves the focus.
-    if (validating_ || !isVisible())
-        return true;
+    // A closing window checks nothing, and one refusal at a time: its message
+    // box moving the focus must not check a box again.
+    if (refusal_ || !isVisible())
+        return;
     const auto at = std::find(boxes_.begin(), boxes_.begin() + 5, box);
     if (at == boxes_.begin() + 5)
-        return true;
+        return;
     const std::optional<std::string> refusal
         = thicknessBoxRefusal(kChecks[at - boxes_.begin()], box->text().trimmed().toStdString());
     if (!refusal)
-        return true;
-    validating_ = true;
-    dialogs().message(this, QString::fromStdString(*refusal), title());
-    box->clear();
-    validating_ = false;
-    return false;
+        return;
+    refusal_ = Refusal{box, QString::fromStdString(*refusal)};
+    afterMouseRelease(this, [this] { showRefusal(); });
+}
+
+void TrueThicknessWindow::showRefusal()
+{
+    // A window closed meanwhile says nothing more.
+    if (!refusal_ || !isVisible()) {
+        refusal_.reset();
+        return;
+    }
+    dialogs().message(this, refusal_->message, title());
+    if (refusal_->box)
+        refusal_->box->clear();
+    refusal_.reset();
 }
 
 ThicknessBoxTexts TrueThicknessWindow::boxTexts() const

@@ -8,7 +8,10 @@
 #include "fold/core/true_thickness.h"
 #include "kit/tool_window.h"
 
+#include <QPointer>
+#include <QString>
 #include <array>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -29,18 +32,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addButton(int index, const char* caption, int topTwips);
     void addCaptionsAndBoxes();
-    void addButtons();
-    // A button's command runs once the box being left has passed its check.
+    // A button's command; a click that left a refused box does nothing more.
     void connectCommand(QPushButton* button, void (TrueThicknessWindow::*command)());
-    // Shows the box's message and empties it when its value is refused;
-    // false then.
-    bool validate(QLineEdit* box);
+    // The check of a box the user leaves. A refused value's message is shown
+    // (then the box emptied) at once, or after the mouse button is released
+    // when a click moved the focus, so no message opens between a button's
+    // press and its release.
+    void validate(QLineEdit* box);
+    void showRefusal();
     ThicknessBoxTexts boxTexts() const;
 
-    std::array<QLineEdit*, 6> boxes_{}; // Text1..Text6
+    struct Refusal {
+        QPointer<QLineEdit> box;
+        QString message;
+    };
+
+    std::array<QLineEdit*, 6> boxes_{};     // Text1..Text6
     std::array<QPushButton*, 3> buttons_{}; // Command1..Command3
-    bool validating_ = false;
+    std::optional<Refusal> refusal_;        // refused, message not shown yet
 };
 
 } // namespace kv

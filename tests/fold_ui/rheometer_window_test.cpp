@@ -240,6 +240,7 @@ TEST_F(RheometerWindowTest, FileAnalysisStressExponentAndReport)
     EXPECT_EQ(grid()->textMatrix(5, 3), "9");
     EXPECT_TRUE(tableShown());
     EXPECT_FALSE(saveEnabled()); // the read values are not analysed yet
+    test::saveShot(window_.get(), "fold-table.png");
 
     click("OperateMenuFold");
     EXPECT_TRUE(dialogs().messages.empty());
