@@ -26,6 +26,7 @@ namespace {
 // Room for the table's six measurement columns, or for the panel with a margin.
 constexpr int kDefaultWidthPx = 720;
 constexpr int kDefaultHeightPx = 460;
+constexpr int kMeasurementColumnTwips = 1500;
 
 QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -38,8 +39,6 @@ QStringList columnTitles()
         titles << qs(title);
     return titles;
 }
-
-constexpr int kMeasurementColumnTwips = 1500;
 
 } // namespace
 

