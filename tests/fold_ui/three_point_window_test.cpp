@@ -193,6 +193,7 @@ TEST_F(ThreePointWindowTest, CoordinateFileIsSavedAndOpenedAndABadOneChangesNoth
     }
     press("计算"); // the values behind the boxes did not change either
     EXPECT_EQ(box(10)->text(), QStringLiteral("走向：296.6     倾角：48.2     倾向：NE"));
+    test::saveShot(window_->parentWidget(), "threedots.png");
 
     // A file that cannot be written is reported; a cancelled dialog does nothing.
     dialogs().reset();
