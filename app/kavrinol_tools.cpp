@@ -5,6 +5,9 @@
 #include "attitude/ui/preferred_orientation_window.h"
 #include "fold/ui/beta_diagram_window.h"
 #include "fold/ui/pi_diagram_window.h"
+#include "fold/ui/rheometer_window.h"
+#include "fold/ui/three_point_window.h"
+#include "fold/ui/true_thickness_window.h"
 
 namespace kv {
 
@@ -75,10 +78,11 @@ std::vector<ToolEntry> rows()
          buildWith<PreferredOrientationWindow>(), preferredOrientationTraits()},
         {4, "mainrose", "玫瑰花图", "节理玫瑰花图", ToolIcon::Rose, 2, 2, buildWith<JointRoseWindow>(),
          jointRoseTraits()},
-        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, {}, {}},
+        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, buildWith<ThreePointWindow>(), {}},
         {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, {}, {}},
-        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, {}, {}},
-        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, {}, foldRheometerTraits()},
+        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, buildWith<TrueThicknessWindow>(), {}},
+        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, buildWith<RheometerWindow>(),
+         foldRheometerTraits()},
         {9, "yanzu", "岩组", "岩组图", ToolIcon::Petrofabric, 3, 2, buildWith<PetrofabricWindow>(),
          petrofabricTraits()},
         {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, buildWith<PiDiagramWindow>(),
