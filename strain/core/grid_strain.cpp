@@ -1,7 +1,7 @@
 #include "strain/core/grid_strain.h"
 
 #include "platform/text/number_text.h"
-#include "strain/core/file_set_writer.h"
+#include "platform/text/text_file.h"
 #include "strain/core/grid_data_file.h"
 
 #include <array>
