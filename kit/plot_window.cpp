@@ -1,5 +1,6 @@
 #include "kit/plot_window.h"
 
+#include "kit/core/net_canvas.h"
 #include "kit/grid_cells.h"
 #include "kit/plot_commands.h"
 #include "kit/tool_catalogue.h"
@@ -44,6 +45,12 @@ void PlotWindow::setUpPicture(int widthPx, int heightPx, const PictureScale& sca
 {
     picture_->setPictureSize(widthPx, heightPx);
     picture_->setScale(scale.x1, scale.y1, scale.x2, scale.y2);
+}
+
+void PlotWindow::setUpNetPicture()
+{
+    const NetCanvas& c = kNetCanvas;
+    setUpPicture(c.width, c.height, {c.scaleX1, c.scaleY1, c.scaleX2, c.scaleY2});
 }
 
 QFrame* PlotWindow::addStrip(int heightPx)

@@ -67,6 +67,8 @@ protected:
     // numbers; columns 1..titles-1 the given width in twips.
     void setUpTable(const QStringList& titles, int rows, int cols, int columnWidthTwips);
     void setUpPicture(int widthPx, int heightPx, const PictureScale& scale);
+    // The stereonet tools' 400 x 300 picture and scale (kit/core/net_canvas.h).
+    void setUpNetPicture();
     // The strip above the table (Frame1), of a fixed height; call before addMenus.
     QFrame* addStrip(int heightPx);
     // Builds the shared menus with the window's drawing commands at the top of

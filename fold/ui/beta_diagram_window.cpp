@@ -41,7 +41,7 @@ QLabel* namedLabel(const QString& text, const QString& name, QWidget* parent)
 
 BetaDiagramWindow::BetaDiagramWindow(const ToolEntry& entry, QWidget* parent) : PlotWindow(entry, parent)
 {
-    setUpPicture(kNetPictureWidth, kNetPictureHeight, kNetPictureScale);
+    setUpNetPicture();
     picture()->setFontSize(kNetFontPoints);
     setUpTable({QStringLiteral("序号"), QStringLiteral("倾向"), QStringLiteral("倾角")}, kTableRows, kTableCols,
                kAttitudeColumnTwips);
@@ -127,7 +127,7 @@ void BetaDiagramWindow::readDataFile()
         if (!read.ok())
             return false;
         contents = std::move(read.contents);
-        putAttitudeRows(grid(), contents.rows);
+        putRecords(grid(), contents.rows, 2);
         return true;
     });
     if (!loaded) {

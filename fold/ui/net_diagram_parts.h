@@ -16,11 +16,6 @@ namespace kv {
 
 class DataGrid;
 
-// The net's picture: 400 x 300 pixels, the net of radius 100 at the origin
-// and a text column at the right.
-inline constexpr int kNetPictureWidth = 400;
-inline constexpr int kNetPictureHeight = 300;
-inline constexpr PictureScale kNetPictureScale{-150, 150, 250, -150};
 // The text column has 130 units (pixels) beside the net: the limbs' line of
 // two attitudes only fits in a font of this size.
 inline constexpr double kNetFontPoints = 8;
@@ -31,12 +26,6 @@ std::string diagramDateText();
 // Message and title of a data file that can't be read.
 QString dataFileFaultMessage(); // "数据文件出错！"
 QString promptTitle();          // "提示"
-
-// Cell texts of attitude rows, rows 1 onwards.
-using AttitudeRows = std::vector<std::array<std::string, 2>>;
-
-// Replaces columns 1 and 2 of every data row with the rows given.
-void putAttitudeRows(DataGrid* grid, const AttitudeRows& rows);
 
 // Reads the file at path while the table is hidden and the pointer is the
 // hourglass, and hands its text to apply, which parses it and fills the table

@@ -25,7 +25,7 @@ QString saveFilter() { return QStringLiteral("数据文件（*.txt）|*.txt|所�
 
 PiDiagramWindow::PiDiagramWindow(const ToolEntry& entry, QWidget* parent) : PlotWindow(entry, parent)
 {
-    setUpPicture(kNetPictureWidth, kNetPictureHeight, kNetPictureScale);
+    setUpNetPicture();
     picture()->setFontSize(kNetFontPoints);
     setUpTable({QStringLiteral("序号"), QStringLiteral("倾向"), QStringLiteral("倾角")}, kTableRows, kTableCols,
                kAttitudeColumnTwips);
@@ -60,7 +60,7 @@ void PiDiagramWindow::readDataFile()
     const bool loaded = readDataFileInto(grid(), path, [this](const std::string& text) {
         const PiFileRead read = parsePiFile(text);
         if (read.ok())
-            putAttitudeRows(grid(), read.rows);
+            putRecords(grid(), read.rows, 2);
         return read.ok();
     });
     if (!loaded) {
