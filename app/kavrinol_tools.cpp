@@ -8,6 +8,8 @@
 #include "fold/ui/rheometer_window.h"
 #include "fold/ui/three_point_window.h"
 #include "fold/ui/true_thickness_window.h"
+#include "strain/ui/curvature_window.h"
+#include "strain/ui/grid_strain_window.h"
 
 namespace kv {
 
@@ -63,6 +65,25 @@ PlotTraits betaDiagramTraits()
     return t;
 }
 
+// No print command; picking writes the pointer readout but closing leaves it.
+PlotTraits gridStrainTraits()
+{
+    PlotTraits t;
+    t.pictureFilter = filterA;
+    t.dataFileCaption = "打开数据";
+    t.names.dataFile = "MFileOpenData";
+    return t;
+}
+
+// Closing gives the pointer readout back to the Num Lock indicator.
+PlotTraits curvatureTraits()
+{
+    PlotTraits t;
+    t.resetsPanel3OnClose = true;
+    t.names.exit = "MFileOpenExit";
+    return t;
+}
+
 template <class Window> ToolWindowBuilder buildWith()
 {
     return [](const ToolEntry& entry) -> ToolWindow* { return new Window(entry); };
@@ -73,13 +94,15 @@ std::vector<ToolEntry> rows()
     return {
         {0, "isw", "反向轮法", "反向轮法测应变", ToolIcon::ChordWheel, 1, 1, {}, {}},
         {1, "fry", "FRY法", "FRY法测应变", ToolIcon::FryCentres, 2, 1, {}, {}},
-        {2, "wgf", "网格法", "网格法测应变场", ToolIcon::ShearedGrid, 3, 1, {}, {}},
+        {2, "wgf", "网格法", "网格法测应变场", ToolIcon::ShearedGrid, 3, 1, buildWith<GridStrainWindow>(),
+         gridStrainTraits()},
         {3, "joint", "产状优势方位", "产状优势方位", ToolIcon::NetContours, 1, 2,
          buildWith<PreferredOrientationWindow>(), preferredOrientationTraits()},
         {4, "mainrose", "玫瑰花图", "节理玫瑰花图", ToolIcon::Rose, 2, 2, buildWith<JointRoseWindow>(),
          jointRoseTraits()},
         {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, buildWith<ThreePointWindow>(), {}},
-        {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, {}, {}},
+        {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, buildWith<CurvatureWindow>(),
+         curvatureTraits()},
         {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, buildWith<TrueThicknessWindow>(), {}},
         {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, buildWith<RheometerWindow>(),
          foldRheometerTraits()},
