@@ -83,7 +83,7 @@ std::optional<std::string> readUpTo(int fd, std::size_t limit, std::size_t expec
     return data;
 }
 
-bool writeAll(int fd, const std::string& bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -218,7 +218,11 @@ FileError writeTextFile(const std::string& path, const std::vector<std::string>&
         bytes += *encoded;
         bytes += "\r\n";
     }
+    return writeFileBytes(path, bytes);
+}
 
+FileError writeFileBytes(const std::string& path, std::string_view bytes)
+{
     std::string tempPath;
     int fd = createTemporaryBeside(path, tempPath);
     if (fd < 0)

@@ -46,4 +46,8 @@ std::vector<std::string> splitLines(std::string_view text);
 // complete, so a failure leaves an existing file as it was.
 FileError writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
+// Writes bytes as they are (a picture file) the same way: a temporary file in
+// the same folder that replaces the target only when complete.
+FileError writeFileBytes(const std::string& path, std::string_view bytes);
+
 } // namespace kv

@@ -1,5 +1,9 @@
 #include "platform/ui/picture_box.h"
 
+#include "platform/text/text_file.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -151,7 +155,13 @@ bool PictureBox::saveBmp(const QString& fileName) const
     const QString name = fileName.trimmed();
     if (name.isEmpty())
         return false;
-    return stored_.convertToFormat(QImage::Format_RGB888).save(name, "BMP");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !stored_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return false;
+    // Through the temporary file and rename, so a failed save keeps the old picture.
+    return writeFileBytes(QFile::encodeName(name).toStdString(), std::string_view(bytes.constData(), bytes.size()))
+           == FileError::None;
 }
 
 // ---- drawing state --------------------------------------------------------

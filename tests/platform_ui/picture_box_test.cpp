@@ -1,6 +1,7 @@
 #include "platform/ui/picture_box.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QSignalSpy>
@@ -354,6 +355,16 @@ TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
 
     EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("missing/x.bmp"))));
     EXPECT_FALSE(box.saveBmp(QStringLiteral("   ")));
+    // A failed save leaves what was there: a folder of that name keeps its file.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("taken")));
+    QFile inside(dir.filePath(QStringLiteral("taken/inside.txt")));
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.write("x");
+    inside.close();
+    EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("taken"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("taken/inside.txt"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("taken"), QStringLiteral("x.png")}));
 }
 
 TEST(PictureBoxFiles, PixelComparisonRejectsADifferentImage)
