@@ -47,6 +47,7 @@ CountFitDialog::CountFitDialog(CellText counts, const CountSettings& settings, Q
     degree_ = new QComboBox(this);
     degree_->setObjectName(QStringLiteral("Combo1"));
     degree_->setEditable(true);
+    degree_->setInsertPolicy(QComboBox::NoInsert);
     degree_->addItems({"2", "3", "4", "5"});
     degree_->setEditText(QStringLiteral("3"));
 

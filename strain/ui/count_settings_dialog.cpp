@@ -16,6 +16,7 @@ QComboBox* editableCombo(QWidget* parent, const char* name, const QStringList& i
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert); // a typed value is used, not added to the list
     combo->addItems(items);
     combo->setEditText(text);
     return combo;
