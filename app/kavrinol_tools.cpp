@@ -9,7 +9,9 @@
 #include "fold/ui/three_point_window.h"
 #include "fold/ui/true_thickness_window.h"
 #include "strain/ui/curvature_window.h"
+#include "strain/ui/fry_window.h"
 #include "strain/ui/grid_strain_window.h"
+#include "strain/ui/reverse_wheel_window.h"
 
 namespace kv {
 
@@ -26,6 +28,27 @@ PlotTraits jointRoseTraits()
     t.pictureFilter = filterA;
     t.viewCommands = ViewCommands::DataBrowseCheck;
     t.names.savePicture = "MFileSavepicture";
+    return t;
+}
+
+PlotTraits reverseWheelTraits()
+{
+    PlotTraits t;
+    t.printCaption = "打印图片";
+    t.pictureFilter = filterA;
+    t.names.savePicture = "MFileSavepicture";
+    t.names.helpContents = "MHelpContexts";
+    return t;
+}
+
+PlotTraits fryTraits()
+{
+    PlotTraits t;
+    t.printCaption = "打印图象";
+    t.printFailureTitle = "提醒";
+    t.names.saveData = "MFileSaveAs";
+    t.names.savePicture = "MFileSavepicture";
+    t.names.helpContents = "MHelpContexts";
     return t;
 }
 
@@ -92,8 +115,9 @@ template <class Window> ToolWindowBuilder buildWith()
 std::vector<ToolEntry> rows()
 {
     return {
-        {0, "isw", "反向轮法", "反向轮法测应变", ToolIcon::ChordWheel, 1, 1, {}, {}},
-        {1, "fry", "FRY法", "FRY法测应变", ToolIcon::FryCentres, 2, 1, {}, {}},
+        {0, "isw", "反向轮法", "反向轮法测应变", ToolIcon::ChordWheel, 1, 1, buildWith<ReverseWheelWindow>(),
+         reverseWheelTraits()},
+        {1, "fry", "FRY法", "FRY法测应变", ToolIcon::FryCentres, 2, 1, buildWith<FryWindow>(), fryTraits()},
         {2, "wgf", "网格法", "网格法测应变场", ToolIcon::ShearedGrid, 3, 1, buildWith<GridStrainWindow>(),
          gridStrainTraits()},
         {3, "joint", "产状优势方位", "产状优势方位", ToolIcon::NetContours, 1, 2,

@@ -400,10 +400,20 @@ void PictureBox::pset(double x, double y, std::optional<QColor> color)
             p.fillRect(QRect(at, QSize(1, 1)), c);
             return;
         }
-        p.setPen(Qt::NoPen);
-        p.setBrush(c);
-        const double half = drawWidth_ / 2.0;
-        p.drawEllipse(QRectF(at.x() + 0.5 - half, at.y() + 0.5 - half, drawWidth_, drawWidth_));
+        // The pixels of a w x w block about the point whose centres lie within
+        // w / 2 of the block's centre: the same round dot wherever it lands (a
+        // 2 x 2 ellipse at half-pixel corners came out as one to four pixels
+        // depending on the position, so clouds of dots showed false densities).
+        const int w = drawWidth_;
+        const int first = -(w - 1) / 2;
+        const double centre = first + w / 2.0;
+        const double reach = w * w / 4.0;
+        for (int j = first; j < first + w; ++j)
+            for (int i = first; i < first + w; ++i) {
+                const double dx = i + 0.5 - centre, dy = j + 0.5 - centre;
+                if (dx * dx + dy * dy <= reach)
+                    p.fillRect(QRect(at.x() + i, at.y() + j, 1, 1), c);
+            }
     });
 }
 
