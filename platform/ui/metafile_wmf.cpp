@@ -226,8 +226,8 @@ void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap)
 }
 
 // libwmf's bitmap reader trusts the bitmap's header: an odd header size sends
-// it skipping bytes for minutes, and the claimed dimensions size its buffer
-// and every later loop over the pixels. So a bitmap is read only when its
+// it skipping bytes for minutes, and the claimed dimensions and colour count
+// size its buffers and every later loop over the pixels. So a bitmap is read only when its
 // header is one of the known kinds and its pixels fit the record (or, run-
 // length encoded, are no more than the image readers would allocate); any
 // other is left out, as libwmf leaves out one it cannot read.
@@ -253,6 +253,9 @@ bool bitmapReadable(const unsigned char* p, long length, unsigned presetWidth, u
         planes = u16At(12);
         bits = u16At(14);
         compression = u32At(16);
+        // The reader allocates the colour table the header claims, whatever the depth.
+        if (quint64(u32At(32)) * 4 > quint64(length) - headerSize)
+            return false;
     } else {
         return false;
     }
