@@ -1,9 +1,22 @@
 #include "platform/ui/picture_file.h"
 
+#include "platform/ui/metafile.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 namespace kv {
+
+namespace {
+
+// A metafile is read whole into memory; none worth showing comes near this.
+constexpr qint64 maxMetafileBytes = 64 * 1024 * 1024;
+
+// Enough of the start to tell a metafile: the EMF signature lies at byte 40.
+constexpr qint64 signatureBytes = 44;
+
+} // namespace
 
 PictureRead readPictureFile(const QString& path)
 {
@@ -14,6 +27,24 @@ PictureRead readPictureFile(const QString& path)
         out.fault = PictureFault::CannotOpen;
         return out;
     }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.fault = PictureFault::CannotOpen;
+        return out;
+    }
+    // Metafiles are told by their bytes, as the image readers tell theirs, so
+    // a WMF named .bmp loads and a BMP named .wmf does too.
+    if (metafileKind(file.peek(signatureBytes)) != MetafileKind::None) {
+        if (file.size() > maxMetafileBytes) {
+            out.fault = PictureFault::NotAPicture;
+            return out;
+        }
+        out.image = renderMetafile(file.readAll());
+        if (out.image.isNull())
+            out.fault = PictureFault::NotAPicture;
+        return out;
+    }
+    file.close();
     QImageReader reader(path);
     reader.setAutoTransform(false);
     // The readers' own memory limit refuses a header that claims absurd sizes.

@@ -1,6 +1,6 @@
 // Picture files the picture tools load: BMP, JPEG, GIF, PNG and the other
-// formats this system's image readers know. Metafiles (WMF, EMF) have no
-// reader here and are refused as not a picture.
+// formats this system's image readers know, and Windows metafiles (WMF and
+// EMF), drawn at their own size.
 #pragma once
 
 #include <QImage>

@@ -1,13 +1,20 @@
-// Picture files: good ones load at their size; empty, cut-short, foreign,
-// absurdly large and non-regular files are refused with a reason.
+// Picture files: good ones load at their size, metafiles with their ink where
+// it was drawn; empty, cut-short, foreign, absurdly large and non-regular files
+// are refused with a reason.
 #include "platform/ui/picture_file.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
 
 namespace kv {
 namespace {
@@ -32,39 +39,261 @@ QByteArray hugeBmpHeader()
     return bmp;
 }
 
+// Little-endian fields, as metafiles store them.
+struct Fields {
+    QByteArray bytes;
+    Fields& u16(int v)
+    {
+        char b[2];
+        qToLittleEndian<quint16>(quint16(v), b);
+        bytes.append(b, 2);
+        return *this;
+    }
+    Fields& u32(qint64 v)
+    {
+        char b[4];
+        qToLittleEndian<quint32>(quint32(v), b);
+        bytes.append(b, 4);
+        return *this;
+    }
+    Fields& u16s(std::initializer_list<int> vs)
+    {
+        for (int v : vs)
+            u16(v);
+        return *this;
+    }
+    Fields& u32s(std::initializer_list<qint64> vs)
+    {
+        for (qint64 v : vs)
+            u32(v);
+        return *this;
+    }
+};
+
+constexpr qint64 blue = 0xFF0000; // a COLORREF: 0x00BBGGRR
+
+// A WMF record: size in 16-bit words, function, parameters (GDI lists them
+// last first: y before x, bottom right before top left).
+QByteArray wmfRecord(int function, const QByteArray& parameters)
+{
+    return Fields().u32(3 + parameters.size() / 2).u16(function).bytes + parameters;
+}
+
+QByteArray wmfRecord(int function, std::initializer_list<int> parameters)
+{
+    return wmfRecord(function, Fields().u16s(parameters).bytes);
+}
+
+// The window (1440 x 960 units from (100, 100)) and over its middle half a
+// blue rectangle with no outline.
+QByteArray wmfDrawing()
+{
+    return wmfRecord(0x020B, {100, 100})                                   // SetWindowOrg
+           + wmfRecord(0x020C, {960, 1440})                               // SetWindowExt
+           + wmfRecord(0x02FC, Fields().u16(0).u32(blue).u16(0).bytes)    // CreateBrushIndirect, solid
+           + wmfRecord(0x012D, {0})                                       // SelectObject
+           + wmfRecord(0x02FA, Fields().u16s({5, 0, 0}).u32(0).bytes)     // CreatePenIndirect, PS_NULL
+           + wmfRecord(0x012D, {1})
+           + wmfRecord(0x041B, {820, 1180, 340, 460})                     // Rectangle
+           + wmfRecord(0x0000, {});                                       // end of file
+}
+
+// A label in a Chinese font, with characters XML reserves: "A&B<褶皱>".
+QByteArray wmfLabel()
+{
+    const QByteArray text = QByteArray("A&B<") + QByteArray("\xF1\xDE\xD6\xE5") + ">"; // 褶皱 in CP936
+    const QByteArray face = QByteArray("\xCB\xCE\xCC\xE5", 4) + QByteArray(2, '\0');   // 宋体
+    const QByteArray font = Fields().u16s({0xFF38, 0, 0, 0, 400}).bytes // height -200, normal weight
+                            + QByteArray("\0\0\0\x86\0\0\0\0", 8) + face;  // GB2312_CHARSET
+    const QByteArray padded = text + QByteArray(text.size() % 2, '\0');
+    return wmfRecord(0x02FB, font)                                                           // CreateFontIndirect
+           + wmfRecord(0x012D, {2})                                                          // SelectObject
+           + wmfRecord(0x0521, Fields().u16(text.size()).bytes + padded + Fields().u16s({480, 200}).bytes); // TextOut
+}
+
+QByteArray plainWmf(const QByteArray& extra = QByteArray())
+{
+    QByteArray records = wmfDrawing();
+    records.insert(records.size() - 6, extra);
+    return Fields().u16s({1, 9, 0x0300}).u32((18 + records.size()) / 2).u16(3).u32(32).u16(0).bytes + records;
+}
+
+// The placeable header puts the picture's box in logical units and their
+// count to the inch.
+QByteArray placeableWmf(int left, int top, int right, int bottom, int unitsPerInch, const QByteArray& extra = QByteArray())
+{
+    Fields header;
+    header.u32(0x9AC6CDD7).u16s({0, left, top, right, bottom, unitsPerInch}).u32(0);
+    int checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(header.bytes.constData() + 2 * i);
+    return header.u16(checksum).bytes + plainWmf(extra);
+}
+
+// A reference device of 1920 x 1080 pixels on 320 x 180 mm (6 pixels a
+// millimetre); a frame of 38.1 x 25.4 mm (144 x 96 pixels at 96 dpi, 228.6 x
+// 152.4 device pixels) and a blue rectangle over its middle half, whose
+// device pixels are the bounds.
+QByteArray emf(qint64 frameRight = 3810, qint64 frameBottom = 2540, const QByteArray& extra = QByteArray())
+{
+    const QByteArray records = Fields().u32s({39, 24, 1, 0, blue, 0}).bytes // CreateBrushIndirect, solid
+                               + Fields().u32s({37, 12, 1}).bytes           // SelectObject
+                               + Fields().u32s({37, 12, 0x80000008}).bytes  // SelectObject, NULL_PEN
+                               + Fields().u32s({43, 24, 57, 38, 171, 114}).bytes // Rectangle
+                               + extra;
+    const QByteArray eof = Fields().u32s({14, 20, 0, 16, 20}).bytes;
+    const qint64 total = 88 + records.size() + eof.size();
+    const QByteArray header = Fields()
+                                  .u32s({1, 88, 57, 38, 170, 113, 0, 0, frameRight, frameBottom})
+                                  .u32s({0x464D4520, 0x10000, total, 6})
+                                  .u16s({2, 0})
+                                  .u32s({0, 0, 0, 1920, 1080, 320, 180})
+                                  .bytes;
+    return header + records + eof;
+}
+
+// Arial, and three of its glyphs given by their index (ETO_GLYPH_INDEX)
+// below the rectangle.
+QByteArray emfGlyphText()
+{
+    QByteArray face("A\0r\0i\0a\0l\0", 10); // UTF-16
+    face.append(QByteArray(64 - face.size(), '\0'));
+    const qint64 height = 0xFFFFFFEC; // -20
+    const QByteArray font = Fields().u32s({82, 104, 2, height, 0, 0, 0, 400, 0, 0}).bytes + face; // ExtCreateFontIndirectW
+    const QByteArray select = Fields().u32s({37, 12, 2}).bytes;
+    const QByteArray text = Fields()
+                                .u32s({84, 96, 0, 0, 0, 0, 1, 0x3F800000, 0x3F800000}) // ExtTextOutW: scales 1.0
+                                .u32s({20, 130, 3, 76, 0x10, 0, 0, 0, 0, 84}) // reference point, 3 glyphs, options
+                                .u16s({36, 37, 38, 0})
+                                .u32s({10, 10, 10})
+                                .bytes;
+    return font + select + text;
+}
+
+QByteArray noise(int count)
+{
+    QByteArray bytes;
+    quint32 state = 12345;
+    for (int i = 0; i < count; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes.append(char(state >> 24));
+    }
+    return bytes;
+}
+
+// Blue everywhere inside the ink (but its edges), white everywhere outside.
+void expectInk(const QImage& image, const QRect& ink, const char* name)
+{
+    const QRect inside = ink.intersected(image.rect()).adjusted(2, 2, -2, -2);
+    const QRect rim = ink.adjusted(-2, -2, 2, 2);
+    int wrong = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) & 0xffffff;
+            if (inside.contains(x, y) ? p != 0x0000ff : (!rim.contains(x, y) && p != 0xffffff))
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0) << name;
+}
+
+PictureRead readBytes(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << name;
+    f.close();
+    return readPictureFile(path);
+}
+
 TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    const QSize raster(40, 30);
+    const QRect whole(0, 0, 100000, 100000);
     const struct {
         const char* name;
         QByteArray bytes;
         PictureFault fault;
+        QSize size;  // none: not checked
+        QRect ink;   // where the blue rectangle lies, in pixels; none: not checked
     } cases[] = {
-        {"grains.bmp", encoded("BMP"), PictureFault::None},
-        {"grains.jpg", encoded("JPEG"), PictureFault::None},
-        {"grains.png", encoded("PNG"), PictureFault::None},
-        {"empty.bmp", QByteArray(), PictureFault::NotAPicture},
-        {"cut.bmp", encoded("BMP").left(30), PictureFault::NotAPicture},
-        {"notes.bmp", QByteArray("135, 45\r\n"), PictureFault::NotAPicture},
-        {"huge.bmp", hugeBmpHeader(), PictureFault::NotAPicture},
+        {"grains.bmp", encoded("BMP"), PictureFault::None, raster, {}},
+        {"grains.jpg", encoded("JPEG"), PictureFault::None, raster, {}},
+        {"grains.png", encoded("PNG"), PictureFault::None, raster, {}},
+        {"empty.bmp", QByteArray(), PictureFault::NotAPicture, {}, {}},
+        {"cut.bmp", encoded("BMP").left(30), PictureFault::NotAPicture, {}, {}},
+        {"notes.bmp", QByteArray("135, 45\r\n"), PictureFault::NotAPicture, {}, {}},
+        {"huge.bmp", hugeBmpHeader(), PictureFault::NotAPicture, {}, {}},
+        // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
+        {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
+        {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},
+        // Told by its bytes, not its name; no physical size, so all of it is drawing.
+        {"plain.bmp", plainWmf(), PictureFault::None, {}, whole},
+        {"fold.emf", emf(), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
+        // Glyph indices: the maker's font is not here, so the text is left out.
+        {"glyphs.emf", emf(3810, 2540, emfGlyphText()), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
+        {"cut.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(80), PictureFault::NotAPicture, {}, {}},
+        {"cut.emf", emf().left(150), PictureFault::NotAPicture, {}, {}},
+        {"noise.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(40) + noise(200), PictureFault::NotAPicture, {}, {}},
+        {"noise.emf", emf().left(88) + noise(200), PictureFault::NotAPicture, {}, {}},
+        {"flat.wmf", placeableWmf(100, 100, 1540, 100, 1440), PictureFault::NotAPicture, {}, {}},
+        {"no-inch.wmf", placeableWmf(100, 100, 1540, 1060, 0), PictureFault::NotAPicture, {}, {}},
+        // 20 x 1 metres: 75591 pixels across at 96 dpi.
+        {"huge.emf", emf(2000000, 100000), PictureFault::NotAPicture, {}, {}},
     };
     for (const auto& c : cases) {
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(c.bytes);
-        f.close();
-        const PictureRead read = readPictureFile(path);
+        const PictureRead read = readBytes(dir, c.name, c.bytes);
         EXPECT_EQ(read.fault, c.fault) << c.name;
         EXPECT_EQ(read.image.isNull(), c.fault != PictureFault::None) << c.name;
-        if (c.fault == PictureFault::None)
-            EXPECT_EQ(read.image.size(), QSize(40, 30)) << c.name;
-        else
+        if (c.fault != PictureFault::None) {
             EXPECT_FALSE(pictureFaultMessage(c.fault).isEmpty());
+            continue;
+        }
+        if (c.size.isValid()) {
+            EXPECT_EQ(read.image.size(), c.size) << c.name;
+        }
+        if (!c.ink.isNull())
+            expectInk(read.image, c.ink, c.name);
     }
     EXPECT_EQ(readPictureFile(dir.filePath(QStringLiteral("missing.bmp"))).fault, PictureFault::CannotOpen);
     EXPECT_EQ(readPictureFile(dir.path()).fault, PictureFault::CannotOpen) << "a folder";
+}
+
+// The converters print the SVG's numbers with printf, and the program runs in
+// its user's locale: a decimal comma must not move or lose the drawing.
+TEST(PictureFile, MetafilesDrawTheSameUnderADecimalCommaLocale)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A German locale built for the test, as the machine need not have one.
+    const QString locales = dir.filePath(QStringLiteral("locales"));
+    ASSERT_TRUE(QDir().mkpath(locales));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("localedef"), {"-i", "de_DE", "-f", "UTF-8", "-c", locales + "/de_DE.UTF-8"}), 0)
+        << "localedef needs the locales package (scripts/install-deps.sh)";
+    struct Restore {
+        std::string numeric = std::setlocale(LC_NUMERIC, nullptr);
+        ~Restore() { std::setlocale(LC_NUMERIC, numeric.c_str()); }
+    } restore;
+    // LOCPATH only while loading: glibc leaks its copy of the path on every
+    // later newlocale() while it is set.
+    setenv("LOCPATH", locales.toLocal8Bit().constData(), 1);
+    const bool loaded = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    unsetenv("LOCPATH");
+    ASSERT_TRUE(loaded);
+    char half[8];
+    std::snprintf(half, sizeof half, "%.1f", 0.5);
+    ASSERT_STREQ(half, "0,5");
+
+    const PictureRead wmf = readBytes(dir, "fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440));
+    ASSERT_EQ(wmf.fault, PictureFault::None);
+    EXPECT_EQ(wmf.image.size(), QSize(96, 64));
+    expectInk(wmf.image, QRect(24, 16, 48, 32), "fold.wmf");
+    const PictureRead emfRead = readBytes(dir, "fold.emf", emf());
+    ASSERT_EQ(emfRead.fault, PictureFault::None);
+    EXPECT_EQ(emfRead.image.size(), QSize(144, 96));
+    expectInk(emfRead.image, QRect(36, 24, 72, 48), "fold.emf");
 }
 
 } // namespace

@@ -1,0 +1,113 @@
+#include "platform/ui/metafile.h"
+
+#include "platform/ui/metafile_svg.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <clocale>
+#include <cmath>
+#include <locale.h>
+
+namespace kv {
+namespace metafile {
+
+std::optional<QSize> pictureSize(double width, double height, double perInch)
+{
+    const double w = std::round(std::fabs(width) * screenDotsPerInch / perInch);
+    const double h = std::round(std::fabs(height) * screenDotsPerInch / perInch);
+    if (!(w >= 1 && w <= maxMetafileSide && h >= 1 && h <= maxMetafileSide))
+        return std::nullopt;
+    const qint64 limitMiB = QImageReader::allocationLimit();
+    if (limitMiB > 0 && qint64(w) * qint64(h) * 4 > limitMiB * 1024 * 1024)
+        return std::nullopt;
+    return QSize(int(w), int(h));
+}
+
+} // namespace metafile
+
+namespace {
+
+// Both converters print the SVG's numbers with printf, which follows
+// LC_NUMERIC, and Qt sets that from the user's locale at start-up: a German
+// one would write "0,5". C numbers on this thread while converting.
+class CNumbers {
+public:
+    CNumbers()
+    {
+        if (locale_t base = duplocale(uselocale(locale_t(0)))) {
+            numbers_ = newlocale(LC_NUMERIC_MASK, "C", base);
+            if (!numbers_)
+                freelocale(base);
+        }
+        if (numbers_)
+            previous_ = uselocale(numbers_);
+    }
+    ~CNumbers()
+    {
+        if (numbers_) {
+            uselocale(previous_);
+            freelocale(numbers_);
+        }
+    }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    locale_t numbers_ = locale_t(0);
+    locale_t previous_ = locale_t(0);
+};
+
+QImage render(const metafile::SvgPicture& picture)
+{
+    QSvgRenderer renderer(picture.svg);
+    if (!renderer.isValid())
+        return QImage();
+    renderer.setViewBox(picture.viewBox);
+    QImage image(picture.size, QImage::Format_RGB32);
+    if (image.isNull())
+        return QImage();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(picture.size)));
+    return image;
+}
+
+} // namespace
+
+MetafileKind metafileKind(const QByteArray& bytes)
+{
+    using namespace metafile;
+    if ((bytes.size() >= 4 && u32(bytes, 0) == wmfPlaceableKey) || isWmfHeader(bytes, 0))
+        return MetafileKind::Wmf;
+    if (bytes.size() >= 44 && u32(bytes, 0) == 1 && u32(bytes, 40) == emfSignature)
+        return MetafileKind::Emf;
+    return MetafileKind::None;
+}
+
+QImage renderMetafile(const QByteArray& bytes)
+{
+    // Qt draws text only in a GUI application and aborts elsewhere (a
+    // command-line tool, a fuzzer): there a metafile is not drawn at all.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QImage();
+    std::optional<metafile::SvgPicture> svg;
+    {
+        const CNumbers numbers;
+        switch (metafileKind(bytes)) {
+        case MetafileKind::Wmf:
+            svg = metafile::wmfToSvg(bytes);
+            break;
+        case MetafileKind::Emf:
+            svg = metafile::emfToSvg(bytes);
+            break;
+        case MetafileKind::None:
+            break;
+        }
+    }
+    return svg ? render(*svg) : QImage();
+}
+
+} // namespace kv

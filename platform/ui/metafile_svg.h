@@ -1,0 +1,48 @@
+// Inside the metafile reader: what the WMF and EMF conversions share, and the
+// conversions themselves. Each checks the metafile's structure before its
+// converter sees it, and gives nothing for a metafile it refuses.
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+#include <QSize>
+#include <QtEndian>
+
+#include <optional>
+
+namespace kv::metafile {
+
+inline quint16 u16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+inline qint16 s16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<qint16>(b.constData() + at); }
+inline quint32 u32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+inline qint32 s32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+
+// A WMF's standard header: on disk or in memory, nine words long, Windows 2 or 3.
+inline bool isWmfHeader(const QByteArray& b, qsizetype at)
+{
+    if (b.size() - at < 6)
+        return false;
+    const quint16 type = u16(b, at), headerWords = u16(b, at + 2), version = u16(b, at + 4);
+    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+constexpr quint32 wmfPlaceableKey = 0x9AC6CDD7;
+constexpr quint32 emfSignature = 0x464D4520; // " EMF", at byte 40
+
+constexpr double screenDotsPerInch = 96.0;
+
+// The picture's size in pixels from its width and height in units counted
+// perInch to the inch; none when it is empty, not finite, has a side beyond
+// maxMetafileSide, or more pixels than the image readers would allocate.
+std::optional<QSize> pictureSize(double width, double height, double perInch);
+
+struct SvgPicture {
+    QByteArray svg;
+    QSize size;     // of the image, in pixels
+    QRectF viewBox; // what of the SVG fills the image
+};
+
+std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes);
+std::optional<SvgPicture> emfToSvg(const QByteArray& bytes);
+
+} // namespace kv::metafile
