@@ -3,6 +3,15 @@
 #include "attitude/ui/joint_rose_window.h"
 #include "attitude/ui/petrofabric_window.h"
 #include "attitude/ui/preferred_orientation_window.h"
+#include "fold/ui/beta_diagram_window.h"
+#include "fold/ui/pi_diagram_window.h"
+#include "fold/ui/rheometer_window.h"
+#include "fold/ui/three_point_window.h"
+#include "fold/ui/true_thickness_window.h"
+#include "strain/ui/curvature_window.h"
+#include "strain/ui/fry_window.h"
+#include "strain/ui/grid_strain_window.h"
+#include "strain/ui/reverse_wheel_window.h"
 
 namespace kv {
 
@@ -19,6 +28,27 @@ PlotTraits jointRoseTraits()
     t.pictureFilter = filterA;
     t.viewCommands = ViewCommands::DataBrowseCheck;
     t.names.savePicture = "MFileSavepicture";
+    return t;
+}
+
+PlotTraits reverseWheelTraits()
+{
+    PlotTraits t;
+    t.printCaption = "打印图片";
+    t.pictureFilter = filterA;
+    t.names.savePicture = "MFileSavepicture";
+    t.names.helpContents = "MHelpContexts";
+    return t;
+}
+
+PlotTraits fryTraits()
+{
+    PlotTraits t;
+    t.printCaption = "打印图象";
+    t.printFailureTitle = "提醒";
+    t.names.saveData = "MFileSaveAs";
+    t.names.savePicture = "MFileSavepicture";
+    t.names.helpContents = "MHelpContexts";
     return t;
 }
 
@@ -58,6 +88,25 @@ PlotTraits betaDiagramTraits()
     return t;
 }
 
+// No print command; picking writes the pointer readout but closing leaves it.
+PlotTraits gridStrainTraits()
+{
+    PlotTraits t;
+    t.pictureFilter = filterA;
+    t.dataFileCaption = "打开数据";
+    t.names.dataFile = "MFileOpenData";
+    return t;
+}
+
+// Closing gives the pointer readout back to the Num Lock indicator.
+PlotTraits curvatureTraits()
+{
+    PlotTraits t;
+    t.resetsPanel3OnClose = true;
+    t.names.exit = "MFileOpenExit";
+    return t;
+}
+
 template <class Window> ToolWindowBuilder buildWith()
 {
     return [](const ToolEntry& entry) -> ToolWindow* { return new Window(entry); };
@@ -66,21 +115,27 @@ template <class Window> ToolWindowBuilder buildWith()
 std::vector<ToolEntry> rows()
 {
     return {
-        {0, "isw", "反向轮法", "反向轮法测应变", ToolIcon::ChordWheel, 1, 1, {}, {}},
-        {1, "fry", "FRY法", "FRY法测应变", ToolIcon::FryCentres, 2, 1, {}, {}},
-        {2, "wgf", "网格法", "网格法测应变场", ToolIcon::ShearedGrid, 3, 1, {}, {}},
+        {0, "isw", "反向轮法", "反向轮法测应变", ToolIcon::ChordWheel, 1, 1, buildWith<ReverseWheelWindow>(),
+         reverseWheelTraits()},
+        {1, "fry", "FRY法", "FRY法测应变", ToolIcon::FryCentres, 2, 1, buildWith<FryWindow>(), fryTraits()},
+        {2, "wgf", "网格法", "网格法测应变场", ToolIcon::ShearedGrid, 3, 1, buildWith<GridStrainWindow>(),
+         gridStrainTraits()},
         {3, "joint", "产状优势方位", "产状优势方位", ToolIcon::NetContours, 1, 2,
          buildWith<PreferredOrientationWindow>(), preferredOrientationTraits()},
         {4, "mainrose", "玫瑰花图", "节理玫瑰花图", ToolIcon::Rose, 2, 2, buildWith<JointRoseWindow>(),
          jointRoseTraits()},
-        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, {}, {}},
-        {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, {}, {}},
-        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, {}, {}},
-        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, {}, foldRheometerTraits()},
+        {5, "threedots", "三点法", "三点法求产状", ToolIcon::ThreePoints, 1, 3, buildWith<ThreePointWindow>(), {}},
+        {6, "curvature", "线条曲率", "线条曲率", ToolIcon::CurvedLine, 3, 3, buildWith<CurvatureWindow>(),
+         curvatureTraits()},
+        {7, "depth", "岩层真厚度", "岩层真厚度", ToolIcon::Thickness, 2, 3, buildWith<TrueThicknessWindow>(), {}},
+        {8, "fold", "能干层褶皱流变计", "褶皱流变计", ToolIcon::FoldedLayer, 1, 4, buildWith<RheometerWindow>(),
+         foldRheometerTraits()},
         {9, "yanzu", "岩组", "岩组图", ToolIcon::Petrofabric, 3, 2, buildWith<PetrofabricWindow>(),
          petrofabricTraits()},
-        {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, {}, PlotTraits{}},
-        {11, "beta_diagram", "褶皱Beta图解", "褶皱β图解", ToolIcon::BetaNet, 3, 4, {}, betaDiagramTraits()},
+        {10, "pai_diagram", "褶皱Pi图解", "褶皱π图解", ToolIcon::PiNet, 2, 4, buildWith<PiDiagramWindow>(),
+         PlotTraits{}},
+        {11, "beta_diagram", "褶皱Beta图解", "褶皱β图解", ToolIcon::BetaNet, 3, 4, buildWith<BetaDiagramWindow>(),
+         betaDiagramTraits()},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "frame/about_box.h"
 #include "frame/task_chooser.h"
 #include "frame/task_icons.h"
+#include "platform/ui/clock.h"
 #include "platform/ui/help_viewer.h"
 #include "kit/tool_window.h"
 #include "platform/ui/twips.h"
@@ -119,7 +120,7 @@ void MainWindow::createStatusBar()
 
 void MainWindow::showDate(const QDate& day)
 {
-    panels_[3]->setText(QLocale::system().toString(day, QLocale::ShortFormat));
+    panels_[3]->setText(kv::shortDate(day));
 }
 
 void MainWindow::followDate()

@@ -94,16 +94,18 @@ std::optional<std::string> readDataFileText(const QString& path)
     return std::move(read.text);
 }
 
+void putRecords(DataGrid* grid, const std::vector<std::vector<std::string>>& records, int columns)
+{
+    grid->clearColumns(1, columns);
+    for (std::size_t k = 0; k < records.size(); ++k)
+        for (std::size_t i = 0; i < records[k].size() && static_cast<int>(i) < columns; ++i)
+            grid->setTextMatrix(static_cast<int>(k) + 1, static_cast<int>(i) + 1, QString::fromStdString(records[k][i]));
+}
+
 RecordReadFault loadRecords(DataGrid* grid, ItemReader& reader, int itemsPerRecord)
 {
-    grid->clearColumns(1, itemsPerRecord);
     const RecordsRead read = readRecords(reader, itemsPerRecord, grid->rows() - 1);
-    for (std::size_t k = 0; k < read.records.size(); ++k) {
-        const std::vector<std::string>& record = read.records[k];
-        for (std::size_t i = 0; i < record.size(); ++i)
-            grid->setTextMatrix(static_cast<int>(k) + 1, static_cast<int>(i) + 1,
-                                QString::fromStdString(record[i]));
-    }
+    putRecords(grid, read.records, itemsPerRecord);
     return read.fault;
 }
 

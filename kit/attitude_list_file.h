@@ -57,6 +57,10 @@ private:
 // is not text in the system code page.
 std::optional<std::string> readDataFileText(const QString& path);
 
+// Empties columns 1..columns of every data row, then puts the records' cell
+// texts into rows 1 onwards, one item a column.
+void putRecords(DataGrid* grid, const std::vector<std::vector<std::string>>& records, int columns);
+
 // Empties columns 1..itemsPerRecord of every data row, then reads records of
 // itemsPerRecord items into rows 1 onwards (one item per column). Returns why
 // reading stopped early, if it did; the records before stay in the table.

@@ -1,5 +1,6 @@
 #include "kit/plot_window.h"
 
+#include "kit/core/net_canvas.h"
 #include "kit/grid_cells.h"
 #include "kit/plot_commands.h"
 #include "kit/tool_catalogue.h"
@@ -46,6 +47,12 @@ void PlotWindow::setUpPicture(int widthPx, int heightPx, const PictureScale& sca
     picture_->setScale(scale.x1, scale.y1, scale.x2, scale.y2);
 }
 
+void PlotWindow::setUpNetPicture()
+{
+    const NetCanvas& c = kNetCanvas;
+    setUpPicture(c.width, c.height, {c.scaleX1, c.scaleY1, c.scaleX2, c.scaleY2});
+}
+
 QFrame* PlotWindow::addStrip(int heightPx)
 {
     strip_ = new QFrame(this);
@@ -81,6 +88,7 @@ void PlotWindow::showDiagram(const Drawing& diagram)
     showPictureView();
     picture_->cls();
     paintDrawing(*picture_, diagram);
+    shown_ = diagram;
 }
 
 void PlotWindow::layOut()

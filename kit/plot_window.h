@@ -59,12 +59,16 @@ public:
     void showPictureView();
     // Shows the picture, clears it and draws the diagram on it.
     void showDiagram(const Drawing& diagram);
+    // The items of the last diagram shown: tests read its texts instead of pixels.
+    const Drawing& shownDiagram() const { return shown_; }
 
 protected:
     // Row 0 gets the titles (the first is column 0's, "序号"), column 0 the row
     // numbers; columns 1..titles-1 the given width in twips.
     void setUpTable(const QStringList& titles, int rows, int cols, int columnWidthTwips);
     void setUpPicture(int widthPx, int heightPx, const PictureScale& scale);
+    // The stereonet tools' 400 x 300 picture and scale (kit/core/net_canvas.h).
+    void setUpNetPicture();
     // The strip above the table (Frame1), of a fixed height; call before addMenus.
     QFrame* addStrip(int heightPx);
     // Builds the shared menus with the window's drawing commands at the top of
@@ -84,6 +88,7 @@ private:
     DataGrid* grid_ = nullptr;
     QFrame* strip_ = nullptr;
     bool signedOffset_ = false;
+    Drawing shown_;
 };
 
 } // namespace kv

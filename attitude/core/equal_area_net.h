@@ -14,16 +14,6 @@
 
 namespace kv {
 
-// The picture both net windows draw on: 400 x 300 pixels, one unit a pixel,
-// the net's centre 150 pixels from the left and the top edge, the text column
-// on the right.
-struct NetPicture {
-    int width = 400;
-    int height = 300;
-    double scaleX1 = -150, scaleY1 = 150, scaleX2 = 250, scaleY2 = -150; // top-left, bottom-right
-};
-inline constexpr NetPicture kNetPicture{};
-
 // Which projection rule the window's data type selects.
 enum class Projection {
     PlanePole, // a plane's upper-hemisphere pole, at areaScale * sin(dip / 2)

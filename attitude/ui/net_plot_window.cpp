@@ -26,8 +26,7 @@ constexpr int kDefaultHeightPx = 480;
 NetPlotWindow::NetPlotWindow(const ToolEntry& entry, const QStringList& titles, QWidget* parent)
     : PlotWindow(entry, parent)
 {
-    const NetPicture& np = kNetPicture;
-    setUpPicture(np.width, np.height, {np.scaleX1, np.scaleY1, np.scaleX2, np.scaleY2});
+    setUpNetPicture();
     setUpTable(titles, kTableRows, kTableCols, kAttitudeColumnTwips);
     // The readout works whether or not a diagram has been drawn.
     connect(picture(), &PictureBox::mouseMove, this, [this](int, double x, double y) {
@@ -53,11 +52,7 @@ void NetPlotWindow::showNetDiagram(const NetDiagram& diagram)
 void NetPlotWindow::fillRecords(const std::vector<std::vector<std::string>>& records, int columns)
 {
     TableHiddenWhileReading hidden(grid());
-    grid()->clearColumns(1, columns);
-    for (std::size_t k = 0; k < records.size(); ++k)
-        for (std::size_t i = 0; i < records[k].size() && static_cast<int>(i) < columns; ++i)
-            grid()->setTextMatrix(static_cast<int>(k) + 1, static_cast<int>(i) + 1,
-                                  QString::fromStdString(records[k][i]));
+    putRecords(grid(), records, columns);
 }
 
 void NetPlotWindow::tell(const std::string& message)

@@ -3,15 +3,14 @@
 #include "attitude/core/orientation_file.h"
 #include "kit/attitude_list_file.h"
 #include "kit/grid_cell_edit.h"
+#include "platform/ui/clock.h"
 #include "platform/ui/cursor_guard.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/twips.h"
 
-#include <QDate>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QRadioButton>
 
 namespace kv {
@@ -74,7 +73,7 @@ void PreferredOrientationWindow::selectType(const std::string& type)
 
 std::string PreferredOrientationWindow::today()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    return todayShortDate().toStdString();
 }
 
 std::string PreferredOrientationWindow::pointerText(double x, double y) const

@@ -26,7 +26,7 @@ struct BetaFileContents {
     std::string rightCountText;
     bool overturned = false;    // flag line "y" in either case
     int pointCount = 0;         // the two counts' sum, rounded, kept within 0..499
-    std::vector<std::array<std::string, 2>> rows; // cell texts of rows 1 onwards
+    std::vector<std::vector<std::string>> rows; // cell texts of rows 1 onwards, two a row
 };
 
 struct BetaFileRead {

@@ -96,12 +96,13 @@ PiAnalysis analysePiTable(const CellText& cell)
 Drawing piDiagram(const PiAnalysis& analysis, const std::string& dateText)
 {
     Drawing out;
-    for (const Attitude& bed : analysis.beds)
-        out.add(DotItem{stereo2xy(poleOfBed(bed)), colours::black, 2});
     if (analysis.hinge) {
         out.append(greatCircle(piCircleOfAxis(*analysis.hinge), kCircleColour));
         addHingeCross(out, stereo2xy(*analysis.hinge));
     }
+    // The circle is fitted through the poles: drawn after it, they stay in sight.
+    for (const Attitude& bed : analysis.beds)
+        out.add(DotItem{stereo2xy(poleOfBed(bed)), colours::black, 2});
     out.append(stereoNetFrame());
     out.add(textAt({120, 90}, "The hinge:"));
     if (analysis.hinge)

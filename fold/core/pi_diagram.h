@@ -65,7 +65,7 @@ enum class PiFileReadFault {
 
 struct PiFileRead {
     PiFileReadFault fault = PiFileReadFault::None;
-    std::vector<std::array<std::string, 2>> rows; // cell texts of rows 1 onwards
+    std::vector<std::vector<std::string>> rows; // cell texts of rows 1 onwards, two a row
     bool ok() const { return fault == PiFileReadFault::None; }
 };
 

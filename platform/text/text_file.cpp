@@ -265,36 +265,44 @@ std::vector<std::string> splitLines(std::string_view text)
     return lines;
 }
 
-FileError writeTextFile(const std::string& path, const std::vector<std::string>& lines)
+namespace {
+
+// Encodes lines in the code page, each ended by CR LF. Empty when a line holds
+// a character the code page lacks.
+std::optional<std::string> encodedLines(const std::vector<std::string>& lines)
 {
-    // Everything is encoded before the disk is touched, so a line the code page
-    // can't hold leaves any existing file as it was.
     std::string bytes;
     for (const std::string& line : lines) {
         std::optional<std::string> encoded = encodeCodePage(line);
         if (!encoded)
-            return FileError::CannotEncode;
+            return std::nullopt;
         bytes += *encoded;
         bytes += "\r\n";
     }
-    return writeFileBytes(path, bytes);
+    return bytes;
 }
 
-FileError writeFileBytes(const std::string& path, std::string_view bytes)
+// A file's new bytes written and flushed beside it, waiting to replace it.
+struct StagedFile {
+    std::string target; // the file a link names, or the path itself
+    std::string temp;
+    std::string folder;
+};
+
+std::optional<StagedFile> stageFileBytes(const std::string& path, std::string_view bytes)
 {
     const std::optional<std::string> target = linkedFile(path);
     if (!target)
-        return FileError::CannotWrite;
+        return std::nullopt;
     struct stat old {};
     const bool replacing = ::stat(target->c_str(), &old) == 0;
     if (replacing && (!S_ISREG(old.st_mode) || !isWritable(*target, old)))
-        return FileError::CannotWrite;
+        return std::nullopt;
 
-    const std::string folder = folderOf(*target);
-    std::string tempPath;
-    int fd = createTemporaryIn(folder, tempPath);
+    StagedFile staged{*target, std::string(), folderOf(*target)};
+    int fd = createTemporaryIn(staged.folder, staged.temp);
     if (fd < 0)
-        return FileError::CannotWrite;
+        return std::nullopt;
     if (replacing)
         keepOwnerAndPermissions(old, fd);
     bool written = writeAll(fd, bytes);
@@ -302,13 +310,75 @@ FileError writeFileBytes(const std::string& path, std::string_view bytes)
     // where the old one was.
     if (written && ::fsync(fd) != 0 && errno != EINVAL)
         written = false;
-    bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(tempPath.c_str(), target->c_str()) != 0) {
-        ::unlink(tempPath.c_str());
-        return FileError::CannotWrite;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        ::unlink(staged.temp.c_str());
+        return std::nullopt;
     }
-    syncFolder(folder);
+    return staged;
+}
+
+void discardStaged(const std::vector<StagedFile>& staged, std::size_t from = 0)
+{
+    for (std::size_t i = from; i < staged.size(); ++i)
+        ::unlink(staged[i].temp.c_str());
+}
+
+// Stages every file, then replaces the targets one after another.
+FileError replaceFiles(const std::vector<std::pair<std::string, std::string_view>>& files)
+{
+    std::vector<StagedFile> staged;
+    for (const auto& [path, bytes] : files) {
+        std::optional<StagedFile> one = stageFileBytes(path, bytes);
+        if (!one) {
+            discardStaged(staged);
+            return FileError::CannotWrite;
+        }
+        staged.push_back(std::move(*one));
+    }
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (std::rename(staged[i].temp.c_str(), staged[i].target.c_str()) != 0) {
+            // Targets renamed before this one already hold their new text; the
+            // rest keep the old.
+            discardStaged(staged, i);
+            return FileError::CannotWrite;
+        }
+        syncFolder(staged[i].folder);
+    }
     return FileError::None;
+}
+
+} // namespace
+
+FileError writeTextFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    // Everything is encoded before the disk is touched, so a line the code page
+    // can't hold leaves any existing file as it was.
+    const std::optional<std::string> bytes = encodedLines(lines);
+    if (!bytes)
+        return FileError::CannotEncode;
+    return writeFileBytes(path, *bytes);
+}
+
+FileError writeTextFileSet(const std::vector<TextFileContent>& files)
+{
+    std::vector<std::string> encoded;
+    encoded.reserve(files.size());
+    for (const TextFileContent& file : files) {
+        std::optional<std::string> bytes = encodedLines(file.lines);
+        if (!bytes)
+            return FileError::CannotEncode;
+        encoded.push_back(std::move(*bytes));
+    }
+    std::vector<std::pair<std::string, std::string_view>> replacing;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        replacing.emplace_back(files[i].path, encoded[i]);
+    return replaceFiles(replacing);
+}
+
+FileError writeFileBytes(const std::string& path, std::string_view bytes)
+{
+    return replaceFiles({{path, bytes}});
 }
 
 } // namespace kv

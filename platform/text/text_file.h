@@ -59,4 +59,13 @@ FileError writeTextFile(const std::string& path, const std::vector<std::string>&
 //    the system allows it.
 FileError writeFileBytes(const std::string& path, std::string_view bytes);
 
+// Several text files as one result (a tool's set of result files): every file
+// is written and flushed beside its target first, and the targets are
+// replaced only once all are complete, each as writeFileBytes replaces one.
+struct TextFileContent {
+    std::string path;
+    std::vector<std::string> lines; // written in the code page, each ended by CR LF
+};
+FileError writeTextFileSet(const std::vector<TextFileContent>& files);
+
 } // namespace kv

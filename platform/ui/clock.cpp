@@ -1,5 +1,7 @@
 #include "platform/ui/clock.h"
 
+#include <QLocale>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTime>
@@ -31,6 +33,16 @@ void doEventsFor(int maxMs)
             break;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, left);
     }
+}
+
+QString shortDate(const QDate& day)
+{
+    return QLocale::system().toString(day, QLocale::ShortFormat);
+}
+
+QString todayShortDate()
+{
+    return shortDate(QDate::currentDate());
 }
 
 } // namespace kv

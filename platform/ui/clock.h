@@ -1,7 +1,15 @@
 // The old seconds-since-midnight clock and event processing inside loops.
 #pragma once
 
+#include <QDate>
+#include <QString>
+
 namespace kv {
+
+// A date in the system's short form, as the status bar and the diagrams' headings show it.
+QString shortDate(const QDate& day);
+// Today's date in that form.
+QString todayShortDate();
 
 // Seconds since local midnight with a fractional part, in single precision.
 float timerSeconds();

@@ -82,6 +82,7 @@ void PictureBox::setPictureSize(int widthPx, int heightPx)
     heightPx = std::max(heightPx, 1);
     stored_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
     display_ = QImage(widthPx, heightPx, QImage::Format_ARGB32_Premultiplied);
+    displayDrawn_ = true; // a new image holds anything
     clearLayers();
     if (pixelScale_)
         setPixelScale();
@@ -142,6 +143,7 @@ void PictureBox::setPicture(const QImage& picture)
     stored_ = picture.convertToFormat(QImage::Format_RGB32);
     display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
     display_.fill(Qt::transparent);
+    displayDrawn_ = false;
     if (pixelScale_)
         setPixelScale();
     setFixedSize(stored_.size());
@@ -199,7 +201,7 @@ bool PictureBox::autoRedraw() const { return autoRedraw_; }
 
 void PictureBox::refresh()
 {
-    display_.fill(Qt::transparent);
+    clearDisplayLayer();
     update();
 }
 
@@ -219,14 +221,27 @@ QImage& PictureBox::target() { return autoRedraw_ ? stored_ : display_; }
 void PictureBox::clearLayers()
 {
     stored_.fill(back_);
+    clearDisplayLayer();
+}
+
+// Persistent drawing clears the display layer each time; a layer known to be
+// empty is not filled again, so a chain of thousands of short lines does not
+// fill the whole picture once per line.
+void PictureBox::clearDisplayLayer()
+{
+    if (!displayDrawn_)
+        return;
     display_.fill(Qt::transparent);
+    displayDrawn_ = false;
 }
 
 template <class Draw>
 void PictureBox::paintOnTarget(Draw&& draw)
 {
     if (autoRedraw_)
-        display_.fill(Qt::transparent); // the screen shows the stored image again
+        clearDisplayLayer(); // the screen shows the stored image again
+    else
+        displayDrawn_ = true;
     {
         QPainter painter(&target());
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -385,10 +400,20 @@ void PictureBox::pset(double x, double y, std::optional<QColor> color)
             p.fillRect(QRect(at, QSize(1, 1)), c);
             return;
         }
-        p.setPen(Qt::NoPen);
-        p.setBrush(c);
-        const double half = drawWidth_ / 2.0;
-        p.drawEllipse(QRectF(at.x() + 0.5 - half, at.y() + 0.5 - half, drawWidth_, drawWidth_));
+        // The pixels of a w x w block about the point whose centres lie within
+        // w / 2 of the block's centre: the same round dot wherever it lands (a
+        // 2 x 2 ellipse at half-pixel corners came out as one to four pixels
+        // depending on the position, so clouds of dots showed false densities).
+        const int w = drawWidth_;
+        const int first = -(w - 1) / 2;
+        const double centre = first + w / 2.0;
+        const double reach = w * w / 4.0;
+        for (int j = first; j < first + w; ++j)
+            for (int i = first; i < first + w; ++i) {
+                const double dx = i + 0.5 - centre, dy = j + 0.5 - centre;
+                if (dx * dx + dy * dy <= reach)
+                    p.fillRect(QRect(at.x() + i, at.y() + j, 1, 1), c);
+            }
     });
 }
 

@@ -128,10 +128,12 @@ private:
     template <class Draw> void paintOnTarget(Draw&& draw);
     QImage& target();
     void clearLayers();
+    void clearDisplayLayer();
     std::int64_t pixelRgb(const QPoint& p) const;
 
     QImage stored_;
     QImage display_; // display-only layer (transparent where nothing was drawn)
+    bool displayDrawn_ = true; // something may have been drawn on display_ since it was last cleared
     double x1_ = 0, y1_ = 0, x2_ = 1, y2_ = 1;
     bool pixelScale_ = true;
     QColor back_ = Qt::white;

@@ -2,7 +2,7 @@
 
 #include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
-#include "strain/core/file_set_writer.h"
+#include "platform/text/text_file.h"
 
 #include <array>
 #include <optional>

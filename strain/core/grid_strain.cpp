@@ -1,7 +1,7 @@
 #include "strain/core/grid_strain.h"
 
 #include "platform/text/number_text.h"
-#include "strain/core/file_set_writer.h"
+#include "platform/text/text_file.h"
 #include "strain/core/grid_data_file.h"
 
 #include <array>
@@ -60,6 +60,11 @@ Notice gridStrainNotice(GridStrainFailure failure)
 Notice gridStrainDoneNotice()
 {
     return {"Tarvel氏网格法计算完毕,可用WinSurf等软件绘制应变场等值线图！", "完成"};
+}
+
+Notice gridStrainFilesNotSavedNotice()
+{
+    return {"网格法结果文件无法写入，请检查文件名、权限和磁盘空间！", "错误"};
 }
 
 std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const CellText& cell,

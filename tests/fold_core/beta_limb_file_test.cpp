@@ -41,7 +41,7 @@ TEST(BetaLimbFile, WrittenLinesReadBackIntoTheSameTable)
     EXPECT_EQ(read.contents.rightCountText, "1");
     EXPECT_TRUE(read.contents.overturned);
     EXPECT_EQ(read.contents.pointCount, 3);
-    const std::vector<std::array<std::string, 2>> rows{{"250", "30"}, {"260.5", "36"}, {"80", "60"}};
+    const std::vector<std::vector<std::string>> rows{{"250", "30"}, {"260.5", "36"}, {"80", "60"}};
     EXPECT_EQ(read.contents.rows, rows);
 }
 

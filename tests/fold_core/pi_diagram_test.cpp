@@ -164,7 +164,7 @@ TEST(PiFile, RecordsRoundTripAndBrokenFilesChangeNothing)
     EXPECT_EQ(*lines, expected);
     const PiFileRead read = parsePiFile(expected[0] + "\r\n" + expected[1] + "\r\n");
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.rows, (std::vector<std::array<std::string, 2>>{{"135", "45"}, {"12.5", "12"}}));
+    EXPECT_EQ(read.rows, (std::vector<std::vector<std::string>>{{"135", "45"}, {"12.5", "12"}}));
 
     EXPECT_FALSE(piFileLines(cellsOf({{"135", ""}})));
     EXPECT_FALSE(piFileLines(cellsOf({{"135", "40000"}})));

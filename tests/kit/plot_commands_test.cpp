@@ -4,6 +4,7 @@
 #include "platform/ui/printer.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
+#include "tests/support/printed_page.h"
 #include "tests/support/stand_in_plot_window.h"
 
 #include <QApplication>
@@ -92,6 +93,22 @@ TEST_F(ToolCommandsTest, EveryPrintIsADocumentOfItsOwn)
         EXPECT_TRUE(pdf.exists() && pdf.size() > 0) << page;
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("page4.pdf"))));
+}
+
+TEST_F(ToolCommandsTest, APrintedPictureSitsAtItsPlaceOnThePageAtItsOwnSize)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Printer::instance().setPdfTarget(dir.filePath(QStringLiteral("page%1.pdf")));
+    StandInPlotWindow joint("joint");
+    joint.picture()->setBackColor(Qt::black); // the whole 300 x 300 picture is ink
+    joint.click("MFilePrint");
+    ASSERT_TRUE(fake().messages.empty());
+    const QRect inked = test::inkOnPrintedPage(dir.filePath(QStringLiteral("page1.pdf")), dir.path());
+    EXPECT_NEAR(inked.left(), test::pictureOriginOnPage().x(), 1.5);
+    EXPECT_NEAR(inked.top(), test::pictureOriginOnPage().y(), 1.5);
+    EXPECT_NEAR(inked.width(), 300, 1.5);
+    EXPECT_NEAR(inked.height(), 300, 1.5);
 }
 
 TEST_F(ToolCommandsTest, MainRosePrintsNothingWhileItsTableIsShown)

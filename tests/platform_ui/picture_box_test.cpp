@@ -231,6 +231,28 @@ TEST(PictureBoxDrawing, PsetPointRoundTripWithRedInTheLowByte)
     EXPECT_EQ(box.point(std::nan(""), 0), -1);
 }
 
+TEST(PictureBoxDrawing, WideDotsAreTheSameShapeWhereverTheyLand)
+{
+    // Pixels inked by one dot of each width, at points all over the picture
+    // (whole, half and odd user positions): 2 gives a 2 x 2 block, 3 a 3 x 3
+    // block, 4 a 4 x 4 block without its corners.
+    const struct {
+        int width;
+        int pixels;
+    } widths[] = {{1, 1}, {2, 4}, {3, 9}, {4, 12}};
+    for (const auto& w : widths)
+        for (double x : {-140.0, -71.5, -3.25, 0.0, 48.7, 133.5})
+            for (double y : {-139.0, -60.5, 0.0, 17.3, 99.5, 140.0}) {
+                PictureBox box;
+                roseScale(box);
+                box.setDrawWidth(w.width);
+                box.pset(x, y, QColor(Qt::black));
+                const QPoint at = box.toPixel(x, y).toPoint();
+                EXPECT_EQ(inkedPixels(box.image(), QRect(0, 0, 300, 300)), w.pixels) << w.width << " " << x << " " << y;
+                EXPECT_EQ(pixelAt(box, at.x(), at.y()), QColor(Qt::black)) << w.width << " " << x << " " << y;
+            }
+}
+
 TEST(PictureBoxDrawing, ClsClearsToTheBackColourAndResetsTheCurrentPoint)
 {
     PictureBox box;
@@ -336,6 +358,16 @@ TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
 
     EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("missing/x.bmp"))));
     EXPECT_FALSE(box.saveBmp(QStringLiteral("   ")));
+    // A failed save leaves what was there: a folder of that name keeps its file.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("taken")));
+    QFile inside(dir.filePath(QStringLiteral("taken/inside.txt")));
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.write("x");
+    inside.close();
+    EXPECT_FALSE(box.saveBmp(dir.filePath(QStringLiteral("taken"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("taken/inside.txt"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("taken"), QStringLiteral("x.png")}));
 }
 
 QByteArray fileBytes(const QString& name)

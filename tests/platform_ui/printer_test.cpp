@@ -1,4 +1,5 @@
 #include "platform/ui/printer.h"
+#include "tests/support/printed_page.h"
 
 #include <QFile>
 #include <QPainter>
@@ -126,30 +127,13 @@ TEST_F(PrinterTest, WithoutPrintSystemDrawingFails)
 // inside the printable area.
 TEST_F(PrinterTest, PictureKeepsItsSizeAndPlaceOnThePage)
 {
-    // Installed by scripts/install-deps.sh: without it the page can't be checked.
-    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    ASSERT_FALSE(renderer.isEmpty()) << "pdftoppm is not installed (poppler-utils)";
     Printer& printer = Printer::instance();
     ASSERT_TRUE(printer.drawPicture(solidPicture(96, 48, Qt::black), 500, 500));
     ASSERT_TRUE(printer.endDocument());
 
-    const QString stem = dir_.filePath(QStringLiteral("shot"));
-    ASSERT_EQ(QProcess::execute(renderer, {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                                           QStringLiteral("-singlefile"), document(1), stem}),
-              0);
-    const QImage page(stem + QStringLiteral(".png"));
-    ASSERT_FALSE(page.isNull());
-    QRect inked;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                inked |= QRect(x, y, 1, 1);
-
-    QPrinter reference(QPrinter::HighResolution);
-    reference.setOutputFormat(QPrinter::PdfFormat);
-    const QPointF margin = reference.pageLayout().paintRect(QPageLayout::Inch).topLeft();
-    EXPECT_NEAR(inked.left(), (margin.x() + 500.0 / 1440) * 96, 1.5);
-    EXPECT_NEAR(inked.top(), (margin.y() + 500.0 / 1440) * 96, 1.5);
+    const QRect inked = test::inkOnPrintedPage(document(1), dir_.path());
+    EXPECT_NEAR(inked.left(), test::pictureOriginOnPage().x(), 1.5);
+    EXPECT_NEAR(inked.top(), test::pictureOriginOnPage().y(), 1.5);
     EXPECT_NEAR(inked.width(), 96, 1.5);
     EXPECT_NEAR(inked.height(), 48, 1.5);
 }

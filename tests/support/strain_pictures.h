@@ -21,6 +21,25 @@ inline void fillDisc(PixelImage& image, double cx, double cy, double r, std::uin
                 image.set(x, y, colour);
 }
 
+// A circle one pixel wide, 8-connected (midpoint circle), round (cx, cy).
+inline void drawCircle(PixelImage& image, int cx, int cy, int r, std::uint32_t colour = kBlack)
+{
+    int x = r, y = 0, err = 1 - r;
+    while (x >= y) {
+        const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+        for (const auto& p : pts)
+            if (image.contains(cx + p[0], cy + p[1]))
+                image.set(cx + p[0], cy + p[1], colour);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+}
+
 // Black and white stripes `period` pixels wide (each colour), running at
 // `degrees` counter-clockwise from the x axis as seen on the screen.
 inline PixelImage stripes(int width, int height, double degrees, double period)

@@ -1,0 +1,15 @@
+// A picture box's image as the strain computations read it: one RGB value per
+// pixel with red in the low byte, row 0 at the top.
+#pragma once
+
+#include "strain/core/pixel_image.h"
+
+#include <QImage>
+
+namespace kv {
+
+PixelImage pixelImageOf(const QImage& image);
+// The other way, for a picture box to show.
+QImage qImageOf(const PixelImage& pixels);
+
+} // namespace kv

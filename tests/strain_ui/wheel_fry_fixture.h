@@ -1,0 +1,87 @@
+// What the reverse-wheel and Fry window tests share: synthetic pictures
+// written as BMP files for the open dialog, menu items reached by name, and
+// the main-window stand-in that receives the pointer readout.
+#pragma once
+
+#include "kit/tool_window.h"
+#include "platform/ui/frame_services.h"
+#include "strain/core/pixel_image.h"
+#include "tests/support/fake_dialogs.h"
+#include "tests/support/fake_frame.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+
+inline QImage toQImage(const PixelImage& pixels)
+{
+    QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) {
+            const std::uint32_t c = pixels.at(x, y);
+            image.setPixel(x, y, qRgb(redOf(c), greenOf(c), blueOf(c)));
+        }
+    return image;
+}
+
+class PictureWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        dialogs().reset();
+        setMainFrame(&frame_);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().execAnswers.empty());
+        setMainFrame(nullptr);
+    }
+
+    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    QString writeBmp(const char* name, const PixelImage& pixels) const
+    {
+        const QString file = path(name);
+        EXPECT_TRUE(toQImage(pixels).save(file, "BMP"));
+        return file;
+    }
+
+    QByteArray fileBytes(const QString& file) const
+    {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        return f.readAll();
+    }
+
+    static QAction* item(const ToolWindow& window, const char* name)
+    {
+        QAction* action = window.menuItem(QString::fromLatin1(name));
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    static void click(const ToolWindow& window, const char* name)
+    {
+        if (QAction* action = item(window, name))
+            action->trigger();
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const auto& m : dialogs().messages)
+            texts << m.text;
+        return texts;
+    }
+
+    QTemporaryDir dir_;
+    FakeFrame frame_;
+};
+
+} // namespace kv::test
