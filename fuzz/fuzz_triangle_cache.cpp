@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -45,23 +46,23 @@ const std::string& folder()
     return path;
 }
 
-// The folder is the fuzzer's own: it goes when the fuzzer stops.
-struct RemoveFolder {
-    ~RemoveFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(folder(), ignored);
-    }
-} removeFolder;
+void removeFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(folder(), ignored);
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The cache the program writes is one it takes again.
+    // The folder is the fuzzer's own: it goes when the fuzzer stops (before
+    // the name it is kept under, which was made first).
     const std::string path = zq::triangleCachePath(folder());
-    check(zq::writeTriangleCache(path, sound()), "a cache can be written");
-    const auto cached = zq::readTriangleCache(path);
+    std::atexit(removeFolder);
+    // The cache the program writes is one it takes again.
+    check(zq::writeTriangleCache(path, nodes(), sound()), "a cache can be written");
+    const auto cached = zq::readTriangleCache(path, nodes());
     check(cached && *cached == sound(), "a written cache reads back as the triangulation");
     return 0;
 }
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
         check(out.good(), "the input is written as the cache file");
     }
-    const auto cached = zq::readTriangleCache(path);
+    const auto cached = zq::readTriangleCache(path, nodes());
     if (!cached)
         return 0; // built again and rewritten by the run; a rebuild costs too much to make for every input
     check(*cached == sound(), "a cache that is taken is exactly the triangulation");
