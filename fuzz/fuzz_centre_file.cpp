@@ -1,12 +1,14 @@
 // The Fry tool's centre file. A file that is read fills at most the table's
-// rows, and says so when it held more; a number item becomes the shortest text
-// of its number. Saved again (the rows up to the first blank x or y) it reads
+// rows with its items in order, two a row, and says so when it held more; a
+// number item becomes the cell text of its number. Saved again (the rows up to the first blank x or y) it reads
 // back as the same cell texts, or the same numbers where a text was a number
 // written otherwise; what was read back is saved and read back as it is. A
 // save is refused only for a text that no item can hold.
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
+#include "kit/core/attitude_record.h"
 #include "kit/core/table_cells.h"
+#include "platform/text/item_reader.h"
 #include "strain/core/centre_file.h"
 #include "strain/core/object_centres.h"
 
@@ -84,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const kv::CentreTable& table = std::get<kv::CentreTable>(read);
+    kv::ItemReader items(input.text);
+    for (const auto& [x, y] : table.rows)
+        for (const std::string* cell : {&x, &y}) {
+            const auto item = items.next();
+            check(item && kv::cellTextOfItem(*item) == *cell, "the centres are the file's items, two a row");
+        }
     check(table.rows.size() <= kv::kMostCentres, "no more centres than table rows");
     check(!table.truncated || table.rows.size() == kv::kMostCentres, "centres are left out only when the rows are full");
 

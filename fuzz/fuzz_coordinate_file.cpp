@@ -1,14 +1,16 @@
-// The three-point calculator's coordinate file. A file that is read gives
-// nine finite coordinates, each box text its value's cell text, which reads
-// back as the same value to the fifteen digits it shows and shows that value
-// again; the plane through the points, when there
-// is one, has its strike and dip in range. Saved again with the result line
-// the file reads back as the same coordinates, to the fifteen digits the file
-// keeps, and saving that gives the same lines.
+// The three-point calculator's coordinate file. A file is read exactly when
+// its first nine items can be held (a word counts as 0), and gives their nine
+// values, finite; each box text is its value's cell text, which reads back as
+// the same value to the fifteen digits it shows and shows that value again.
+// The plane through the points, when there is one, has its strike and dip in
+// range. Saved again with the result line the file reads back as the same
+// coordinates, to the fifteen digits the file keeps, and saving that gives
+// the same lines.
 #include "fold/core/three_point.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 #include "kit/core/table_cells.h"
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 
 #include <cmath>
@@ -38,6 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const kv::fuzz::InputText input = kv::fuzz::inputText(data, size);
     const auto read = kv::parseCoordinateFile(input.text);
+    // The first nine items: a number as it reads, a word as 0, a number
+    // beyond any double refusing the file.
+    kv::ItemReader items(input.text);
+    bool held = true;
+    for (std::size_t k = 0; k < 9 && held; ++k) {
+        const auto item = items.next();
+        held = item && (item->number || std::isfinite(kv::val(item->text)));
+        if (held && read)
+            check(read->points[k / 3][k % 3] == item->number.value_or(0.0), "a coordinate is its item's number");
+    }
+    check(read.has_value() == held, "a file is read exactly when its first nine items can be held");
     if (!read)
         return 0;
     for (std::size_t k = 0; k < 9; ++k) {

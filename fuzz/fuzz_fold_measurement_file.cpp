@@ -1,6 +1,6 @@
 // The rheometer's measurement file (read only). A file either gives its six
-// measurements or one of the reasons it gives none. The six are finite
-// singles; the cell text each gets in row 1 is its value's cell text, which
+// measurements or one of the reasons it gives none. The six are the file's
+// first six items, in order, as finite singles; the cell text each gets in row 1 is its value's cell text, which
 // reads back as the same single to the seven digits it shows and shows that
 // single again; reading the file changes the two
 // data columns of rows 1 to 100 and then the six measurement cells, nothing
@@ -10,6 +10,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 #include "kit/core/table_cells.h"
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 
 #include <cmath>
@@ -31,7 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kv::MeasurementFile& file = std::get<kv::MeasurementFile>(read);
     const kv::FoldMeasurements& m = file.measurements;
     const float values[] = {m.y1, m.y2, m.y3, m.arcLength, m.wavelength, m.thickness};
+    kv::ItemReader items(input.text);
     for (std::size_t i = 0; i < 6; ++i) {
+        const auto item = items.next();
+        check(item && item->number && static_cast<float>(*item->number) == values[i],
+              "the measurements are the file's first six items, in order");
         check(std::isfinite(values[i]), "a measurement is finite");
         check(file.cellTexts[i] == kv::cellText(values[i]), "a measurement's cell text is its value's");
         const auto back = kv::singleOfCellText(file.cellTexts[i]);

@@ -1,20 +1,23 @@
 // The grid method's pair of grid point files. The input is the file of the
 // points before deformation and, after the first zero byte, the file of the
 // points after it (the same file twice when there is none). A pair that is
-// read has as many points as rows times cols, within the table's rows, all
-// finite, at least one row and one col; its table cells read back as the same
-// numbers to the digits they show and are what a save of the table takes.
-// Saved again it reads back as the same grid, the points to the seven digits
-// the files keep, and saving that gives the same lines.
+// read has at least one row and one col, as many points as rows times cols,
+// within the table's rows, the files' items in order, all finite; its table
+// cells read back as the same numbers to the digits they show and are what a
+// save of the table takes. Saved again it reads back as the same grid, the
+// points to the seven digits the files keep, and saving that gives the same
+// lines.
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 #include "kit/core/table_cells.h"
+#include "platform/text/item_reader.h"
 #include "strain/core/grid_data_file.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <variant>
 #include <vector>
@@ -49,6 +52,21 @@ bool samePoint(const kv::GridPointPair& a, const kv::GridPointPair& b)
     using kv::fuzz::sameToDigits;
     return sameToDigits(a.x0, b.x0, 7) && sameToDigits(a.y0, b.y0, 7) && sameToDigits(a.x1, b.x1, 7)
         && sameToDigits(a.y1, b.y1, 7);
+}
+
+// The points of one file are its items after the three of the header, two a
+// point, in single precision.
+void pointsAreItems(const std::string& text, const kv::GridData& grid, bool deformed)
+{
+    kv::ItemReader items(text);
+    for (int i = 0; i < 3; ++i)
+        items.next();
+    for (const kv::GridPointPair& p : grid.points)
+        for (const float v : deformed ? std::initializer_list<float>{p.x1, p.y1}
+                                      : std::initializer_list<float>{p.x0, p.y0}) {
+            const auto item = items.next();
+            check(item && item->number && static_cast<float>(*item->number) == v, "the points are the files' items");
+        }
 }
 
 // The cells the window fills from a grid: rows and cols in row 1, columns 5
@@ -96,6 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const kv::GridData& grid = std::get<kv::GridData>(read);
     pointsInTable(grid);
+    pointsAreItems(initial.text, grid, false);
+    pointsAreItems(deformed.text, grid, true);
     tableSavesTheGrid(grid);
 
     const kv::GridDataLines saved = kv::gridDataFileLines(grid);

@@ -1,5 +1,5 @@
 // The pi data file: plain attitude records. A file that is read fills at most
-// the table's rows, two cell texts a row. Saved again (the rows up to the
+// the table's rows with its items in order, two a row, as cell texts. Saved again (the rows up to the
 // first blank dip direction) it reads back as the same records (dip
 // directions to the seven digits the file keeps, dips as the whole numbers it
 // keeps), and saving that gives the same lines. A save that is refused has its
@@ -10,6 +10,7 @@
 #include "fuzz/fuzz_text.h"
 #include "kit/core/attitude_record.h"
 #include "kit/core/table_cells.h"
+#include "platform/text/item_reader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(read.rows.size() <= static_cast<std::size_t>(kv::kFoldTableLastRow), "no more records than table rows");
+    kv::ItemReader items(input.text);
+    for (const auto& row : read.rows)
+        for (const std::string& cell : row) {
+            const auto item = items.next();
+            check(item && kv::cellTextOfItem(*item) == cell, "the rows are the file's items, two a row");
+        }
+    check(items.atEnd(), "every item of the file is in a row");
 
     const kv::fuzz::CellTable cells(tableRows(read));
     std::size_t kept = 0;
