@@ -104,6 +104,7 @@ PlotTraits curvatureTraits()
     PlotTraits t;
     t.resetsPanel3OnClose = true;
     t.names.exit = "MFileOpenExit";
+    t.pictureSaveTitle = "保存图象";
     return t;
 }
 

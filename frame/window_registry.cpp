@@ -38,14 +38,9 @@ ToolWindow* WindowRegistry::showTask(int task)
     const ToolEntry* entry = tools_.byTask(task);
     if (!entry)
         return nullptr;
-    return show(entry->windowName(), [entry]() -> ToolWindow* {
-        if (entry->build)
-            return entry->build(*entry);
-        // A tool that has not been built yet: an empty window with its caption.
-        auto* standIn = new ToolWindow(*entry);
-        standIn->resize(480, 360);
-        return standIn;
-    });
+    if (!entry->build)
+        return nullptr;
+    return show(entry->windowName(), [entry] { return entry->build(*entry); });
 }
 
 ToolWindow* WindowRegistry::show(const QString& name, const Builder& build)

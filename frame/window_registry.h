@@ -23,8 +23,7 @@ public:
 
     const ToolCatalogue& tools() const { return tools_; }
 
-    // Shows the window of a task of the catalogue. A task whose tool is not
-    // built yet opens as an empty window with its caption.
+    // Shows the window of a task of the catalogue.
     ToolWindow* showTask(int task);
     // Shows the child window of that name, built by `build` when it is not open.
     ToolWindow* show(const QString& name, const Builder& build);

@@ -68,7 +68,8 @@ void printDiagram(QWidget* window, PictureBox* picture, const PlotTraits& t)
 
 void saveDiagramPicture(QWidget* window, PictureBox* picture, const PlotTraits& traits)
 {
-    const QString name = dialogs().saveFileName(window, QString::fromUtf8(traits.pictureFilter));
+    const QString name = dialogs().saveFileName(window, QString::fromUtf8(traits.pictureFilter),
+                                                QString::fromUtf8(traits.pictureSaveTitle));
     if (name.isEmpty())
         return;
     if (!picture->saveBmp(name))

@@ -33,6 +33,7 @@ struct PlotTraits {
     const char* printFailureText = "打印出现问题！";
     const char* printFailureTitle = "提示";
     const char* pictureFilter = "位图文件(*.bmp)|*.bmp|所有文件(*.*)|*.*"; // "desc|pattern|..."
+    const char* pictureSaveTitle = "";    // the save dialog's title; empty: the dialog's own
     ViewCommands viewCommands = ViewCommands::PictureAndData;
     const char* pictureViewCaption = "图像结果";
     const char* dataFileCaption = "数据文件";

@@ -42,7 +42,7 @@ struct ToolEntry {
     ToolIcon icon = ToolIcon::Rose;
     int column = 1;            // place of the icon in the chooser: 1..3
     int row = 1;               //                                     1..4
-    ToolWindowBuilder build;   // empty while the tool is not built: an empty stand-in opens
+    ToolWindowBuilder build;   // how the window is built
     std::optional<PlotTraits> plot; // plotting windows: traits of the shared commands
 
     QString windowName() const { return QString::fromLatin1(window); }

@@ -55,9 +55,8 @@ std::string PetrofabricWindow::pointerText(double x, double y) const
     return engine_.pointerReadout(x, y);
 }
 
-// The header items read go into the settings even when a later item fails;
-// the measurements fill the table once the header is complete, those before a
-// fault included.
+// A file that can't be read whole changes nothing: the settings and the table
+// stay. A grain count that disagrees with the measurements is only a warning.
 void PetrofabricWindow::readDataFile()
 {
     const QString path = dialogs().openFileName(this, attitudeReadFilter());
@@ -67,8 +66,8 @@ void PetrofabricWindow::readDataFile()
     {
         BusyCursor busy;
         read = readPetrofabricFile(localPath(path));
-        applyPetrofabricRead(read, engine_.settings);
-        if (read.headerComplete) {
+        if (read.fault == PetrofabricReadFault::None) {
+            applyPetrofabricRead(read, engine_.settings);
             fillRecords(read.records, 3);
             showTableView();
         }

@@ -34,14 +34,14 @@ namespace {
 
 class RealDialogs : public Dialogs {
 public:
-    QString openFileName(QWidget* parent, const QString& filter) override
+    QString openFileName(QWidget* parent, const QString& filter, const QString& title) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), fileDialogFilter(filter));
+        return QFileDialog::getOpenFileName(parent, title, QString(), fileDialogFilter(filter));
     }
-    QString saveFileName(QWidget* parent, const QString& filter) override
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& title) override
     {
         // The program names the file exactly as typed; the dialog adds nothing.
-        QFileDialog dlg(parent, QString(), QString(), fileDialogFilter(filter));
+        QFileDialog dlg(parent, title, QString(), fileDialogFilter(filter));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())

@@ -15,9 +15,10 @@ public:
     virtual ~Dialogs() = default;
 
     // Open/save dialogs. The filter is in the old form "desc|pattern|desc|pattern"
-    // (patterns separated by ";"). An empty answer means the user cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // (patterns separated by ";"); an empty title leaves the dialog's own. An
+    // empty answer means the user cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& filter, const QString& title = QString()) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& title = QString()) = 0;
 
     // Message box with an OK button only.
     virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;

@@ -170,6 +170,7 @@ bool CurvatureWindow::acceptsPictureSize(const QImage& picture)
 void CurvatureWindow::openPicture()
 {
     ToolPictureLoad how;
+    how.dialogTitle = QStringLiteral("打开位图");
     how.accept = [this](const QImage& picture) { return acceptsPictureSize(picture); };
     if (!loadToolPicture(this, picture_, how))
         return;

@@ -12,7 +12,7 @@ namespace kv {
 
 bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad& how)
 {
-    const QString path = dialogs().openFileName(window, pictureOpenFilter());
+    const QString path = dialogs().openFileName(window, pictureOpenFilter(), how.dialogTitle);
     if (path.isEmpty())
         return false;
     PictureRead read;

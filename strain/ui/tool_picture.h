@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -14,6 +15,7 @@ namespace kv {
 class PictureBox;
 
 struct ToolPictureLoad {
+    QString dialogTitle; // empty: the dialog's own
     // Called with a picture that was read, before it is taken; false refuses it
     // (the caller tells the user why) and the box keeps what it had.
     std::function<bool(const QImage&)> accept;

@@ -241,6 +241,8 @@ TEST_F(CurvatureWindowTest, RingFromPictureToListedCurvature)
     dialogs().saveAnswers.push_back(path("plot.bmp"));
     click("MFileSavePicture");
     EXPECT_EQ(QImage(path("plot.bmp")).convertToFormat(QImage::Format_RGB32), plot);
+    EXPECT_EQ(dialogs().fileDialogTitles.first(), QStringLiteral("打开位图"));
+    EXPECT_EQ(dialogs().fileDialogTitles.last(), QStringLiteral("保存图象"));
     EXPECT_TRUE(dialogs().messages.empty());
 
     click("MOperateGrid");

@@ -30,6 +30,7 @@ public:
     std::vector<Message> messages;
     QStringList openFilters;
     QStringList saveFilters;
+    QStringList fileDialogTitles; // of open and save dialogs, in the order asked
     QStringList inputPrompts;
 
     static FakeDialogs& global() { return *instance(); }
@@ -45,17 +46,20 @@ public:
         messages.clear();
         openFilters.clear();
         saveFilters.clear();
+        fileDialogTitles.clear();
         inputPrompts.clear();
     }
 
-    QString openFileName(QWidget*, const QString& filter) override
+    QString openFileName(QWidget*, const QString& filter, const QString& title = QString()) override
     {
         openFilters << filter;
+        fileDialogTitles << title;
         return take(openAnswers, "open file dialog");
     }
-    QString saveFileName(QWidget*, const QString& filter) override
+    QString saveFileName(QWidget*, const QString& filter, const QString& title = QString()) override
     {
         saveFilters << filter;
+        fileDialogTitles << title;
         return take(saveAnswers, "save file dialog");
     }
     void message(QWidget*, const QString& text, const QString& title) override

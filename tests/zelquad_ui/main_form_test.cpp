@@ -81,6 +81,7 @@ TEST_F(MainFormTest, BrowsingWritesTheLastChosenNameEvenWhenCancelled)
     EXPECT_EQ(data->text(), ""); // nothing chosen yet: the typed name is gone
     EXPECT_FALSE(child<QAbstractButton>("cmdOk")->isEnabled());
     EXPECT_EQ(dialogs.openFilters.value(0), "数据文件(*.dat)|*.dat|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*");
+    EXPECT_EQ(dialogs.fileDialogTitles.value(0), "打开");
 
     QTest::mouseDClick(data, Qt::LeftButton);
     EXPECT_EQ(data->text(), "/home/g/site1.dat");

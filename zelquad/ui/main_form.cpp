@@ -165,7 +165,7 @@ void MainForm::dataNameChanged(const QString& text)
 void MainForm::browseDataFile()
 {
     const QString chosen = kv::dialogs().openFileName(
-        this, QStringLiteral("数据文件(*.dat)|*.dat|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"));
+        this, QStringLiteral("数据文件(*.dat)|*.dat|文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"), QStringLiteral("打开"));
     if (!chosen.isEmpty())
         lastBrowsed_ = chosen;
     txtDataFileName_->setText(lastBrowsed_);
