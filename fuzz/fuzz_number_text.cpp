@@ -5,6 +5,7 @@
 // text and, for the extremes that text rarely reaches, from its first bytes
 // taken as a double and as a float.
 #include "fuzz/fuzz_check.h"
+#include "platform/text/item_reader.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
 

@@ -12,6 +12,47 @@ std::string itemText(const ItemReader::Item& item)
     return item.number ? cellText(*item.number) : item.text;
 }
 
+// Whether an item read back stands for a cell text: the text itself, or the
+// number it shows.
+bool standsFor(const ItemReader::Item& item, const std::string& text)
+{
+    if (itemText(item) == text)
+        return true;
+    const std::optional<double> number = numberOfCellText(text);
+    return item.number && number && *number == *item.number;
+}
+
+std::optional<std::string> quoted(const std::string& text)
+{
+    if (text.find('"') != std::string::npos)
+        return std::nullopt;
+    return '"' + text + '"';
+}
+
+// One centre's line, its texts as they stand where the line reads back as
+// them. An unquoted word runs to a comma or the line end, so an x that is not
+// a number would take the y with it; a quoted one ends at its quote.
+std::optional<std::string> centreLine(const std::string& x, const std::string& y)
+{
+    if (x.find_first_of("\r\n") != std::string::npos || y.find_first_of("\r\n") != std::string::npos)
+        return std::nullopt; // a line of its own
+    const std::optional<std::string> xs[] = {x, quoted(x)};
+    const std::optional<std::string> ys[] = {y, quoted(y)};
+    for (int k = 0; k < 4; ++k) {
+        const std::optional<std::string>& first = xs[k & 1];
+        const std::optional<std::string>& second = ys[k >> 1];
+        if (!first || !second)
+            continue;
+        std::string line = PrintLine().add(*first).nextZone().add(*second).str();
+        ItemReader reader(line);
+        const auto readX = reader.next();
+        const auto readY = reader.next();
+        if (readX && readY && reader.atEnd() && standsFor(*readX, x) && standsFor(*readY, y))
+            return line;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Notice centreFileNotice(CentreFileRefusal refusal)
@@ -57,7 +98,7 @@ std::variant<CentreTable, CentreFileRefusal> readCentreFile(const std::string& p
     }
 }
 
-std::vector<std::string> centreFileLines(const CellText& cell)
+std::optional<std::vector<std::string>> centreFileLines(const CellText& cell)
 {
     std::vector<std::string> lines;
     for (int row = 1; row <= static_cast<int>(kMostCentres); ++row) {
@@ -65,7 +106,10 @@ std::vector<std::string> centreFileLines(const CellText& cell)
         const std::string y = cell(row, 2);
         if (isBlankCell(x) || isBlankCell(y))
             break;
-        lines.push_back(PrintLine().add(x).nextZone().add(y).str());
+        std::optional<std::string> line = centreLine(x, y);
+        if (!line)
+            return std::nullopt;
+        lines.push_back(std::move(*line));
     }
     return lines;
 }

@@ -9,6 +9,7 @@
 #include "kit/core/table_cells.h"
 #include "strain/core/notice.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -40,7 +41,10 @@ std::variant<CentreTable, CentreFileRefusal> parseCentreFile(const std::string& 
 std::variant<CentreTable, CentreFileRefusal> readCentreFile(const std::string& path);
 
 // Lines for the table's rows 1 to 199, ending before the first row whose x or
-// y text is blank.
-std::vector<std::string> centreFileLines(const CellText& cell);
+// y text is blank. A text stands as it is when the line reads back as it (or
+// as the number it shows: "7.50" gives 7.5); any other, such as a word
+// before the y, is put in double quotes. Empty when a text would need them
+// and holds a double quote or a line end: nothing is written.
+std::optional<std::vector<std::string>> centreFileLines(const CellText& cell);
 
 } // namespace kv

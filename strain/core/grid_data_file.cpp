@@ -92,6 +92,10 @@ std::variant<GridData, GridDataRefusal> parseGridDataFiles(const std::string& in
     if (!h1 || !h2)
         return GridDataRefusal::BadData;
     const auto [count, rows, cols] = *h1;
+    // A grid of no or negative rows matches its count as well (-1 x -1 = 1),
+    // but no table can hold it and no computation take it.
+    if (rows < 1 || cols < 1)
+        return GridDataRefusal::BadData;
     const auto product = gridCount(rows, cols);
     if (!product || count != *product || *h2 != *h1 || count > kGridTableLastRow)
         return GridDataRefusal::BadData;

@@ -42,8 +42,9 @@ enum class GridDataRefusal {
 Notice gridDataNotice(GridDataRefusal refusal);
 
 // Both files' decoded texts, read as free-format items: the header values
-// rounded halves to even into 16 bits, count = rows x cols (16 bits) in the
-// first, the same three values in the second, then count points in each.
+// rounded halves to even into 16 bits, rows and cols at least 1, count =
+// rows x cols (16 bits) in the first, the same three values in the second,
+// then count points in each.
 std::variant<GridData, GridDataRefusal> parseGridDataFiles(const std::string& initialText,
                                                            const std::string& deformedText);
 std::variant<GridData, GridDataRefusal> readGridDataFiles(const std::string& initialPath,

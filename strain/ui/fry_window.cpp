@@ -230,7 +230,8 @@ void FryWindow::saveDataFile()
     if (path.isEmpty())
         return;
     // The old file stays whole when the new one can't be written.
-    if (writeTextFile(QFile::encodeName(path).toStdString(), centreFileLines(cells())) != FileError::None)
+    const auto lines = centreFileLines(cells());
+    if (!lines || writeTextFile(QFile::encodeName(path).toStdString(), *lines) != FileError::None)
         dialogs().message(this, QStringLiteral("数据有误，请检查！"), QStringLiteral("提示"));
 }
 

@@ -41,22 +41,54 @@ TEST(CentreFile, WritesCellTextsInZonesUpToTheFirstBlankCell)
     }));
     const std::vector<std::string> expected{
         "120" + std::string(11, ' ') + "85",
-        "12345678901234" "7.5",
+        // Filling the zone, it would run into the y: quoted, it ends at its quote.
+        "\"12345678901234\"" + std::string(12, ' ') + "7.5",
         "-3" + std::string(12, ' ') + " 4 ",
     };
-    EXPECT_EQ(lines, expected);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, expected);
 }
 
 TEST(CentreFile, ReadsBackWhatItWrote)
 {
     const Rows table{{"120", "85"}, {"12.5", "-0.25"}, {"7", "abc"}};
-    const auto read = std::get<CentreTable>(parseCentreFile(joined(centreFileLines(tableOf(table)))));
+    const auto read = std::get<CentreTable>(parseCentreFile(joined(*centreFileLines(tableOf(table)))));
     EXPECT_EQ(read.rows, table);
     EXPECT_FALSE(read.truncated);
 
     const auto items = std::get<CentreTable>(parseCentreFile("7.50, 3\r\n1E2 4\r\n"));
     EXPECT_EQ(items.rows, (Rows{{"7.5", "3"}, {"100", "4"}}));
     EXPECT_TRUE(std::get<CentreTable>(parseCentreFile("")).rows.empty());
+}
+
+// A word read into the table ran to the line end when written back before
+// the y, and the file then held an x without its y.
+TEST(CentreFile, TextsThatWouldNotReadBackAreQuotedOrRefused)
+{
+    const struct {
+        const char* x;
+        const char* y;
+        const char* line;   // nullptr: nothing is written
+        const char* backX;  // the cell texts read back
+        const char* backY;
+    } cases[] = {
+        {"abc", "5", "\"abc\"         5", "abc", "5"},
+        {"1 2", "3", "\"1 2\"         3", "1 2", "3"},
+        {"1.5e", "x y", "\"1.5e\"        x y", "1.5e", "x y"},
+        {"7", "a,b", "7             \"a,b\"", "7", "a,b"},
+        {"7.50", "045", "7.50          045", "7.5", "45"}, // numbers as typed stay as they are
+        {"a\"b", "1", nullptr, nullptr, nullptr},
+        {"1", "x\r\ny", nullptr, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto lines = centreFileLines(tableOf({{c.x, c.y}}));
+        ASSERT_EQ(lines.has_value(), c.line != nullptr) << c.x << " " << c.y;
+        if (!lines)
+            continue;
+        EXPECT_EQ(*lines, std::vector<std::string>{c.line});
+        const auto read = std::get<CentreTable>(parseCentreFile(joined(*lines)));
+        EXPECT_EQ(read.rows, (Rows{{c.backX, c.backY}})) << c.x << " " << c.y;
+    }
 }
 
 TEST(CentreFile, RefusesOddCountsAndKeepsOnly199)

@@ -51,6 +51,31 @@ TEST(GridDataFile, RefusesPairsThatDisagreeOrFallShort)
               GridDataRefusal::CannotOpen);
 }
 
+// The count alone matched such headers, so "1 -1 -1" gave one point of a
+// grid that the table then refused to save.
+TEST(GridDataFile, RefusesGridsWithoutRowsOrColumns)
+{
+    const struct {
+        const char* name;
+        const char* header;
+        int points;
+    } cases[] = {
+        {"no rows or cols", "0 0 0", 0},
+        {"no rows", "0 0 5", 0},
+        {"no cols", "0 5 0", 0},
+        {"negative rows and cols", "1 -1 -1", 1},
+        {"negative rows", "-2 -1 2", 0},
+        {"negative count too", "-4 2 -2", 2},
+    };
+    for (const auto& c : cases) {
+        const auto read = parseGridDataFiles(pointsText(c.header, c.points), pointsText(c.header, c.points));
+        const auto* refusal = std::get_if<GridDataRefusal>(&read);
+        ASSERT_TRUE(refusal) << c.name;
+        EXPECT_EQ(*refusal, GridDataRefusal::BadData) << c.name;
+    }
+    EXPECT_EQ(std::get<GridData>(parseGridDataFiles(pointsText("1 1 1", 1), pointsText("1 1 1", 1))).points.size(), 1u);
+}
+
 struct Table {
     std::map<std::pair<int, int>, std::string> cells;
     CellText cell() const

@@ -118,13 +118,52 @@ TEST_F(TriangleCacheTest, BuiltOnceThenReadBack)
 {
     const auto nodes = emptyNodes();
     const Triangles built = cachedTriangulation(nodes, folder.string());
+    EXPECT_EQ(built, triangulate(nodes));
     const std::string text = cacheText();
     EXPECT_EQ(text.substr(0, 7), "0,1,5\r\n");
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 618);
-    // A sound cache is what the run uses, whatever it holds.
-    writeCache(lines("0,1,5", 618));
-    EXPECT_EQ(cachedTriangulation(nodes, folder.string()), Triangles(618, Triangle{0, 1, 5}));
-    EXPECT_EQ(built, triangulate(nodes));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 619); // the triangles and the check line
+    EXPECT_EQ(readTriangleCache((folder / "ZelData.zel").string(), nodes), built);
+    EXPECT_EQ(cachedTriangulation(nodes, folder.string()), built);
+    EXPECT_EQ(cacheText(), text);
+}
+
+// Node numbers in range are not enough: the run contours with whatever it
+// takes, so only the very cache it wrote for these nodes is taken.
+TEST_F(TriangleCacheTest, CacheThatIsNotExactlyTheTriangulationIsRebuilt)
+{
+    const auto nodes = emptyNodes();
+    cachedTriangulation(nodes, folder.string());
+    const std::string written = cacheText();
+    const std::size_t checkStart = written.rfind("\r\n", written.size() - 3) + 2;
+    const std::string triangleLines = written.substr(0, checkStart);
+    const std::string check = written.substr(checkStart);
+    auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    std::vector<ContourNode> moved = nodes;
+    moved[7].x += 1;
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<ContourNode> nodes;
+    } cases[] = {
+        {"one triangle repeated", lines("0,1,5", 618), nodes},
+        {"one triangle repeated, with the sound check", lines("0,1,5", 618) + check, nodes},
+        {"the triangles without their check", triangleLines, nodes},
+        {"a node number changed", replaced(written, "0,1,5\r\n", "0,1,6\r\n"), nodes},
+        {"two triangles swapped", replaced(written, "0,1,5\r\n0,5,4\r\n", "0,5,4\r\n0,1,5\r\n"), nodes},
+        {"a triangle left out", written.substr(7), nodes},
+        {"the check changed", triangleLines + replaced(check, check.substr(0, 1), check[0] == '0' ? "1" : "0"), nodes},
+        {"the check in capitals and short", triangleLines + "ABC\r\n", nodes},
+        {"written for other nodes", written, moved},
+    };
+    for (const auto& c : cases) {
+        writeCache(c.text);
+        EXPECT_FALSE(readTriangleCache((folder / "ZelData.zel").string(), c.nodes)) << c.name;
+        const Triangles expected = triangulate(c.nodes);
+        EXPECT_EQ(cachedTriangulation(c.nodes, folder.string()), expected) << c.name;
+        EXPECT_EQ(readTriangleCache((folder / "ZelData.zel").string(), c.nodes), expected) << c.name << ": rewritten";
+    }
 }
 
 TEST_F(TriangleCacheTest, CorruptOrTruncatedCacheIsRebuilt)
@@ -149,7 +188,7 @@ TEST_F(TriangleCacheTest, CorruptOrTruncatedCacheIsRebuilt)
         EXPECT_EQ(cachedTriangulation(nodes, folder.string()), sound) << text.size();
         const std::string rewritten = cacheText();
         EXPECT_EQ(rewritten.substr(0, 7), "0,1,5\r\n");
-        EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), '\n'), 618);
+        EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), '\n'), 619);
     }
 }
 

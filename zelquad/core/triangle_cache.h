@@ -1,5 +1,6 @@
 // The triangulation kept between runs in the user's cache folder: one line per
-// triangle, its three node numbers separated by commas ("0,1,5").
+// triangle, its three node numbers separated by commas ("0,1,5"), then a check
+// line of sixteen hexadecimal digits.
 #pragma once
 
 #include "zelquad/core/triangulation.h"
@@ -12,12 +13,15 @@ namespace zq {
 // The cache file in a folder.
 std::string triangleCachePath(const std::string& folder);
 
-// The triangles of a cache file; nothing unless every line holds three node
-// numbers within 0..324 and there are exactly as many lines as triangles.
-std::optional<Triangles> readTriangleCache(const std::string& path);
+// The triangles of a cache file; nothing unless every line but the last holds
+// three node numbers of the nodes and the last is the check of those lines and
+// of the nodes' positions. A cache written for other nodes, cut short, edited
+// or damaged is not taken: a triangulation that is merely plausible would
+// still contour wrongly.
+std::optional<Triangles> readTriangleCache(const std::string& path, const std::vector<ContourNode>& nodes);
 
 // Whether the file could be written.
-bool writeTriangleCache(const std::string& path, const Triangles& triangles);
+bool writeTriangleCache(const std::string& path, const std::vector<ContourNode>& nodes, const Triangles& triangles);
 
 // The cached triangles when the folder's cache is sound; otherwise the
 // triangulation built afresh and cached (a cache that cannot be written is
