@@ -8,6 +8,7 @@
 #include "platform/ui/picture_file.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -36,9 +37,12 @@ void removePictures()
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    // Image readers need no screen; the plugins are found without an application.
+    // Metafiles are drawn through Qt's painter, which needs a GUI application;
+    // the offscreen platform needs no screen.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication app(*argc, *argv);
     std::atexit(removePictures);
     return 0;
 }

@@ -56,6 +56,15 @@ std::optional<Layout> layoutOf(const QByteArray& b)
     return std::nullopt;
 }
 
+// The header's whole size and largest record, in 16-bit words, as the records
+// really are: libwmf allocates a buffer of the largest record the header
+// claims, so a damaged header could ask for gigabytes.
+void recountHeader(QByteArray& b, qsizetype header, quint32 largestRecordWords)
+{
+    qToLittleEndian<quint32>(quint32((b.size() - header) / 2), b.data() + header + 6);
+    qToLittleEndian<quint32>(largestRecordWords, b.data() + header + 12);
+}
+
 QByteArray record(quint16 function, std::initializer_list<int> parameters)
 {
     QByteArray r(6 + 2 * qsizetype(parameters.size()), '\0');
@@ -89,9 +98,7 @@ std::optional<QByteArray> withPlacement(const QByteArray& b, const Layout& layou
                              + record(0x020E, {picture.height(), picture.width()}); // SetViewportExt
     const qsizetype records = layout.header + headerBytes;
     QByteArray out = b.left(records) + setup + b.mid(records, layout.end - records);
-    // The header's whole size and largest record, in 16-bit words, recounted.
-    qToLittleEndian<quint32>(quint32((out.size() - layout.header) / 2), out.data() + layout.header + 6);
-    qToLittleEndian<quint32>(std::max<quint32>(layout.largestRecordWords, 5), out.data() + layout.header + 12);
+    recountHeader(out, layout.header, std::max<quint32>(layout.largestRecordWords, 5));
     return out;
 }
 
@@ -300,6 +307,7 @@ std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes)
         return std::nullopt;
     const bool placeable = layout->header != 0;
     QByteArray input = bytes.left(layout->end);
+    recountHeader(input, layout->header, layout->largestRecordWords);
     std::optional<QSize> size;
     if (placeable) {
         size = pictureSize(s16(bytes, 10) - s16(bytes, 6), s16(bytes, 12) - s16(bytes, 8), u16(bytes, 14));
