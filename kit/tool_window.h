@@ -4,6 +4,7 @@
 // showing builds it afresh.
 #pragma once
 
+#include <QAction>
 #include <QList>
 #include <QWidget>
 
@@ -47,6 +48,17 @@ public:
     // Adds a menu to the window's own list (the shared menu builder uses these too).
     QMenu* addMenu(const QString& title, const QString& objectName);
     QAction* addItem(QMenu* menu, const QString& title, const QString& objectName);
+    // An item that runs slot when chosen (a checkable item's slot may take the new state).
+    template <class Slot> QAction* addCommand(QMenu* menu, const QString& title, const char* objectName, Slot slot)
+    {
+        QAction* item = addItem(menu, title, QString::fromLatin1(objectName));
+        connect(item, &QAction::triggered, this, std::move(slot));
+        return item;
+    }
+    QAction* addSeparator(QMenu* menu, const char* objectName)
+    {
+        return addItem(menu, QStringLiteral("-"), QString::fromLatin1(objectName));
+    }
 
 protected:
     void setFixedClientSize(int widthPx, int heightPx);

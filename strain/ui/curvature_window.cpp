@@ -95,32 +95,27 @@ CurvatureWindow::CurvatureWindow(const ToolEntry& entry, QWidget* parent)
 void CurvatureWindow::buildMenus()
 {
     const PlotMenuNames& n = traits_.names;
-    auto command = [this](QMenu* menu, const QString& caption, const char* name, auto run) {
-        QAction* item = addItem(menu, caption, latin(name));
-        connect(item, &QAction::triggered, this, run);
-        return item;
-    };
 
     QMenu* file = addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
-    command(file, QStringLiteral("打开图像"), "MFileOpen", [this] { openPicture(); });
+    addCommand(file, QStringLiteral("打开图像"), "MFileOpen", [this] { openPicture(); });
     addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar1"));
-    command(file, QStringLiteral("保存数据"), n.saveData, [this] { saveTable(); });
-    command(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, plot_, traits_); });
+    addCommand(file, QStringLiteral("保存数据"), n.saveData, [this] { saveTable(); });
+    addCommand(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, plot_, traits_); });
     addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar2"));
-    command(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits_); });
+    addCommand(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits_); });
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), latin(n.operateMenu));
-    binarise_ = command(operate, QStringLiteral("图像二值化"), "MOperateBlack", [this] { binarisePicture(); });
-    thin_ = command(operate, QStringLiteral("曲线细化"), "MOperateXihua", [this] { thinLines(); });
+    binarise_ = addCommand(operate, QStringLiteral("图像二值化"), "MOperateBlack", [this] { binarisePicture(); });
+    thin_ = addCommand(operate, QStringLiteral("曲线细化"), "MOperateXihua", [this] { thinLines(); });
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar1"));
-    curvature_ = command(operate, QStringLiteral("计算曲率"), "MOperateCurvature", [this] { computeCurvature(); });
+    curvature_ = addCommand(operate, QStringLiteral("计算曲率"), "MOperateCurvature", [this] { computeCurvature(); });
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar2"));
-    command(operate, QStringLiteral("浏览数据/图像"), "MOperateGrid", [this] { switchView(); });
+    addCommand(operate, QStringLiteral("浏览数据/图像"), "MOperateGrid", [this] { switchView(); });
 
     QMenu* help = addMenu(QStringLiteral("帮助(&H)"), latin(n.helpMenu));
-    command(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
+    addCommand(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
     addItem(help, QStringLiteral("-"), QStringLiteral("MHelpSpaceBar"));
-    command(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
+    addCommand(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
 
     for (QAction* needsPicture : {binarise_, thin_, curvature_})
         needsPicture->setEnabled(false);

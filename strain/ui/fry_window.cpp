@@ -63,44 +63,36 @@ FryWindow::FryWindow(const ToolEntry& entry, QWidget* parent) : PlotWindow(entry
 void FryWindow::buildMenus()
 {
     const PlotTraits& t = traits();
-    const auto command = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
-        QAction* item = addItem(menu, caption, QString::fromLatin1(name));
-        connect(item, &QAction::triggered, this, slot);
-        return item;
-    };
-    const auto separator = [this](QMenu* menu, const char* name) {
-        addItem(menu, QStringLiteral("-"), QString::fromLatin1(name));
-    };
 
     QMenu* file = addMenu(QStringLiteral("文件(&F)"), QString::fromLatin1(t.names.fileMenu));
-    command(file, QString::fromUtf8(t.dataFileCaption), t.names.dataFile, [this] { readDataFile(); });
-    command(file, QStringLiteral("图像文件"), "MFileInputpicture", [this] { loadPicture(); });
-    separator(file, "MFileSpaceBar1");
-    command(file, QStringLiteral("保存数据"), t.names.saveData, [this] { saveDataFile(); });
-    command(file, QStringLiteral("保存图像"), t.names.savePicture,
+    addCommand(file, QString::fromUtf8(t.dataFileCaption), t.names.dataFile, [this] { readDataFile(); });
+    addCommand(file, QStringLiteral("图像文件"), "MFileInputpicture", [this] { loadPicture(); });
+    addSeparator(file, "MFileSpaceBar1");
+    addCommand(file, QStringLiteral("保存数据"), t.names.saveData, [this] { saveDataFile(); });
+    addCommand(file, QStringLiteral("保存图像"), t.names.savePicture,
             [this] { saveDiagramPicture(this, picture(), traits()); });
-    separator(file, "MFileSpaceBar2");
-    command(file, QString::fromUtf8(t.printCaption), t.names.print,
+    addSeparator(file, "MFileSpaceBar2");
+    addCommand(file, QString::fromUtf8(t.printCaption), t.names.print,
             [this] { printDiagram(this, picture(), traits()); });
-    separator(file, "MFileSpaceBar3");
-    command(file, QStringLiteral("退出"), t.names.exit, [this] { closeToolWindow(this, traits()); });
+    addSeparator(file, "MFileSpaceBar3");
+    addCommand(file, QStringLiteral("退出"), t.names.exit, [this] { closeToolWindow(this, traits()); });
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), QString::fromLatin1(t.names.operateMenu));
-    QAction* picking = command(operate, QStringLiteral("鼠标点取中心"), "MOperateMouseCenter",
+    QAction* picking = addCommand(operate, QStringLiteral("鼠标点取中心"), "MOperateMouseCenter",
                                [this] { toggleMousePicking(); });
     picking->setCheckable(true);
     picking->setEnabled(false);
-    command(operate, QStringLiteral("自动求取中心"), "MOperateCenter", [this] { findCentres(); })->setEnabled(false);
-    separator(operate, "MOperateSpaceBar1");
-    command(operate, QStringLiteral("FRY应变"), "MOperateFryMethod", [this] { runFry(); });
-    separator(operate, "MOperateSpaceBar2");
+    addCommand(operate, QStringLiteral("自动求取中心"), "MOperateCenter", [this] { findCentres(); })->setEnabled(false);
+    addSeparator(operate, "MOperateSpaceBar1");
+    addCommand(operate, QStringLiteral("FRY应变"), "MOperateFryMethod", [this] { runFry(); });
+    addSeparator(operate, "MOperateSpaceBar2");
     QAction* view = addItem(operate, browseGridCaption(), QStringLiteral("MOperateGrid"));
     connect(view, &QAction::triggered, this, [this, view] { switchGridPicture(view, picture(), grid()); });
 
     QMenu* help = addMenu(QStringLiteral("帮助(&H)"), QString::fromLatin1(t.names.helpMenu));
-    command(help, QStringLiteral("内容"), t.names.helpContents, [] { showToolHelp(); });
-    separator(help, "MHelpSpaceBar");
-    command(help, QStringLiteral("关于..."), t.names.helpAbout, [] { showToolAbout(); });
+    addCommand(help, QStringLiteral("内容"), t.names.helpContents, [] { showToolHelp(); });
+    addSeparator(help, "MHelpSpaceBar");
+    addCommand(help, QStringLiteral("关于..."), t.names.helpAbout, [] { showToolAbout(); });
 }
 
 void FryWindow::tell(const Notice& notice)

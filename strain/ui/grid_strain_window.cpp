@@ -69,37 +69,32 @@ GridStrainWindow::GridStrainWindow(const ToolEntry& entry, QWidget* parent) : Pl
 void GridStrainWindow::buildMenus()
 {
     const PlotMenuNames& n = traits().names;
-    auto command = [this](QMenu* menu, const QString& caption, const char* name, auto run) {
-        QAction* item = addItem(menu, caption, latin(name));
-        connect(item, &QAction::triggered, this, run);
-        return item;
-    };
 
     QMenu* file = addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
-    command(file, QString::fromUtf8(traits().dataFileCaption), n.dataFile, [this] { readDataFile(); });
-    command(file, QStringLiteral("打开图像"), "MFileOpenPicture", [this] { openPicture(); });
+    addCommand(file, QString::fromUtf8(traits().dataFileCaption), n.dataFile, [this] { readDataFile(); });
+    addCommand(file, QStringLiteral("打开图像"), "MFileOpenPicture", [this] { openPicture(); });
     addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar1"));
-    command(file, QStringLiteral("保存数据"), n.saveData, [this] { saveDataFile(); });
-    command(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, picture(), traits()); });
+    addCommand(file, QStringLiteral("保存数据"), n.saveData, [this] { saveDataFile(); });
+    addCommand(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, picture(), traits()); });
     addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar2"));
-    command(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits()); });
+    addCommand(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits()); });
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), latin(n.operateMenu));
-    before_ = command(operate, QStringLiteral("鼠标点取变形前坐标"), "MOperateData0",
+    before_ = addCommand(operate, QStringLiteral("鼠标点取变形前坐标"), "MOperateData0",
                       [this](bool on) { setPicking(Picking::Before, on); });
-    after_ = command(operate, QStringLiteral("鼠标点取变形后坐标"), "MOperateData1",
+    after_ = addCommand(operate, QStringLiteral("鼠标点取变形后坐标"), "MOperateData1",
                      [this](bool on) { setPicking(Picking::After, on); });
     for (QAction* mode : {before_, after_})
         mode->setCheckable(true);
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar1"));
-    command(operate, QStringLiteral("网格法计算"), "MOperateCompute", [this] { computeStrain(); });
+    addCommand(operate, QStringLiteral("网格法计算"), "MOperateCompute", [this] { computeStrain(); });
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar2"));
-    view_ = command(operate, QStringLiteral("查看图像"), "MOperateView", [this] { switchView(); });
+    view_ = addCommand(operate, QStringLiteral("查看图像"), "MOperateView", [this] { switchView(); });
 
     QMenu* help = addMenu(QStringLiteral("帮助(&H)"), latin(n.helpMenu));
-    command(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
+    addCommand(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
     addItem(help, QStringLiteral("-"), QStringLiteral("MHelpSpacebar1"));
-    command(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
+    addCommand(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
 
     before_->setEnabled(false);
     after_->setEnabled(false);
