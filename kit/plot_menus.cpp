@@ -78,16 +78,17 @@ void addViewItems(ToolWindow* window, QMenu* operate, const PlotTraits& t, const
     }
 }
 
-void buildHelpMenu(ToolWindow* window, const PlotTraits& t)
+} // namespace
+
+QMenu* addHelpMenu(ToolWindow* window, const PlotTraits& traits, const QString& separatorName)
 {
-    const PlotMenuNames& n = t.names;
+    const PlotMenuNames& n = traits.names;
     QMenu* help = window->addMenu(QStringLiteral("帮助(&H)"), latin(n.helpMenu));
     addCommand(window, help, QStringLiteral("内容"), latin(n.helpContents), [] { showToolHelp(); });
-    addSeparator(window, help, n.helpMenu);
+    window->addItem(help, QStringLiteral("-"), separatorName);
     addCommand(window, help, QStringLiteral("关于..."), latin(n.helpAbout), [] { showToolAbout(); });
+    return help;
 }
-
-} // namespace
 
 void addPlotMenus(ToolWindow* window, const PlotTraits& traits, const PlotWindowParts& parts,
                   const PlotFileCommands& files, const QList<MenuCommand>& drawingCommands)
@@ -101,7 +102,7 @@ void addPlotMenus(ToolWindow* window, const PlotTraits& traits, const PlotWindow
     addSeparator(window, operate, operateName);
     addViewItems(window, operate, traits, parts);
 
-    buildHelpMenu(window, traits);
+    addHelpMenu(window, traits, latin(traits.names.helpMenu) + QStringLiteral("SpaceBar"));
     resetPanel3OnClosing(window, traits);
 }
 

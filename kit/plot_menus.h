@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class QMenu;
 class QWidget;
 
 namespace kv {
@@ -41,5 +42,9 @@ struct PlotFileCommands {
 // Items are reached afterwards by their object names (ToolWindow::menuItem).
 void addPlotMenus(ToolWindow* window, const PlotTraits& traits, const PlotWindowParts& parts,
                   const PlotFileCommands& files, const QList<MenuCommand>& drawingCommands);
+
+// "帮助(&H)" with "内容", the separator of that name and "关于...", as every tool
+// window with menus of its own has it.
+QMenu* addHelpMenu(ToolWindow* window, const PlotTraits& traits, const QString& separatorName);
 
 } // namespace kv

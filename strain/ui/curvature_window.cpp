@@ -1,6 +1,7 @@
 #include "strain/ui/curvature_window.h"
 
 #include "kit/plot_commands.h"
+#include "kit/plot_menus.h"
 #include "kit/grid_cells.h"
 #include "kit/tool_catalogue.h"
 #include "platform/text/text_file.h"
@@ -112,10 +113,7 @@ void CurvatureWindow::buildMenus()
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar2"));
     addCommand(operate, QStringLiteral("浏览数据/图像"), "MOperateGrid", [this] { switchView(); });
 
-    QMenu* help = addMenu(QStringLiteral("帮助(&H)"), latin(n.helpMenu));
-    addCommand(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
-    addItem(help, QStringLiteral("-"), QStringLiteral("MHelpSpaceBar"));
-    addCommand(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
+    addHelpMenu(this, traits_, QStringLiteral("MHelpSpaceBar"));
 
     for (QAction* needsPicture : {binarise_, thin_, curvature_})
         needsPicture->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include "kit/grid_cell_edit.h"
 #include "kit/plot_commands.h"
+#include "kit/plot_menus.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/cursor_guard.h"
@@ -89,10 +90,7 @@ void FryWindow::buildMenus()
     QAction* view = addItem(operate, browseGridCaption(), QStringLiteral("MOperateGrid"));
     connect(view, &QAction::triggered, this, [this, view] { switchGridPicture(view, picture(), grid()); });
 
-    QMenu* help = addMenu(QStringLiteral("帮助(&H)"), QString::fromLatin1(t.names.helpMenu));
-    addCommand(help, QStringLiteral("内容"), t.names.helpContents, [] { showToolHelp(); });
-    addSeparator(help, "MHelpSpaceBar");
-    addCommand(help, QStringLiteral("关于..."), t.names.helpAbout, [] { showToolAbout(); });
+    addHelpMenu(this, traits(), QStringLiteral("MHelpSpaceBar"));
 }
 
 void FryWindow::tell(const Notice& notice)

@@ -2,6 +2,7 @@
 
 #include "kit/grid_cell_edit.h"
 #include "kit/plot_commands.h"
+#include "kit/plot_menus.h"
 #include "platform/ui/cursor_guard.h"
 #include "platform/ui/data_grid.h"
 #include "platform/ui/dialogs.h"
@@ -91,10 +92,7 @@ void GridStrainWindow::buildMenus()
     addItem(operate, QStringLiteral("-"), QStringLiteral("MOperateSpaceBar2"));
     view_ = addCommand(operate, QStringLiteral("查看图像"), "MOperateView", [this] { switchView(); });
 
-    QMenu* help = addMenu(QStringLiteral("帮助(&H)"), latin(n.helpMenu));
-    addCommand(help, QStringLiteral("内容"), n.helpContents, [] { showToolHelp(); });
-    addItem(help, QStringLiteral("-"), QStringLiteral("MHelpSpacebar1"));
-    addCommand(help, QStringLiteral("关于..."), n.helpAbout, [] { showToolAbout(); });
+    addHelpMenu(this, traits(), QStringLiteral("MHelpSpacebar1"));
 
     before_->setEnabled(false);
     after_->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "strain/ui/reverse_wheel_window.h"
 
 #include "kit/plot_commands.h"
+#include "kit/plot_menus.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/clock.h"
 #include "platform/ui/cursor_guard.h"
@@ -81,10 +82,7 @@ void ReverseWheelWindow::buildMenus()
     QAction* view = addItem(operate, browseGridCaption(), QStringLiteral("MOperatepicgrid"));
     connect(view, &QAction::triggered, this, [this, view] { switchGridPicture(view, picture(), grid()); });
 
-    QMenu* help = addMenu(QStringLiteral("帮助(&H)"), QString::fromLatin1(t.names.helpMenu));
-    addCommand(help, QStringLiteral("内容"), t.names.helpContents, [] { showToolHelp(); });
-    addSeparator(help, "MHelpSpaceBar");
-    addCommand(help, QStringLiteral("关于..."), t.names.helpAbout, [] { showToolAbout(); });
+    addHelpMenu(this, traits(), QStringLiteral("MHelpSpaceBar"));
 }
 
 void ReverseWheelWindow::loadPicture()
