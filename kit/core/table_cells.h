@@ -15,14 +15,13 @@ using CellText = std::function<std::string(int row, int column)>;
 bool isBlankCell(std::string_view text);
 
 // A cell that must hold one number as a whole (blanks around it allowed,
-// "&H"/"&O" numbers and D exponents too): where the old program would stop
-// with a type mismatch, the tools refuse the cell instead. Empty for "",
-// "abc", "3 apples", "1,2".
+// "&H"/"&O" numbers and D exponents too); a cell holding anything else is
+// refused, never read as part of a number or as 0. Empty for "", "abc",
+// "3 apples", "1,2".
 std::optional<double> numberOfCellText(std::string_view text);
 
-// The same number in single precision. A cell that must hold one number as a whole (blanks around it allowed,
-// "&H"/"&O" numbers and D exponents too), in single precision. Empty for
-// anything else: "1.2.3", a lone "-", letters, a number beyond the single range.
+// The same number in single precision. Empty also for "1.2.3", a lone "-" and
+// a number beyond the single range.
 std::optional<float> singleOfCellText(std::string_view text);
 
 } // namespace kv

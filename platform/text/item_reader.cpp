@@ -1,6 +1,6 @@
-// Free-format reading of data files, item by item as the old sequential input
-// statement did it: commas and line ends separate items, a number also ends at
-// a blank, and double quotes protect commas.
+// Free-format reading of data files, item by item: commas and line ends
+// separate items, a number also ends at a blank, and double quotes protect
+// commas.
 #include "platform/text/item_reader.h"
 
 #include <charconv>

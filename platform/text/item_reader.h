@@ -7,8 +7,8 @@
 
 namespace kv {
 
-// Free-format reader over a decoded text, item by item as the old sequential
-// "Input" statement reads, or line by line.
+// Free-format reader over a decoded text, item by item (the way the data files
+// are written: items in print zones or separated by commas), or line by line.
 //  - Items are separated by commas and line ends; blanks and tabs before an
 //    item are skipped; an unquoted item ends at a comma or line end, and a
 //    number also ends at a blank (so "135 45" gives two items).

@@ -48,7 +48,7 @@ int printWidth(std::string_view utf8);
 // next print zone of 14 columns (columns 1, 15, 29, ...).
 class PrintLine {
 public:
-    // Appends text as it stands (a ";" separator in the old print statement).
+    // Appends text as it stands, right after what is there.
     PrintLine& add(std::string_view text);
     // Pads with blanks to the next zone start (a "," separator). A text that
     // ends exactly at a zone's end is followed at the next zone start; a

@@ -1,4 +1,5 @@
-// The old seconds-since-midnight clock and event processing inside loops.
+// Dates as the program shows them, a seconds-since-midnight clock for timing
+// animations, and event processing inside long loops so the window stays live.
 #pragma once
 
 #include <QDate>

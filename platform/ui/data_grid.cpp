@@ -13,7 +13,7 @@ namespace kv {
 
 namespace {
 
-// The old virtual key code of a key: what the tools' key-down handlers test
+// The virtual key code of a key: what the tools' key-down handlers test
 // (Delete 46, arrows 37..40, letters as upper-case ASCII...). Qt's own codes
 // differ for punctuation (Qt::Key_Period is 46, which would read as Delete),
 // so punctuation maps to the codes of the keys that carry it.
@@ -183,7 +183,7 @@ DataGrid::DataGrid(QWidget* parent)
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     verticalHeader()->setSectionsClickable(false);
     verticalHeader()->setHighlightSections(false);
-    // Rows as compact as the old grid's: one line of text with a little air.
+    // Compact rows, one line of text with a little air, so a long table shows many.
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     if (auto* corner = findChild<QAbstractButton*>())

@@ -1,4 +1,4 @@
-// The data table: a grid addressed as the old flexible grid is. Row 0 and column 0
+// The data table: a grid addressed by row and column numbers. Row 0 and column 0
 // are fixed (shown as the table's header row and header column, so they stay in
 // view while scrolling); data cells start at row 1, column 1. The table takes no
 // text of its own from the keyboard: keys are handed to keyDown/keyPress.
@@ -39,7 +39,8 @@ public:
     void clearColumns(int firstCol, int lastCol);
 
 signals:
-    // Every key press: the old virtual key code (Delete = 46, arrows 37..40...).
+    // Every key press, as a virtual key code (Delete = 46, arrows 37..40...):
+    // one number per key, whatever the keyboard layout.
     void keyDown(int keyCode);
     // Character keys only (Backspace 8, digits 48..57...), after keyDown.
     void keyPress(int keyAscii);

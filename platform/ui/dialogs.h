@@ -14,7 +14,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    // Open/save dialogs. The filter is in the old form "desc|pattern|desc|pattern"
+    // Open/save dialogs. The filter is written "desc|pattern|desc|pattern"
     // (patterns separated by ";"); an empty title leaves the dialog's own. An
     // empty answer means the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter, const QString& title = QString()) = 0;
@@ -40,8 +40,8 @@ Dialogs* installDialogs(Dialogs* d);
 // Translates "desc|pattern|desc|pattern" into Qt's "desc (pattern);;desc (pattern)".
 QString qtFilterFromOld(const QString& oldFilter);
 // The filter the program's file dialogs show: the translation above, with the
-// pattern "*.*" widened to "*". On the old system "*.*" also matched names
-// without a point; here it would hide them.
+// pattern "*.*" widened to "*": "*.*" is meant as "all files", and taken
+// literally it would hide names without a point.
 QString fileDialogFilter(const QString& oldFilter);
 
 } // namespace kv

@@ -91,7 +91,7 @@ private:
     }
 
     // From the first point through the others, each segment as a line from the
-    // current point, as the old chained line calls drew it.
+    // current point, so a polyline leaves the current point at its last vertex.
     void chain(const std::vector<Point>& points)
     {
         if (points.empty())

@@ -1,5 +1,5 @@
 // Draws a diagram's items on a picture box, in order, with the picture box's
-// own methods, so an item looks as the same old drawing call would. The
+// own methods, so an item looks the same as a window's direct drawing call. The
 // picture is not cleared first; its scale is the one it already has.
 #pragma once
 

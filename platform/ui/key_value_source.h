@@ -10,7 +10,7 @@
 
 namespace kv {
 
-// The top-level keys, with the handle values the old store used for them.
+// The top-level keys, numbered by the operating system's own handle values.
 enum class KeyRoot : std::uint32_t {
     ClassesRoot = 0x80000000u,
     CurrentUser = 0x80000001u,

@@ -1,6 +1,6 @@
 // Windows metafiles (WMF, with or without its placeable header, and EMF) as
-// pictures: drawn at their own size at 96 dots an inch on white, the way a
-// picture box of the old system showed them. WMF goes through libwmf's SVG
+// pictures: drawn at their own size at 96 dots an inch on white, so a picture
+// box shows them at the size they were made for. WMF goes through libwmf's SVG
 // device, EMF through libemf2svg, and the SVG through Qt's renderer.
 #pragma once
 

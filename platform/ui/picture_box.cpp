@@ -39,7 +39,8 @@ int nearestPixel(double v)
     return static_cast<int>(std::floor(v + 0.5));
 }
 
-// Old colour value: red in the low byte.
+// A colour as one number, red in the low byte: the form point() returns and the
+// tools compare with.
 std::int64_t rgbValue(int red, int green, int blue)
 {
     return red | (green << 8) | (blue << 16);
@@ -250,8 +251,8 @@ void PictureBox::paintOnTarget(Draw&& draw)
     update();
 }
 
-// Thin lines keep the old dash patterns; wider ones are always solid with
-// round ends, as the old thick pens were.
+// Thin lines take the draw style's dash pattern; wider ones are always solid
+// with round ends, so a thick dashed line never breaks into blobs.
 QPen PictureBox::linePen(const QColor& c) const
 {
     if (drawWidth_ > 1) {

@@ -1,4 +1,4 @@
-// Control positions and sizes in the old unit, the twip (1/1440 inch), at the
+// Control positions and sizes are laid out in twips (1/1440 inch), at the
 // usual 96 pixels per inch: 15 twips per pixel.
 #pragma once
 

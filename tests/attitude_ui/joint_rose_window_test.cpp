@@ -24,7 +24,7 @@ namespace {
 
 using test::FakeDialogs;
 
-// Old colour values, red in the low byte, as PictureBox::point gives them.
+// Colour values, red in the low byte, as PictureBox::point gives them.
 constexpr std::int64_t kBlack = 0x000000;
 constexpr std::int64_t kCyan = 0xFFFF00;
 constexpr std::int64_t kRed = 0x0000FF;

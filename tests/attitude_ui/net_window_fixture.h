@@ -22,7 +22,7 @@
 
 namespace kv::test {
 
-// Old colour values, red in the low byte, as PictureBox::point gives them.
+// Colour values, red in the low byte, as PictureBox::point gives them.
 constexpr std::int64_t kBlack = 0x000000;
 constexpr std::int64_t kRed = 0x0000FF;
 

@@ -1,4 +1,4 @@
-// The free-format item reader: items as the old input statement read them.
+// The free-format item reader: items split at commas, line ends and blanks after numbers.
 #include "platform/text/item_reader.h"
 #include "platform/text/text_file.h"
 

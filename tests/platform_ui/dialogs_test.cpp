@@ -1,4 +1,4 @@
-// The file dialogs' filters: the old "description|pattern" pairs as Qt reads them.
+// The file dialogs' filters: "description|pattern" pairs as Qt reads them.
 #include "platform/ui/dialogs.h"
 
 #include <QApplication>

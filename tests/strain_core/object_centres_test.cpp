@@ -15,8 +15,8 @@ namespace {
 using test::kBlack;
 using test::kWhite;
 
-// The trace by nested calls, as it was first made: the reference for the visiting
-// order (only for small objects).
+// The trace by nested calls, the plainest statement of the visiting order: the
+// reference for it (only for small objects, the call depth being the object's size).
 struct RecursiveTrace {
     ObjectMask& mask;
     BlobTrace t;

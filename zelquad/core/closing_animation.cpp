@@ -12,7 +12,7 @@ namespace {
 constexpr int kBandTwips = 200;
 constexpr int kGrowthTwips = 10;
 constexpr int kBandSteps = 21;
-constexpr kv::Colour kBlindColour{15, 0, 0}; // the colour value 15 of the old blinds
+constexpr kv::Colour kBlindColour{15, 0, 0}; // colour value 15: a red so dark it reads as black
 constexpr kv::Colour kGrey{192, 192, 192};
 
 // Nearest whole number, halves to even; a window too large for a number
