@@ -36,7 +36,7 @@ std::vector<std::string> itemsOf(const std::string& text)
     return items;
 }
 
-TEST(ItemReader, ReadsItemsAsTheOldInputStatement)
+TEST(ItemReader, SplitsItemsAtCommasLineEndsAndBlanksAfterNumbers)
 {
     using Items = std::vector<std::string>;
     const std::pair<const char*, Items> cases[] = {

@@ -151,7 +151,7 @@ TEST(DataGrid, CornerShowsTheTitleOfColumnZero)
     EXPECT_NE(titled, blank);
 }
 
-TEST(DataGrid, KeysGoToTheHandlersWithTheirOldCodes)
+TEST(DataGrid, KeysGoToTheHandlersWithTheirVirtualKeyCodes)
 {
     struct Case {
         Qt::Key key;

@@ -10,7 +10,7 @@
 namespace kv {
 namespace {
 
-TEST(Dialogs, OldFiltersBecomeQtFilters)
+TEST(Dialogs, DescriptionPatternPairsBecomeQtFilters)
 {
     EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
               QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));

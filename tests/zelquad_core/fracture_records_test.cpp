@@ -43,7 +43,7 @@ TEST(FractureRecords, FirstBadRecordIsNamedByItsNumber)
         {"360.5,10\n", {P::DipDirectionAbove360, 1}},
         {"10,10\n400,100\n", {P::DipDirectionAbove360, 2}}, // the direction is tested first
         {"10,10\n20,90.01\n", {P::DipAbove90, 2}},
-        {"10,10\n-5,100\n", {P::DipAbove90, 2}},           // the old limits before the new ones
+        {"10,10\n-5,100\n", {P::DipAbove90, 2}},           // the upper limits before the lower ones
         {"-0.5,10\n", {P::NegativeDipDirection, 1}},
         {"10,-1\n", {P::NegativeDip, 1}},
         {"10,10\nabc,20\n400,10\n", {P::NotANumber, 2}},   // reading stops at the first bad one
@@ -62,7 +62,7 @@ TEST(FractureRecords, FirstBadRecordIsNamedByItsNumber)
     }
 }
 
-TEST(FractureRecords, OnlyTheTwoOldLimitsEndTheProgram)
+TEST(FractureRecords, OnlyTheTwoUpperLimitsEndTheProgram)
 {
     EXPECT_TRUE(endsProgram(P::DipDirectionAbove360));
     EXPECT_TRUE(endsProgram(P::DipAbove90));

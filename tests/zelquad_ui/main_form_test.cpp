@@ -202,7 +202,7 @@ TEST_F(MainFormTest, RefusedRunsSayWhyAndWriteNothing)
               QStringLiteral("无法写入图形数据文件“%1”，请检查路径和写入权限！").arg(path("no/such/folder/x.scr")));
 }
 
-TEST_F(MainFormTest, RecordsBeyondTheOldLimitsEndTheProgram)
+TEST_F(MainFormTest, RecordsBeyondTheUpperLimitsEndTheProgram)
 {
     const struct { const char* bytes; QString message; } cases[] = {
         {"360.5,10\r\n", QStringLiteral("数据非法， 1号记录裂隙倾向大于360度！\n程序将终止运行。")},

@@ -29,7 +29,8 @@ public:
 
     // Where the triangulation of the density plot is kept between runs.
     void setCacheFolder(const QString& folder) { cacheFolder_ = folder; }
-    // What Quit and a record beyond the old limits do (the program ends).
+    // What Quit and a record beyond the upper limits (dip direction above 360,
+    // dip above 90) do: the program ends.
     void setProgramEnd(std::function<void()> end) { endProgram_ = std::move(end); }
 
     // The names the last OK took (the script name with its extension once run).
