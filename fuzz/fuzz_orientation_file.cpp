@@ -5,7 +5,7 @@
 // to the first empty dip direction) it reads back as the same description,
 // type and records (dip directions to the seven digits the file keeps), and
 // saving that gives the same lines. A save that is refused has its reason.
-#include "attitude/core/header_items.h"
+#include "platform/text/item_reader.h"
 #include "attitude/core/orientation_file.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
@@ -23,20 +23,20 @@ namespace {
 
 void headerItemsEnd(const std::string& text, std::uint8_t pattern)
 {
-    kv::HeaderItemReader reader(text);
+    kv::ItemReader reader(text);
     std::size_t left = text.size();
     for (std::size_t steps = 0;; ++steps) {
         check(steps <= text.size(), "header reading ends within one step per byte");
         const bool asNumber = (pattern >> (steps % 8)) & 1;
         std::string item;
         if (asNumber) {
-            const auto number = reader.number();
+            const auto number = reader.nextNumberOrText();
             if (!number)
                 break;
             check(!number->number || std::isfinite(*number->number), "a number item is finite");
             item = number->text;
         } else {
-            const auto read = reader.text();
+            const auto read = reader.nextText();
             if (!read)
                 break;
             item = *read;

@@ -43,9 +43,9 @@ std::string orientationReadMessage(OrientationReadFault fault)
 OrientationRead parseOrientationFile(std::string_view text)
 {
     OrientationRead out;
-    HeaderItemReader header(text);
-    const std::optional<std::string> description = header.text();
-    const std::optional<std::string> type = description ? header.text() : std::nullopt;
+    ItemReader reader{std::string(text)};
+    const std::optional<std::string> description = reader.nextText();
+    const std::optional<std::string> type = description ? reader.nextText() : std::nullopt;
     if (!type) {
         out.fault = OrientationReadFault::HeaderMissing;
         return out;
@@ -56,7 +56,6 @@ OrientationRead parseOrientationFile(std::string_view text)
         return out;
     }
     out.headerAccepted = true;
-    ItemReader reader(header.rest());
     RecordsRead read = readRecords(reader, 2, kNetTableLastRow);
     out.records = std::move(read.records);
     out.fault = recordFault(read.fault);

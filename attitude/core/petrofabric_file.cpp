@@ -27,11 +27,11 @@ PetrofabricReadFault recordFault(RecordReadFault fault)
 }
 
 // Reads the eight header items into out.header; false on a fault.
-bool readHeader(HeaderItemReader& reader, PetrofabricRead& out)
+bool readHeader(ItemReader& reader, PetrofabricRead& out)
 {
     PetrofabricSettings& h = out.header;
     auto text = [&](std::string& into) {
-        std::optional<std::string> item = reader.text();
+        std::optional<std::string> item = reader.nextText();
         if (!item) {
             out.fault = PetrofabricReadFault::HeaderMissing;
             return false;
@@ -42,7 +42,7 @@ bool readHeader(HeaderItemReader& reader, PetrofabricRead& out)
     };
     // An angle: the item's number, or the number its text starts with.
     auto angle = [&](float& into) {
-        const std::optional<HeaderItemReader::Number> item = reader.number();
+        const std::optional<ItemReader::Item> item = reader.nextNumberOrText();
         if (!item) {
             out.fault = PetrofabricReadFault::HeaderMissing;
             return false;
@@ -57,7 +57,7 @@ bool readHeader(HeaderItemReader& reader, PetrofabricRead& out)
         return true;
     };
     auto count = [&](std::int16_t& into) {
-        const std::optional<HeaderItemReader::Number> item = reader.number();
+        const std::optional<ItemReader::Item> item = reader.nextNumberOrText();
         if (!item) {
             out.fault = PetrofabricReadFault::HeaderMissing;
             return false;
@@ -85,11 +85,10 @@ std::string petrofabricReadMessage(PetrofabricReadFault fault)
 PetrofabricRead parsePetrofabricFile(std::string_view text)
 {
     PetrofabricRead out;
-    HeaderItemReader header(text);
-    if (!readHeader(header, out))
+    ItemReader reader{std::string(text)};
+    if (!readHeader(reader, out))
         return out;
     out.headerComplete = true;
-    ItemReader reader(header.rest());
     RecordsRead read = readRecords(reader, 3, kNetTableLastRow);
     out.records = std::move(read.records);
     out.fault = recordFault(read.fault);

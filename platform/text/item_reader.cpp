@@ -1,8 +1,9 @@
 // Free-format reading of data files, item by item: commas and line ends
 // separate items, a number also ends at a blank, and double quotes protect
-// commas.
+// commas. Header items are read as texts, so a blank ends no item there.
 #include "platform/text/item_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -165,6 +166,22 @@ std::string trimmedBlanks(std::string_view s)
 
 ItemReader::ItemReader(std::string text) : text_(std::move(text)) {}
 
+void ItemReader::skipBlanks()
+{
+    while (pos_ < text_.size() && isBlank(text_[pos_]))
+        ++pos_;
+}
+
+void ItemReader::takeSeparator()
+{
+    if (pos_ >= text_.size())
+        return;
+    if (text_[pos_] == ',')
+        ++pos_;
+    else
+        pos_ = pastLineEnd(text_, pos_);
+}
+
 bool ItemReader::atEnd() const
 {
     for (std::size_t i = pos_; i < text_.size(); ++i)
@@ -181,22 +198,8 @@ std::optional<ItemReader::Item> ItemReader::next()
     if (pos_ >= text_.size())
         return std::nullopt;
 
+    // One comma or one line end after an item belongs to it.
     const std::string_view rest = std::string_view(text_).substr(pos_);
-    auto skipBlanks = [this](std::size_t at) {
-        while (at < text_.size() && isBlank(text_[at]))
-            ++at;
-        return at;
-    };
-    // One comma or one line end (CR LF, LF or CR) after an item belongs to it.
-    auto takeSeparator = [this] {
-        if (pos_ >= text_.size())
-            return;
-        if (text_[pos_] == ',')
-            ++pos_;
-        else
-            pos_ = pastLineEnd(text_, pos_);
-    };
-
     Item item;
     if (rest[0] == ',') { // two commas in a row: an empty item between them
         ++pos_;
@@ -210,12 +213,15 @@ std::optional<ItemReader::Item> ItemReader::next()
             return item;
         }
         item.text = std::string(rest.substr(1, close - 1));
-        pos_ = skipBlanks(pos_ + close + 1);
+        pos_ += close + 1;
+        skipBlanks();
         takeSeparator();
         return item;
     }
     if (std::size_t length = numberLength(rest)) {
-        std::size_t after = skipBlanks(pos_ + length);
+        std::size_t after = pos_ + length;
+        while (after < text_.size() && isBlank(text_[after]))
+            ++after;
         bool endsHere = after == text_.size() || text_[after] == ',' || isLineEnd(text_[after]);
         if (endsHere || after > pos_ + length) { // a number also ends at a blank
             item.text = std::string(rest.substr(0, length));
@@ -232,6 +238,68 @@ std::optional<ItemReader::Item> ItemReader::next()
     pos_ += end;
     takeSeparator();
     return item;
+}
+
+std::optional<std::string> ItemReader::nextText()
+{
+    skipBlanks();
+    if (pos_ >= text_.size())
+        return std::nullopt;
+    const std::string_view rest = std::string_view(text_).substr(pos_);
+    if (rest[0] == '"') {
+        const std::size_t lineEnd = std::min(rest.find_first_of("\r\n"), rest.size());
+        for (std::size_t q = 1; q < lineEnd; ++q) {
+            if (rest[q] != '"')
+                continue;
+            std::size_t after = q + 1;
+            while (after < rest.size() && isBlank(rest[after]))
+                ++after;
+            if (after == rest.size() || rest[after] == ',' || isLineEnd(rest[after])) {
+                std::string item(rest.substr(1, q - 1));
+                pos_ += after;
+                takeSeparator();
+                return item;
+            }
+        }
+        std::string item(rest.substr(1, lineEnd - 1));
+        pos_ += lineEnd;
+        takeSeparator();
+        return item;
+    }
+    std::size_t end = rest.find_first_of(",\r\n");
+    if (end == std::string_view::npos)
+        end = rest.size();
+    std::string item = trimmedBlanks(rest.substr(0, end));
+    pos_ += end;
+    takeSeparator();
+    return item;
+}
+
+std::optional<ItemReader::Item> ItemReader::nextNumberOrText()
+{
+    while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_])))
+        ++pos_;
+    if (pos_ >= text_.size())
+        return std::nullopt;
+    const std::string_view rest = std::string_view(text_).substr(pos_);
+    std::size_t end = rest.find_first_of(" \t,\r\n");
+    if (end == std::string_view::npos)
+        end = rest.size();
+    const std::string_view token = rest.substr(0, end);
+    if (!token.empty() && numberLength(token) == token.size()) {
+        if (std::optional<double> number = numberValue(token)) {
+            Item item{std::string(token), number};
+            pos_ += end;
+            skipBlanks();
+            if (pos_ < text_.size() && (text_[pos_] == ',' || isLineEnd(text_[pos_])))
+                takeSeparator();
+            return item;
+        }
+    }
+    std::optional<std::string> text = nextText();
+    if (!text)
+        return std::nullopt;
+    return Item{std::move(*text), std::nullopt};
 }
 
 std::optional<std::string> ItemReader::nextLine()

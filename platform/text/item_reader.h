@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -15,6 +16,9 @@ namespace kv {
 //  - An item in double quotes is taken without the quotes and may hold commas.
 //  - atEnd() is true when nothing but blanks and line ends is left, so empty
 //    lines at the end of a file are the end of the file.
+// A file's header items are read as texts (nextText, nextNumberOrText): a
+// description such as "2020 东山" is one item, where next() would split the
+// leading number off at the blank.
 class ItemReader {
 public:
     struct Item {
@@ -26,11 +30,26 @@ public:
     bool atEnd() const;
     // The next item; empty when the text is at its end.
     std::optional<Item> next();
+    // The next item read as a text: blanks before it skipped; an empty line is
+    // an empty item; an unquoted item runs to the next comma or line end and is
+    // taken without the blanks around it; a quoted item runs to the first
+    // double quote that is followed (after blanks) by a comma, a line end or
+    // the end of the text (or to the line end when there is none). Empty at the
+    // end of the text.
+    std::optional<std::string> nextText();
+    // The next item as a number when the whole of it is one (blanks and empty
+    // lines before it skipped; a number ends at a blank, a comma or a line
+    // end), else as nextText() reads it. Empty at the end of the text.
+    std::optional<Item> nextNumberOrText();
+    // What follows the items read so far.
+    std::string_view rest() const { return std::string_view(text_).substr(pos_); }
     // The rest of the current line (or the next line when at a line start),
     // without its line end; empty when the text is at its end.
     std::optional<std::string> nextLine();
 
 private:
+    void skipBlanks();
+    void takeSeparator(); // one comma, or one line end (CR LF, LF or CR)
     std::string text_;
     std::size_t pos_ = 0;
 };

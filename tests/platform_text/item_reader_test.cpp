@@ -80,6 +80,23 @@ TEST(ItemReader, KeepsTheNumberAsWritten)
     EXPECT_FALSE(b->number);
 }
 
+TEST(ItemReader, HeaderNumbersEndAtABlankHeaderTextsDoNot)
+{
+    ItemReader reader(" 12 \r\n 0             45.5 \r\n2020 东山, x\r\n\r\n\"7\",8");
+    EXPECT_EQ(reader.nextNumberOrText()->number, 12.0);
+    EXPECT_EQ(reader.nextNumberOrText()->number, 0.0);
+    EXPECT_EQ(reader.nextNumberOrText()->number, 45.5);
+    EXPECT_EQ(reader.nextText(), std::string("2020 东山"));
+    EXPECT_EQ(reader.nextText(), std::string("x"));
+    EXPECT_EQ(reader.nextText(), std::string(""));
+    const std::optional<ItemReader::Item> quoted = reader.nextNumberOrText(); // a text, not a number
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ(quoted->text, "7");
+    EXPECT_FALSE(quoted->number);
+    EXPECT_EQ(reader.next()->number, 8.0); // records follow the header in the same reader
+    EXPECT_FALSE(reader.nextText());
+}
+
 TEST(ItemReader, ReadsHeaderLinesThenRecords)
 {
     ItemReader reader("desc, with comma\r\nP\n10,20\r\n 30 40 \r\n\r\n");
