@@ -67,7 +67,7 @@ Notice gridStrainFilesNotSavedNotice()
     return {"网格法结果文件无法写入，请检查文件名、权限和磁盘空间！", "错误"};
 }
 
-std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const CellText& cell,
+std::variant<std::vector<GridPointStrain>, GridStrainFailure> strainAtGridPoints(const CellText& cell,
                                                                           bool initialCoords)
 {
     const auto rows = cint(val(cell(1, 5)));

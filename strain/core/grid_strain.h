@@ -44,7 +44,7 @@ struct GridPointStrain {
 // to even), then the rows x cols points (columns 1 to 4 of rows 1 on), and
 // computes every point of grid rows 2 on but the last column. With
 // initialCoords the results sit at the points before deformation, else after.
-std::variant<std::vector<GridPointStrain>, GridStrainFailure> wgfcaculate(const CellText& cell,
+std::variant<std::vector<GridPointStrain>, GridStrainFailure> strainAtGridPoints(const CellText& cell,
                                                                           bool initialCoords);
 
 // The four result files' lines: strain x, strain y, shear, rotation.

@@ -274,7 +274,7 @@ void GridStrainWindow::computeStrain()
     Notice notice;
     {
         BusyCursor busy;
-        const auto result = wgfcaculate(cells(), initialCoords_);
+        const auto result = strainAtGridPoints(cells(), initialCoords_);
         if (const auto* failure = std::get_if<GridStrainFailure>(&result))
             notice = gridStrainNotice(*failure);
         else if (writeGridStrainFiles(resultFiles_, gridStrainLines(std::get<std::vector<GridPointStrain>>(result))) !=

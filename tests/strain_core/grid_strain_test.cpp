@@ -60,7 +60,7 @@ TEST(GridStrain, KnownDeformationsGiveTheirStrains)
          0.2, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        const auto points = std::get<std::vector<GridPointStrain>>(wgfcaculate(tableOf(grid(3, 4, c.deform)), true));
+        const auto points = std::get<std::vector<GridPointStrain>>(strainAtGridPoints(tableOf(grid(3, 4, c.deform)), true));
         ASSERT_EQ(points.size(), 6u) << c.name; // (3 - 1) x (4 - 1)
         for (const GridPointStrain& p : points) {
             EXPECT_NEAR(p.strainX, c.strainX, 1e-9) << c.name;
@@ -77,11 +77,11 @@ TEST(GridStrain, LinesKeepTheTableTexts)
     Cells t = grid(2, 2, same);
     t[{3, 1}] = "0.00"; // point 3 (grid row 2, column 1) as the user typed it
     t[{3, 3}] = "0.000";
-    const GridStrainLines lines = gridStrainLines(std::get<std::vector<GridPointStrain>>(wgfcaculate(tableOf(t), true)));
+    const GridStrainLines lines = gridStrainLines(std::get<std::vector<GridPointStrain>>(strainAtGridPoints(tableOf(t), true)));
     const std::string line = "0.00" + std::string(10, ' ') + "0" + std::string(13, ' ') + " 0 ";
     for (const auto* file : {&lines.strainX, &lines.strainY, &lines.shear, &lines.rotation})
         EXPECT_EQ(*file, std::vector<std::string>{line});
-    EXPECT_EQ(std::get<std::vector<GridPointStrain>>(wgfcaculate(tableOf(t), false))[0].xText, "0.000");
+    EXPECT_EQ(std::get<std::vector<GridPointStrain>>(strainAtGridPoints(tableOf(t), false))[0].xText, "0.000");
 }
 
 TEST(GridStrain, CountsAndFailures)
@@ -111,7 +111,7 @@ TEST(GridStrain, CountsAndFailures)
     for (auto c : cases) {
         for (const auto& [at, text] : c.changes)
             c.table[at] = text;
-        const auto result = wgfcaculate(tableOf(c.table), true);
+        const auto result = strainAtGridPoints(tableOf(c.table), true);
         if (c.failure)
             EXPECT_EQ(std::get<GridStrainFailure>(result), *c.failure) << c.name;
         else
