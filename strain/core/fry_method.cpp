@@ -79,7 +79,7 @@ Drawing ellipseAndResult(const FryEllipse& e)
 
 } // namespace
 
-float dushu(int dx, int dy)
+float directionDegrees(int dx, int dy)
 {
     const double toDegrees = 180 / kDushuPi;
     double d = 0;
@@ -136,7 +136,7 @@ FryCloud fryCloud(const FryCentres& centres)
             if (!(static_cast<float>(std::fabs(dx)) < kPlotCentre && static_cast<float>(std::fabs(dy)) < kPlotCentre))
                 continue;
             cloud.dots.add(DotItem{{kPlotCentre + dx, kPlotCentre + dy}, colours::black, 2});
-            const float theta = dushu(rounded16(dx), rounded16(dy));
+            const float theta = directionDegrees(rounded16(dx), rounded16(dy));
             if (!(theta < 180))
                 continue;
             SectorMinimum& sector = cloud.sectors[static_cast<std::size_t>(std::floor(theta / 30.0f))];

@@ -23,7 +23,7 @@ namespace kv {
 
 // Direction of (dx, dy) in degrees counter-clockwise from +x, in [0, 360);
 // 360 for the zero vector. Single precision, as the sectors compare it.
-float dushu(int dx, int dy);
+float directionDegrees(int dx, int dy);
 
 enum class FryStop {
     MissingY,            // a row with an x but no y

@@ -49,7 +49,7 @@ TEST(FryMethod, DushuDirections)
     } cases[] = {{1, 0, 0},   {0, 1, 90},   {1, 1, 45},    {2, 1, 26.565}, {1, 2, 63.435},
                  {-1, 1, 135}, {-1, -1, 225}, {1, -1, 315}, {-1, 0, 180},   {0, -1, 270}, {0, 0, 360}};
     for (const auto& c : cases)
-        EXPECT_NEAR(dushu(c.dx, c.dy), c.degrees, 5e-4) << c.dx << "," << c.dy;
+        EXPECT_NEAR(directionDegrees(c.dx, c.dy), c.degrees, 5e-4) << c.dx << "," << c.dy;
 }
 
 TEST(FryMethod, CentresOfAKnownStrainGiveItsRatioAndDirection)
