@@ -8,7 +8,7 @@
 
 namespace kv {
 
-DensityMaximum spl(const NetState& state, const std::vector<TracePoint>& trace)
+DensityMaximum densityMaximumOfTrace(const NetState& state, const std::vector<TracePoint>& trace)
 {
     if (trace.empty())
         return {};

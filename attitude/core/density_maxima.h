@@ -14,7 +14,7 @@ namespace kv {
 // last row, and in each row from the first to the last column). Equal highest
 // nodes give the mean of their positions; nodes of 0 tie with the starting
 // value 0, so a box of zeros gives the mean of all its nodes with value 0.
-DensityMaximum spl(const NetState& state, const std::vector<TracePoint>& trace);
+DensityMaximum densityMaximumOfTrace(const NetState& state, const std::vector<TracePoint>& trace);
 
 // Highest value first. Rows i < j are exchanged whenever row i's value is
 // below row j's, for i from the first row and j after it: rows of equal value

@@ -70,7 +70,7 @@ Drawing contourDrawing(NetState& state, const WindowTexts& w)
         traceLevel(state, levels.value(k), [&](const std::vector<TracePoint>& trace) {
             d.append(contourLineDrawing(trace, inside));
             if (k == collectAt)
-                state.maxima.push_back(spl(state, trace));
+                state.maxima.push_back(densityMaximumOfTrace(state, trace));
         });
     }
     sortMaxima(state.maxima);

@@ -14,7 +14,7 @@ TEST(DensityMaxima, HighestNodeInTheBoxAndTheMeanOfEqualOnes)
     s.densityGrid[9][10] = 4;
     s.densityGrid[9][11] = 4;
     s.densityGrid[10][10] = 2;
-    const DensityMaximum m = spl(s, {{-3, 15}, {16, 8}, {5, -4}});
+    const DensityMaximum m = densityMaximumOfTrace(s, {{-3, 15}, {16, 8}, {5, -4}});
     EXPECT_EQ(m.value, 4.0f);
     EXPECT_EQ(m.x, 5.0f); // midpoint of (0, 10) and (10, 10)
     EXPECT_EQ(m.y, 10.0f);
@@ -24,7 +24,7 @@ TEST(DensityMaxima, OnePointTraceLooksAtTheTopLeftNodeOfItsCell)
 {
     NetState s;
     s.densityGrid[8][12] = 3;
-    const DensityMaximum m = spl(s, {{27, 13}});
+    const DensityMaximum m = densityMaximumOfTrace(s, {{27, 13}});
     EXPECT_EQ(m.value, 3.0f);
     EXPECT_EQ(m.x, 20.0f);
     EXPECT_EQ(m.y, 20.0f);
@@ -33,7 +33,7 @@ TEST(DensityMaxima, OnePointTraceLooksAtTheTopLeftNodeOfItsCell)
 TEST(DensityMaxima, AnEmptyBoxGivesValueZeroAndNoText)
 {
     NetState s;
-    const DensityMaximum m = spl(s, {{0, 0}, {10, -10}});
+    const DensityMaximum m = densityMaximumOfTrace(s, {{0, 0}, {10, -10}});
     EXPECT_EQ(m.value, 0.0f);
     // Zeros tie with the starting value 0, whose position (0, 0) is counted
     // too: (0 + 0 + 10 + 0 + 10) / 5 and (0 + 0 + 0 - 10 - 10) / 5.
