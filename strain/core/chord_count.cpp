@@ -58,7 +58,7 @@ double arccos1(double x)
     return std::atan(-x / std::sqrt(1.0 - x * x)) + 2.0 * std::atan(1.0);
 }
 
-std::int32_t brline(PixelImage& display, float x0, float y0, float x1, float y1,
+std::int32_t countBoundariesOnChord(PixelImage& display, float x0, float y0, float x1, float y1,
                     std::vector<PaintedPixel>* painted)
 {
     const int dx = roundedDelta(x1 - x0);
@@ -141,7 +141,7 @@ OrientationCount BoundaryCount::countOrientation(int k)
             ends[j][0] = static_cast<float>(circle_.centre.x + reach * std::cos(alpha + phi));
             ends[j][1] = static_cast<float>(circle_.centre.y - reach * std::sin(alpha + phi));
         }
-        result.count += brline(display_, ends[0][0], ends[0][1], ends[1][0], ends[1][1], &painted_);
+        result.count += countBoundariesOnChord(display_, ends[0][0], ends[0][1], ends[1][0], ends[1][1], &painted_);
         result.chords.push_back({{ends[0][0], ends[0][1]}, {ends[1][0], ends[1][1]}, {colours::red, 1}});
     }
     // The picture is as stored again before the next orientation.

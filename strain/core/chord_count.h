@@ -36,7 +36,7 @@ struct PaintedPixel {
 // than 16 in any channel from the pixel before toggles a flag, and each change
 // that raises the flag counts one. Pixels outside the picture read as white
 // and are not painted. Painted pixels are recorded in `painted` when given.
-std::int32_t brline(PixelImage& display, float x0, float y0, float x1, float y1,
+std::int32_t countBoundariesOnChord(PixelImage& display, float x0, float y0, float x1, float y1,
                     std::vector<PaintedPixel>* painted = nullptr);
 
 // The circle the chords lie in: drawn in red on the stored picture before a count.

@@ -50,18 +50,18 @@ TEST(Brline, CountsEverySecondColourChangeAlongTheWalk)
         {"zero length", columns({{20, kBlack}}), 20, 4, 20.3f, 4.2f, 0},
     };
     for (auto c : cases)
-        EXPECT_EQ(brline(c.picture, c.x0, c.y0, c.x1, c.y1), c.boundaries) << c.name;
+        EXPECT_EQ(countBoundariesOnChord(c.picture, c.x0, c.y0, c.x1, c.y1), c.boundaries) << c.name;
 }
 
 TEST(Brline, PaintsEachVisitedPixelRedAndRecordsWhatWasThere)
 {
     PixelImage picture = columns({{20, kBlack}});
     std::vector<PaintedPixel> painted;
-    brline(picture, 10, 4, 30, 4, &painted);
+    countBoundariesOnChord(picture, 10, 4, 30, 4, &painted);
     ASSERT_EQ(painted.size(), 21u); // the start pixel, then 20 steps
     EXPECT_EQ(painted[10].before, kBlack);
     EXPECT_EQ(picture.at(30, 4), 0x0000FFu);
-    EXPECT_EQ(brline(picture, 10, 4, 30, 4), 0); // nothing but red now
+    EXPECT_EQ(countBoundariesOnChord(picture, 10, 4, 30, 4), 0); // nothing but red now
 }
 
 TEST(BoundaryCount, StripesAt30DegreesCountFewestAt30NotAt150)
