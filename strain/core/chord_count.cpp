@@ -48,7 +48,7 @@ void paintRed(PixelImage& image, float x, float y, std::vector<PaintedPixel>* pa
 
 } // namespace
 
-double arccos1(double x)
+double arcCosineClamped(double x)
 {
     x = std::clamp(x, -1.0, 1.0);
     if (x == 1.0)
@@ -135,7 +135,7 @@ OrientationCount BoundaryCount::countOrientation(int k)
         float ends[2][2];
         for (int j = 0; j < 2; ++j) {
             const double x = j == 0 ? -halfChord_[i] : halfChord_[i];
-            double alpha = arccos1(x / r);
+            double alpha = arcCosineClamped(x / r);
             if (offsetY_[i] < 0)
                 alpha = -alpha;
             ends[j][0] = static_cast<float>(circle_.centre.x + reach * std::cos(alpha + phi));

@@ -19,10 +19,10 @@
 
 namespace kv {
 
-// Arc cosine in radians for -1 <= x <= 1, as the counts were made: exactly -1
-// gives -3.1415926535 (the same end point as +pi). Values a rounding step
-// beyond +-1 are taken as +-1.
-double arccos1(double x);
+// Arc cosine in radians for -1 <= x <= 1: where on the count circle a chord's
+// end lies. Exactly -1 gives -3.1415926535 (the same end point on the
+// circle as +pi). Values a rounding step beyond +-1 are taken as +-1.
+double arcCosineClamped(double x);
 
 // A pixel painted by a walk and the colour it had before, so a display can be
 // put back as it was.

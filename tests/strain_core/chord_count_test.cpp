@@ -18,7 +18,7 @@ TEST(Arccos1, GivesTheCountsEndsAndClampsRoundingOverflow)
     const double cases[][2] = {{1.0, 0.0}, {-1.0, -3.1415926535}, {0.0, 1.5707963267948966},
                                {0.5, 1.0471975511965976}, {1.0 + 4e-16, 0.0}, {-1.0 - 4e-16, -3.1415926535}};
     for (const auto& c : cases)
-        EXPECT_NEAR(arccos1(c[0]), c[1], 1e-15) << "x = " << c[0];
+        EXPECT_NEAR(arcCosineClamped(c[0]), c[1], 1e-15) << "x = " << c[0];
 }
 
 // A 100 x 9 white picture with the given columns painted.
