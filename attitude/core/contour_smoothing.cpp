@@ -86,7 +86,7 @@ std::vector<Point> splineTangents(const std::vector<TracePoint>& trace)
     return out;
 }
 
-std::vector<Point> spline3(const std::vector<TracePoint>& trace)
+std::vector<Point> contourSpline(const std::vector<TracePoint>& trace)
 {
     const std::size_t n = trace.size();
     if (n < 2)
@@ -152,7 +152,7 @@ std::vector<std::vector<Point>> curveInsideNet(const std::vector<Point>& curve, 
 Drawing contourLineDrawing(const std::vector<TracePoint>& trace, double netRadius2)
 {
     Drawing d;
-    for (std::vector<Point>& run : curveInsideNet(spline3(trace), netRadius2))
+    for (std::vector<Point>& run : curveInsideNet(contourSpline(trace), netRadius2))
         d.add(PolylineItem{std::move(run), Stroke{colours::black, 1, LineStyle::Solid}});
     return d;
 }

@@ -14,7 +14,7 @@ namespace kv {
 // The curve's points: for n traced points, 11(n - 1) + 1 of them (the traced
 // points themselves and ten between each pair), in double precision. Empty
 // for fewer than two points (nothing is drawn).
-std::vector<Point> spline3(const std::vector<TracePoint>& trace);
+std::vector<Point> contourSpline(const std::vector<TracePoint>& trace);
 
 // The tangent vector the spline fits at each traced point (plot units per
 // unit of chord length); (0.7, 0.7) at both ends. Empty for fewer than two points.

@@ -9,7 +9,7 @@ namespace {
 
 TEST(ContourSmoothing, TwoPointsMakeASlightSCurveOfTwelvePoints)
 {
-    const std::vector<Point> q = spline3({{0, 0}, {10, 0}});
+    const std::vector<Point> q = contourSpline({{0, 0}, {10, 0}});
     const double expected[12][2] = {{0, 0},       {0.52, 0.28}, {1.27, 0.40},  {2.20, 0.38},
                                     {3.27, 0.27}, {4.41, 0.09}, {5.59, -0.09}, {6.73, -0.27},
                                     {7.80, -0.38}, {8.73, -0.40}, {9.48, -0.28}, {10, 0}};
@@ -31,18 +31,18 @@ TEST(ContourSmoothing, ThreePointsFitTheInnerTangentBetweenFixedEnds)
     EXPECT_NEAR(m[1].x, 0.97, 0.005);
     EXPECT_NEAR(m[1].y, 0.09, 0.005);
     EXPECT_EQ(m[2], (Point{0.7, 0.7}));
-    EXPECT_EQ(spline3(trace).size(), 23u);
+    EXPECT_EQ(contourSpline(trace).size(), 23u);
 }
 
 TEST(ContourSmoothing, OnePointDrawsNothing)
 {
-    EXPECT_TRUE(spline3({{5, 5}}).empty());
+    EXPECT_TRUE(contourSpline({{5, 5}}).empty());
     EXPECT_TRUE(contourLineDrawing({{5, 5}}, 10000).items.empty());
 }
 
 TEST(ContourSmoothing, RepeatedPointsStayPut)
 {
-    const std::vector<Point> q = spline3({{30, 40}, {30, 40}, {40, 40}});
+    const std::vector<Point> q = contourSpline({{30, 40}, {30, 40}, {40, 40}});
     ASSERT_EQ(q.size(), 23u);
     for (std::size_t k = 0; k <= 11; ++k) {
         EXPECT_NEAR(q[k].x, 30, 0.01) << k;
@@ -55,7 +55,7 @@ TEST(ContourSmoothing, FourHundredPointsGiveFourThousandThreeHundredNinetyCurveP
     std::vector<TracePoint> trace;
     for (int i = 0; i < 400; ++i)
         trace.push_back({(i % 20) * 5 - 50, (i / 20) * 5 - 50});
-    EXPECT_EQ(spline3(trace).size(), 4390u);
+    EXPECT_EQ(contourSpline(trace).size(), 4390u);
 }
 
 TEST(ContourSmoothing, OnlySegmentsWithBothEndsInsideTheNetAreDrawn)
