@@ -42,14 +42,14 @@ void BM_AutoCentresPrefixSums(benchmark::State& state)
 {
     const kv::PixelImage& picture = grainPicture();
     for (auto _ : state)
-        benchmark::DoNotOptimize(kv::autocenter(picture, 400).centres.size());
+        benchmark::DoNotOptimize(kv::findObjectCentres(picture, 400).centres.size());
 }
 
 void BM_AutoCentresDirectAreaSearch(benchmark::State& state)
 {
     const kv::PixelImage& picture = grainPicture();
     for (auto _ : state)
-        benchmark::DoNotOptimize(kv::autocenter(picture, 400, kv::test::directAreaCentre).centres.size());
+        benchmark::DoNotOptimize(kv::findObjectCentres(picture, 400, kv::test::directAreaCentre).centres.size());
 }
 
 } // namespace

@@ -160,7 +160,7 @@ PixelPos areaHalvingCentre(const ObjectMask& mask, const BlobTrace& trace)
             row >= 0 ? trace.minY + row - 1 : (trace.minY + trace.maxY) / 2};
 }
 
-AutoCentres autocenter(const PixelImage& picture, std::size_t most, const CentreRule& rule)
+AutoCentres findObjectCentres(const PixelImage& picture, std::size_t most, const CentreRule& rule)
 {
     AutoCentres found;
     ObjectMask mask = darkPixelMask(picture);

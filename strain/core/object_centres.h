@@ -87,7 +87,7 @@ struct AutoCentres {
 // Every closed dark object of the picture, scanning rows from the top and each
 // row from the left, at most `most` of them. After an object has closed, the
 // visited cells inside its bounding box go back to background.
-AutoCentres autocenter(const PixelImage& picture, std::size_t most = kMostCentres,
+AutoCentres findObjectCentres(const PixelImage& picture, std::size_t most = kMostCentres,
                        const CentreRule& rule = areaHalvingCentre);
 
 // The table's texts of a centre: column 1 x, column 2 the height above the bottom edge.

@@ -176,7 +176,7 @@ void FryWindow::findCentres()
     pic->setPixelScale();
     const int height = pic->pictureSize().height();
     clearCentres();
-    const AutoCentres found = autocenter(pixelImageOf(pic->image()));
+    const AutoCentres found = findObjectCentres(pixelImageOf(pic->image()));
     pic->setDrawWidth(2);
     for (const PixelPos& centre : found.centres) {
         pic->pset(centre.x, centre.y, kRed);

@@ -110,7 +110,7 @@ TEST(ObjectCentres, FilledDiscsAreFoundWithinAPixelTopRowsFirst)
     PixelImage picture(170, 100, kWhite);
     for (const auto& d : discs)
         test::fillDisc(picture, d.x, d.y, d.r);
-    const AutoCentres found = autocenter(picture);
+    const AutoCentres found = findObjectCentres(picture);
     ASSERT_EQ(found.centres.size(), 5u);
     const int order[] = {0, 1, 4, 2, 3}; // by the row of each disc's top pixel
     for (int i = 0; i < 5; ++i) {
@@ -133,7 +133,7 @@ TEST(ObjectCentres, ThinObjectsGetTheMiddleOfTheirBox)
         picture.set(x, 5, kBlack); // one row
     for (int y = 10; y <= 36; ++y)
         picture.set(50, y, kBlack); // one column
-    const AutoCentres found = autocenter(picture);
+    const AutoCentres found = findObjectCentres(picture);
     ASSERT_EQ(found.centres.size(), 2u);
     EXPECT_EQ(found.centres[0], (PixelPos{22, 5}));
     EXPECT_EQ(found.centres[1], (PixelPos{50, 23}));
@@ -163,10 +163,10 @@ TEST(ObjectCentres, KeepsAtMost199AndSaysSo)
     for (int row = 0; row < 18; ++row)
         for (int column = 0; column < 21; ++column)
             test::fillDisc(picture, column * 12 + 6, row * 12 + 6, 4);
-    const AutoCentres found = autocenter(picture);
+    const AutoCentres found = findObjectCentres(picture);
     EXPECT_EQ(found.centres.size(), 199u);
     EXPECT_TRUE(found.truncated);
-    const AutoCentres few = autocenter(picture, 400);
+    const AutoCentres few = findObjectCentres(picture, 400);
     EXPECT_EQ(few.centres.size(), 21u * 18u);
     EXPECT_FALSE(few.truncated);
 }
@@ -174,7 +174,7 @@ TEST(ObjectCentres, KeepsAtMost199AndSaysSo)
 TEST(ObjectCentres, WholeDarkPictureIsOneObjectWithoutDeepCalls)
 {
     // Far deeper than nested calls could go.
-    const AutoCentres found = autocenter(PixelImage(1200, 900, kBlack));
+    const AutoCentres found = findObjectCentres(PixelImage(1200, 900, kBlack));
     ASSERT_EQ(found.centres.size(), 1u);
     EXPECT_LE(std::abs(found.centres[0].x - 599.5), 1.0);
     EXPECT_LE(std::abs(found.centres[0].y - 449.5), 1.0);
