@@ -117,7 +117,7 @@ ObjectMask darkPixelMask(const PixelImage& picture)
     return mask;
 }
 
-BlobTrace traceblob(ObjectMask& mask, int x, int y, std::vector<PixelPos>* visits)
+BlobTrace traceObject(ObjectMask& mask, int x, int y, std::vector<PixelPos>* visits)
 {
     std::vector<Frame> stack;
     return Trace(mask, stack, visits).run(x, y);

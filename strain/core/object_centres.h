@@ -65,7 +65,7 @@ struct BlobTrace {
 // return with the count at 21 or more closes the object and ends that one
 // visit only. Visited pixels keep kVisited. Held on an explicit stack, so an
 // object as large as the picture is no danger. `visits` receives the visiting order.
-BlobTrace traceblob(ObjectMask& mask, int x, int y, std::vector<PixelPos>* visits = nullptr);
+BlobTrace traceObject(ObjectMask& mask, int x, int y, std::vector<PixelPos>* visits = nullptr);
 
 // The centre of a closed object: the first column i of the bounding box at
 // which the paired area of the columns up to i exceeds that of the columns

@@ -69,7 +69,7 @@ TEST(ObjectCentres, TraceVisitsInTheNestedCallOrderWithoutNestedCalls)
                 if (fast.at(x, y) != ObjectMask::kDark)
                     continue;
                 std::vector<PixelPos> order;
-                const BlobTrace got = traceblob(fast, x, y, &order);
+                const BlobTrace got = traceObject(fast, x, y, &order);
                 RecursiveTrace ref{slow, {}, {}};
                 ref.t.start = {x, y};
                 ref.t.minX = ref.t.maxX = x;
@@ -93,7 +93,7 @@ TEST(ObjectCentres, LinesCloseFromTwentyPixelsAndTheWayBackCounts21)
         for (int x = 10; x < 10 + c.length; ++x)
             mask.set(x, 2, ObjectMask::kDark);
         std::vector<PixelPos> order;
-        const BlobTrace trace = traceblob(mask, 10, 2, &order);
+        const BlobTrace trace = traceObject(mask, 10, 2, &order);
         EXPECT_EQ(trace.closed, c.closed) << c.length;
         // East to the end, then back into the start from its east neighbour.
         EXPECT_EQ(order[1], (PixelPos{11, 2}));
