@@ -62,7 +62,7 @@ std::string maximumText(const NetConstants& net, Projection rule, const DensityM
 {
     if (!(maximum.value > 0))
         return std::string();
-    const NetAttitude a = xy2attitude(net, rule, maximum.x, maximum.y);
+    const NetAttitude a = attitudeAtNetPoint(net, rule, maximum.x, maximum.y);
     return formatMaskSingle(a.azimuth, "0.00") + "/" + formatMaskSingle(a.angle, "0.00");
 }
 

@@ -42,7 +42,7 @@ Projection petrofabricProjection(const std::string& dataType)
     return lowerAscii(dataType) == "o" ? Projection::Line : Projection::PlanePole;
 }
 
-NetPoint attitude2xy(const NetConstants& net, Projection rule, float angle, float azimuth)
+NetPoint netPointOfAttitude(const NetConstants& net, Projection rule, float angle, float azimuth)
 {
     const double half = static_cast<double>(angle) * kPi / 360;
     const double t = rule == Projection::Line ? kPi / 4 - half : half;
@@ -51,7 +51,7 @@ NetPoint attitude2xy(const NetConstants& net, Projection rule, float angle, floa
     return {single(r * std::sin(a)), single(r * std::cos(a))};
 }
 
-NetAttitude xy2attitude(const NetConstants& net, Projection rule, float x, float y)
+NetAttitude attitudeAtNetPoint(const NetConstants& net, Projection rule, float x, float y)
 {
     const float s = single(static_cast<double>(x) * x + static_cast<double>(y) * y);
     if (y == 0)
@@ -86,7 +86,7 @@ std::string pointerReadout(const NetConstants& net, Projection rule, double x, d
     const float q = single(static_cast<double>(net.netRadius) * net.netRadius);
     if (!s1 || q < *s1)
         return label;
-    const NetAttitude a = xy2attitude(net, rule, *px, *py);
+    const NetAttitude a = attitudeAtNetPoint(net, rule, *px, *py);
     return label + formatMaskSingle(a.azimuth, "000.0") + "/" + formatMaskSingle(a.angle, "00.0");
 }
 

@@ -36,12 +36,12 @@ struct NetAttitude {
 
 // Forward projection: plane 90/60 gives (70.71, 0.000002), plane 0/90 (0, 100),
 // line 45/30 (50, 50).
-NetPoint attitude2xy(const NetConstants& net, Projection rule, float angle, float azimuth);
+NetPoint netPointOfAttitude(const NetConstants& net, Projection rule, float angle, float azimuth);
 
 // Inverse projection. y = 0 is taken as 0.001, so a point on the x axis gives
 // an azimuth just below 90 or just above 270. Outside the net, where the
 // formula has no value, the angle is 90 (plane rule; 0 under the line rule).
-NetAttitude xy2attitude(const NetConstants& net, Projection rule, float x, float y);
+NetAttitude attitudeAtNetPoint(const NetConstants& net, Projection rule, float x, float y);
 
 // Status-bar text (panel 3) for the pointer at (x, y) in plot units:
 // "产状:216.9/41.4" inside the net or on its rim, "产状:" outside.

@@ -84,7 +84,7 @@ void projectRecords(NetState& state, const std::vector<ScannedRecord>& records, 
         NetAttitude a{r.azimuth, r.angle};
         if (stage)
             a = correctStageReading(r.azimuth, r.angle, r.ring, *stage);
-        const NetPoint p = attitude2xy(state.net, rule, a.angle, a.azimuth);
+        const NetPoint p = netPointOfAttitude(state.net, rule, a.angle, a.azimuth);
         state.poleXY[static_cast<std::size_t>(i)] = p;
         if (const std::optional<NetPoint> copy = rimCopy(p))
             copies.push_back(*copy);

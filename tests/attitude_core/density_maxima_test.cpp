@@ -75,7 +75,7 @@ TEST(DensityMaxima, ATightClusterOfADozenPlanesHasItsMaximumOnTheCluster)
     ASSERT_FALSE(engine.state.maxima.empty());
     const DensityMaximum& top = engine.state.maxima.front();
     EXPECT_EQ(top.value, engine.state.maxDensity);
-    const NetAttitude a = xy2attitude(engine.state.net, Projection::PlanePole, top.x, top.y);
+    const NetAttitude a = attitudeAtNetPoint(engine.state.net, Projection::PlanePole, top.x, top.y);
     EXPECT_NEAR(a.azimuth, 120, 6);
     EXPECT_NEAR(a.angle, 40, 4);
     for (std::size_t i = 1; i < engine.state.maxima.size(); ++i)

@@ -35,12 +35,12 @@ TEST(EqualAreaNet, Attitude2xyPutsPolesAndLinesWhereAGeologistExpects)
         {Projection::Line, 0, 180, 0, -100},          // horizontal line on the rim
     };
     for (const ForwardCase& c : cases) {
-        const NetPoint p = attitude2xy(net, c.rule, c.angle, c.azimuth);
+        const NetPoint p = netPointOfAttitude(net, c.rule, c.angle, c.azimuth);
         EXPECT_NEAR(p.x, c.x, 0.005) << c.azimuth << "/" << c.angle;
         EXPECT_NEAR(p.y, c.y, 0.005) << c.azimuth << "/" << c.angle;
     }
     // pi is 3.1415926: the east pole is a few millionths off the axis.
-    const NetPoint east = attitude2xy(net, Projection::PlanePole, 60, 90);
+    const NetPoint east = netPointOfAttitude(net, Projection::PlanePole, 60, 90);
     EXPECT_GT(east.y, 0.0f);
     EXPECT_LT(east.y, 0.00001f);
 }
@@ -65,7 +65,7 @@ TEST(EqualAreaNet, Xy2attitudeInvertsTheProjectionWithItsQuadrants)
         {Projection::Line, 0, 0, 0, 90, 0},
     };
     for (const InverseCase& c : cases) {
-        const NetAttitude a = xy2attitude(net, c.rule, c.x, c.y);
+        const NetAttitude a = attitudeAtNetPoint(net, c.rule, c.x, c.y);
         EXPECT_NEAR(a.azimuth, c.azimuth, c.tolerance) << c.x << "," << c.y;
         EXPECT_NEAR(a.angle, c.angle, c.tolerance) << c.x << "," << c.y;
     }
@@ -73,11 +73,11 @@ TEST(EqualAreaNet, Xy2attitudeInvertsTheProjectionWithItsQuadrants)
 
 TEST(EqualAreaNet, OnTheXAxisYIsTakenAsOneThousandth)
 {
-    const NetAttitude east = xy2attitude(net, Projection::PlanePole, 50, 0);
+    const NetAttitude east = attitudeAtNetPoint(net, Projection::PlanePole, 50, 0);
     EXPECT_LT(east.azimuth, 90.0f);
     EXPECT_NEAR(east.azimuth, 89.999, 0.0005);
     EXPECT_NEAR(east.angle, 41.41, 0.005);
-    const NetAttitude west = xy2attitude(net, Projection::PlanePole, -50, 0);
+    const NetAttitude west = attitudeAtNetPoint(net, Projection::PlanePole, -50, 0);
     EXPECT_GT(west.azimuth, 270.0f);
     EXPECT_NEAR(west.azimuth, 270.001, 0.0005);
 }
@@ -85,8 +85,8 @@ TEST(EqualAreaNet, OnTheXAxisYIsTakenAsOneThousandth)
 TEST(EqualAreaNet, OutsideTheNetTheAngleIsNinety)
 {
     for (float x : {142.0f, 150.0f, 250.0f}) {
-        EXPECT_EQ(xy2attitude(net, Projection::PlanePole, x, 10).angle, 90.0f) << x;
-        EXPECT_EQ(xy2attitude(net, Projection::Line, x, 10).angle, 0.0f) << x;
+        EXPECT_EQ(attitudeAtNetPoint(net, Projection::PlanePole, x, 10).angle, 90.0f) << x;
+        EXPECT_EQ(attitudeAtNetPoint(net, Projection::Line, x, 10).angle, 0.0f) << x;
     }
 }
 

@@ -169,7 +169,7 @@ TEST(ContourDiagram, PetrofabricResultsColumnAtTwoFourAndSixLevels)
         if (c.maximaRows > 0) {
             // w: 90 - 30 = 60, the line 60/40; the maximum is the nearest grid node.
             const DensityMaximum& m = e.state.maxima[0];
-            const NetAttitude a = xy2attitude(e.state.net, Projection::Line, m.x, m.y);
+            const NetAttitude a = attitudeAtNetPoint(e.state.net, Projection::Line, m.x, m.y);
             EXPECT_NEAR(a.azimuth, 60, 4);
             EXPECT_NEAR(a.angle, 40, 4);
             const std::string row = maximumText(e.state.net, Projection::Line, m);

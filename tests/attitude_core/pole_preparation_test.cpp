@@ -113,7 +113,7 @@ TEST(PolePreparation, ABlankIsNotEmptyAndTextsReadTheirLeadingNumber)
     ASSERT_TRUE(prepareData(state, table.cells(), Projection::PlanePole).accepted());
     EXPECT_EQ(state.pointCount, 2);
     EXPECT_EQ(state.poleXY[0], (NetPoint{0, 0}));
-    const NetPoint p = attitude2xy(state.net, Projection::PlanePole, 45, 120);
+    const NetPoint p = netPointOfAttitude(state.net, Projection::PlanePole, 45, 120);
     EXPECT_EQ(state.poleXY[1], p);
 }
 
@@ -160,8 +160,8 @@ TEST(PolePreparation, PetrofabricReadsTheRingLetterTrimmedInAnyCase)
     EXPECT_EQ(settings.grainCount, 3);
     EXPECT_EQ(state.poleXY[0], state.poleXY[1]);
     // "s" 10/30 is the line 260/60; "e" 10/30 the line 260/30.
-    EXPECT_EQ(state.poleXY[0], attitude2xy(state.net, Projection::Line, 60, 260));
-    EXPECT_EQ(state.poleXY[2], attitude2xy(state.net, Projection::Line, 30, 260));
+    EXPECT_EQ(state.poleXY[0], netPointOfAttitude(state.net, Projection::Line, 60, 260));
+    EXPECT_EQ(state.poleXY[2], netPointOfAttitude(state.net, Projection::Line, 30, 260));
 }
 
 TEST(PolePreparation, OpticAxisAndCleavageReadingsFallOnTheSamePoint)
