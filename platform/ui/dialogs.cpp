@@ -26,7 +26,7 @@ QString translatedFilter(const QString& oldFilter, bool anyNameForAllFiles)
 
 } // namespace
 
-QString qtFilterFromOld(const QString& oldFilter) { return translatedFilter(oldFilter, false); }
+QString qtFilterFromPairs(const QString& oldFilter) { return translatedFilter(oldFilter, false); }
 
 QString fileDialogFilter(const QString& oldFilter) { return translatedFilter(oldFilter, true); }
 

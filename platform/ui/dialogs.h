@@ -38,7 +38,7 @@ Dialogs& dialogs();
 Dialogs* installDialogs(Dialogs* d);
 
 // Translates "desc|pattern|desc|pattern" into Qt's "desc (pattern);;desc (pattern)".
-QString qtFilterFromOld(const QString& oldFilter);
+QString qtFilterFromPairs(const QString& oldFilter);
 // The filter the program's file dialogs show: the translation above, with the
 // pattern "*.*" widened to "*": "*.*" is meant as "all files", and taken
 // literally it would hide names without a point.

@@ -12,9 +12,9 @@ namespace {
 
 TEST(Dialogs, DescriptionPatternPairsBecomeQtFilters)
 {
-    EXPECT_EQ(qtFilterFromOld(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
+    EXPECT_EQ(qtFilterFromPairs(QStringLiteral("位图文件(*.bmp)|*.bmp|所有文件|*.*")),
               QStringLiteral("位图文件(*.bmp) (*.bmp);;所有文件 (*.*)"));
-    EXPECT_EQ(qtFilterFromOld(QString()), QString());
+    EXPECT_EQ(qtFilterFromPairs(QString()), QString());
 }
 
 TEST(FileDialogFilter, AllFilesAlsoListsNamesWithoutAPoint)
