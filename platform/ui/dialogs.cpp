@@ -10,9 +10,9 @@ namespace kv {
 
 namespace {
 
-QString translatedFilter(const QString& oldFilter, bool anyNameForAllFiles)
+QString translatedFilter(const QString& pairs, bool anyNameForAllFiles)
 {
-    const QStringList parts = oldFilter.split('|');
+    const QStringList parts = pairs.split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts[i + 1].split(';');
@@ -26,9 +26,9 @@ QString translatedFilter(const QString& oldFilter, bool anyNameForAllFiles)
 
 } // namespace
 
-QString qtFilterFromPairs(const QString& oldFilter) { return translatedFilter(oldFilter, false); }
+QString qtFilterFromPairs(const QString& pairs) { return translatedFilter(pairs, false); }
 
-QString fileDialogFilter(const QString& oldFilter) { return translatedFilter(oldFilter, true); }
+QString fileDialogFilter(const QString& pairs) { return translatedFilter(pairs, true); }
 
 namespace {
 

@@ -38,10 +38,10 @@ Dialogs& dialogs();
 Dialogs* installDialogs(Dialogs* d);
 
 // Translates "desc|pattern|desc|pattern" into Qt's "desc (pattern);;desc (pattern)".
-QString qtFilterFromPairs(const QString& oldFilter);
+QString qtFilterFromPairs(const QString& pairs);
 // The filter the program's file dialogs show: the translation above, with the
 // pattern "*.*" widened to "*": "*.*" is meant as "all files", and taken
 // literally it would hide names without a point.
-QString fileDialogFilter(const QString& oldFilter);
+QString fileDialogFilter(const QString& pairs);
 
 } // namespace kv
