@@ -193,13 +193,13 @@ void GridStrainWindow::setPicking(Picking mode, bool on)
         return;
     if (mode == Picking::Before) {
         after_->setChecked(false);
-        pickCount0_ = 0;
+        pointsPickedBefore_ = 0;
         grid()->setTextMatrix(1, kRowsColumn, QString());
         grid()->setTextMatrix(1, kColsColumn, QString());
         grid()->clearColumns(1, 2);
     } else {
         before_->setChecked(false);
-        pickCount1_ = 0;
+        pointsPickedAfter_ = 0;
         grid()->clearColumns(3, 4);
     }
 }
@@ -217,7 +217,7 @@ void GridStrainWindow::pick(int button, double x, double y)
     const Picking mode = picking();
     if (button != 1 || mode == Picking::None)
         return;
-    int& count = mode == Picking::Before ? pickCount0_ : pickCount1_;
+    int& count = mode == Picking::Before ? pointsPickedBefore_ : pointsPickedAfter_;
     if (count >= kGridTableLastRow) {
         dialogs().message(this, QStringLiteral("表格已有499个点，不能再点取！"), QStringLiteral("提示"));
         return;

@@ -26,9 +26,9 @@ public:
     bool gridDataOK() const { return gridDataOK_; }
     bool outputOK() const { return outputOK_; }
     bool initialCoords() const { return initialCoords_; }
-    // Points picked in the current run of each picking mode.
-    int pickCount0() const { return pickCount0_; }
-    int pickCount1() const { return pickCount1_; }
+    // Points picked in the current run on the grid before and after deformation.
+    int pointsPickedBefore() const { return pointsPickedBefore_; }
+    int pointsPickedAfter() const { return pointsPickedAfter_; }
 
     // File > "打开数据" and "保存数据": the pair of grid point files.
     void readDataFile() override;
@@ -59,8 +59,8 @@ private:
     bool gridDataOK_ = false;
     bool outputOK_ = false;
     bool initialCoords_ = true;
-    int pickCount0_ = 0;
-    int pickCount1_ = 0;
+    int pointsPickedBefore_ = 0;
+    int pointsPickedAfter_ = 0;
     QImage loadedPicture_; // the picture as loaded, without the picked points
 };
 

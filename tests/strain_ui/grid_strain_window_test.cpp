@@ -207,8 +207,8 @@ TEST_F(GridStrainWindowTest, PickedGridWritesItsStrainField)
         EXPECT_FALSE(item("MOperateData0")->isChecked());
         for (QPoint p : c.after)
             pickAt(p);
-        EXPECT_EQ(window_->pickCount0(), static_cast<int>(c.before.size()));
-        EXPECT_EQ(window_->pickCount1(), static_cast<int>(c.after.size()));
+        EXPECT_EQ(window_->pointsPickedBefore(), static_cast<int>(c.before.size()));
+        EXPECT_EQ(window_->pointsPickedAfter(), static_cast<int>(c.after.size()));
         EXPECT_EQ(redPixels(), c.marks); // points that kept their place share a mark
         // y counts upwards from the bottom edge.
         EXPECT_EQ(cell(1, 1), QString::number(c.before[0].x()));
@@ -272,7 +272,7 @@ TEST_F(GridStrainWindowTest, PickingModesReadoutAndTheView)
     moveTo({15, 75});
     EXPECT_EQ(frame_.panel3, QStringLiteral("X: 15  Y: 125"));
     EXPECT_EQ(picture()->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(window_->pickCount0(), 1);
+    EXPECT_EQ(window_->pointsPickedBefore(), 1);
     EXPECT_EQ(cell(1, 1), "10");
     EXPECT_EQ(cell(1, 2), "180");
     EXPECT_EQ(cell(2, 1), QString());
@@ -299,7 +299,7 @@ TEST_F(GridStrainWindowTest, PickingModesReadoutAndTheView)
     // The table has room for 499 points; a further click is refused.
     for (int i = 0; i < 500; ++i)
         pickAt({i % kPictureWidth, i / kPictureWidth});
-    EXPECT_EQ(window_->pickCount0(), 499);
+    EXPECT_EQ(window_->pointsPickedBefore(), 499);
     EXPECT_EQ(cell(499, 1), QString::number(498 % kPictureWidth));
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
