@@ -92,16 +92,18 @@ PlotTraits betaDiagramTraits()
 PlotTraits gridStrainTraits()
 {
     PlotTraits t;
+    t.hasPrintItem = false;
     t.pictureFilter = filterA;
     t.dataFileCaption = "打开数据";
     t.names.dataFile = "MFileOpenData";
     return t;
 }
 
-// Closing gives the pointer readout back to the Num Lock indicator.
+// No print command; closing gives the pointer readout back to the Num Lock indicator.
 PlotTraits curvatureTraits()
 {
     PlotTraits t;
+    t.hasPrintItem = false;
     t.resetsPanel3OnClose = true;
     t.names.exit = "MFileOpenExit";
     t.pictureSaveTitle = "保存图象";

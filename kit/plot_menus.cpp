@@ -30,25 +30,6 @@ template <class Slot> QAction* addCommand(ToolWindow* window, QMenu* menu, const
     return item;
 }
 
-void buildFileMenu(ToolWindow* window, const PlotTraits& t, const PlotWindowParts& parts,
-                   const PlotFileCommands& files)
-{
-    const PlotMenuNames& n = t.names;
-    QMenu* file = window->addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
-    addCommand(window, file, QString::fromUtf8(t.dataFileCaption), latin(n.dataFile),
-               [run = files.readDataFile] { if (run) run(); });
-    addSeparator(window, file, n.fileMenu, 1);
-    addCommand(window, file, QStringLiteral("保存数据"), latin(n.saveData), [run = files.saveData] { if (run) run(); });
-    PictureBox* picture = parts.picture;
-    addCommand(window, file, QStringLiteral("保存图像"), latin(n.savePicture),
-               [window, picture, &t] { saveDiagramPicture(window, picture, t); });
-    addSeparator(window, file, n.fileMenu, 2);
-    addCommand(window, file, QString::fromUtf8(t.printCaption), latin(n.print),
-               [window, picture, &t] { printDiagram(window, picture, t); });
-    addSeparator(window, file, n.fileMenu, 3);
-    addCommand(window, file, QStringLiteral("退出"), latin(n.exit), [window, &t] { closeToolWindow(window, t); });
-}
-
 void addViewItems(ToolWindow* window, QMenu* operate, const PlotTraits& t, const PlotWindowParts& parts)
 {
     PictureBox* picture = parts.picture;
@@ -80,6 +61,28 @@ void addViewItems(ToolWindow* window, QMenu* operate, const PlotTraits& t, const
 
 } // namespace
 
+QMenu* addPlotFileMenu(ToolWindow* window, const PlotTraits& t, PictureBox* diagram, const PlotFileCommands& files)
+{
+    const PlotMenuNames& n = t.names;
+    QMenu* file = window->addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
+    if (files.readDataFile)
+        addCommand(window, file, QString::fromUtf8(t.dataFileCaption), latin(n.dataFile), files.readDataFile);
+    if (files.openPicture)
+        addCommand(window, file, files.openPicture->caption, files.openPicture->objectName, files.openPicture->run);
+    addSeparator(window, file, n.fileMenu, 1);
+    addCommand(window, file, QStringLiteral("保存数据"), latin(n.saveData), [run = files.saveData] { if (run) run(); });
+    addCommand(window, file, QStringLiteral("保存图像"), latin(n.savePicture),
+               [window, diagram, &t] { saveDiagramPicture(window, diagram, t); });
+    addSeparator(window, file, n.fileMenu, 2);
+    if (t.hasPrintItem) {
+        addCommand(window, file, QString::fromUtf8(t.printCaption), latin(n.print),
+                   [window, diagram, &t] { printDiagram(window, diagram, t); });
+        addSeparator(window, file, n.fileMenu, 3);
+    }
+    addCommand(window, file, QStringLiteral("退出"), latin(n.exit), [window, &t] { closeToolWindow(window, t); });
+    return file;
+}
+
 QMenu* addHelpMenu(ToolWindow* window, const PlotTraits& traits, const QString& separatorName)
 {
     const PlotMenuNames& n = traits.names;
@@ -93,7 +96,7 @@ QMenu* addHelpMenu(ToolWindow* window, const PlotTraits& traits, const QString& 
 void addPlotMenus(ToolWindow* window, const PlotTraits& traits, const PlotWindowParts& parts,
                   const PlotFileCommands& files, const QList<MenuCommand>& drawingCommands)
 {
-    buildFileMenu(window, traits, parts, files);
+    addPlotFileMenu(window, traits, parts.picture, files);
 
     const char* operateName = traits.names.operateMenu;
     QMenu* operate = window->addMenu(QStringLiteral("操作(&O)"), latin(operateName));

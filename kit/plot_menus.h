@@ -1,5 +1,5 @@
 // The menus of a plotting window, in the shared layout: "文件(&F)" (data file,
-// save data, save picture, print, exit), "操作(&O)" (the window's drawing
+// the window's picture item, save data, save picture, print, exit), "操作(&O)" (the window's drawing
 // commands, then its view items) and "帮助(&H)" (contents, About). The common
 // items are wired here; the window's own items call the functions it gives.
 #pragma once
@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QWidget;
@@ -34,9 +35,16 @@ struct PlotWindowParts {
 };
 
 struct PlotFileCommands {
-    std::function<void()> readDataFile; // the data-file item
-    std::function<void()> saveData;     // "保存数据"
+    std::function<void()> readDataFile;     // the data-file item; no item when empty
+    std::function<void()> saveData;         // "保存数据"
+    std::optional<MenuCommand> openPicture; // the window's picture item, after the data-file item
 };
+
+// "文件(&F)": the data-file item and the picture item (each when given), a
+// separator, "保存数据", "保存图像", a separator, the print item and a separator
+// (when the traits have it), "退出". "保存图像" and print work on `diagram`.
+QMenu* addPlotFileMenu(ToolWindow* window, const PlotTraits& traits, PictureBox* diagram,
+                       const PlotFileCommands& files);
 
 // Builds the three menus, wires every item and the panel-3 reset on closing.
 // Items are reached afterwards by their object names (ToolWindow::menuItem).

@@ -28,6 +28,7 @@ struct PlotMenuNames {
 
 struct PlotTraits {
     bool resetsPanel3OnClose = false;     // the pointer readout goes back to Num Lock on closing
+    bool hasPrintItem = true;             // the File menu has the print item
     const char* printCaption = "打印图像";
     bool printsOnlyShownPicture = false;  // nothing is printed while the picture is hidden
     const char* printFailureText = "打印出现问题！";

@@ -97,13 +97,11 @@ void CurvatureWindow::buildMenus()
 {
     const PlotMenuNames& n = traits_.names;
 
-    QMenu* file = addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
-    addCommand(file, QStringLiteral("打开图像"), "MFileOpen", [this] { openPicture(); });
-    addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar1"));
-    addCommand(file, QStringLiteral("保存数据"), n.saveData, [this] { saveTable(); });
-    addCommand(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, plot_, traits_); });
-    addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar2"));
-    addCommand(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits_); });
+    PlotFileCommands files;
+    files.saveData = [this] { saveTable(); };
+    files.openPicture =
+        MenuCommand{QStringLiteral("打开图像"), QStringLiteral("MFileOpen"), [this] { openPicture(); }};
+    addPlotFileMenu(this, traits_, plot_, files);
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), latin(n.operateMenu));
     binarise_ = addCommand(operate, QStringLiteral("图像二值化"), "MOperateBlack", [this] { binarisePicture(); });

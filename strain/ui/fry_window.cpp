@@ -65,18 +65,12 @@ void FryWindow::buildMenus()
 {
     const PlotTraits& t = traits();
 
-    QMenu* file = addMenu(QStringLiteral("文件(&F)"), QString::fromLatin1(t.names.fileMenu));
-    addCommand(file, QString::fromUtf8(t.dataFileCaption), t.names.dataFile, [this] { readDataFile(); });
-    addCommand(file, QStringLiteral("图像文件"), "MFileInputpicture", [this] { loadPicture(); });
-    addSeparator(file, "MFileSpaceBar1");
-    addCommand(file, QStringLiteral("保存数据"), t.names.saveData, [this] { saveDataFile(); });
-    addCommand(file, QStringLiteral("保存图像"), t.names.savePicture,
-            [this] { saveDiagramPicture(this, picture(), traits()); });
-    addSeparator(file, "MFileSpaceBar2");
-    addCommand(file, QString::fromUtf8(t.printCaption), t.names.print,
-            [this] { printDiagram(this, picture(), traits()); });
-    addSeparator(file, "MFileSpaceBar3");
-    addCommand(file, QStringLiteral("退出"), t.names.exit, [this] { closeToolWindow(this, traits()); });
+    PlotFileCommands files;
+    files.readDataFile = [this] { readDataFile(); };
+    files.saveData = [this] { saveDataFile(); };
+    files.openPicture =
+        MenuCommand{QStringLiteral("图像文件"), QStringLiteral("MFileInputpicture"), [this] { loadPicture(); }};
+    addPlotFileMenu(this, t, picture(), files);
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), QString::fromLatin1(t.names.operateMenu));
     QAction* picking = addCommand(operate, QStringLiteral("鼠标点取中心"), "MOperateMouseCenter",

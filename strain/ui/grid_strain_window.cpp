@@ -71,14 +71,12 @@ void GridStrainWindow::buildMenus()
 {
     const PlotMenuNames& n = traits().names;
 
-    QMenu* file = addMenu(QStringLiteral("文件(&F)"), latin(n.fileMenu));
-    addCommand(file, QString::fromUtf8(traits().dataFileCaption), n.dataFile, [this] { readDataFile(); });
-    addCommand(file, QStringLiteral("打开图像"), "MFileOpenPicture", [this] { openPicture(); });
-    addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar1"));
-    addCommand(file, QStringLiteral("保存数据"), n.saveData, [this] { saveDataFile(); });
-    addCommand(file, QStringLiteral("保存图像"), n.savePicture, [this] { saveDiagramPicture(this, picture(), traits()); });
-    addItem(file, QStringLiteral("-"), QStringLiteral("MFileSpaceBar2"));
-    addCommand(file, QStringLiteral("退出"), n.exit, [this] { closeToolWindow(this, traits()); });
+    PlotFileCommands files;
+    files.readDataFile = [this] { readDataFile(); };
+    files.saveData = [this] { saveDataFile(); };
+    files.openPicture =
+        MenuCommand{QStringLiteral("打开图像"), QStringLiteral("MFileOpenPicture"), [this] { openPicture(); }};
+    addPlotFileMenu(this, traits(), picture(), files);
 
     QMenu* operate = addMenu(QStringLiteral("操作(&O)"), latin(n.operateMenu));
     before_ = addCommand(operate, QStringLiteral("鼠标点取变形前坐标"), "MOperateData0",
