@@ -3,7 +3,7 @@
 // dialog answered through them, and both diagrams of the corrected readings.
 #include "attitude/ui/petrofabric_option_dialog.h"
 #include "attitude/ui/petrofabric_window.h"
-#include "tests/attitude_ui/net_window_fixture.h"
+#include "tests/support/attitude_net_window_fixture.h"
 #include "tests/support/stand_in_plot_window.h"
 
 #include <QComboBox>
@@ -17,11 +17,11 @@
 namespace kv {
 namespace {
 
-class PetrofabricWindowTest : public test::NetWindowTest {
+class PetrofabricWindowTest : public test::AttitudeNetWindowTest {
 protected:
     void SetUp() override
     {
-        NetWindowTest::SetUp();
+        AttitudeNetWindowTest::SetUp();
         window = std::make_unique<PetrofabricWindow>(test::toolRow("yanzu"));
     }
     QString cell(int row, int column) const { return window->grid()->textMatrix(row, column); }
@@ -72,12 +72,7 @@ TEST_F(PetrofabricWindowTest, OpensOnItsRingLetterTableWithTheDefaultSettings)
     EXPECT_EQ(cell(0, 3), QStringLiteral("h 环或 i 环倾向"));
     EXPECT_NEAR(window->grid()->colWidthTwips(3), 2000, 15);
 
-    QStringList operate;
-    for (QMenu* menu : window->menus())
-        if (menu->objectName() == "MOperate")
-            for (QAction* a : menu->actions())
-                operate << a->objectName() + "=" + a->text();
-    EXPECT_EQ(operate, QStringList({QStringLiteral("MOperatejimi=方位极点图"), QStringLiteral("MOperatecontour=极点等密图"),
+    EXPECT_EQ(operateItems(*window), QStringList({QStringLiteral("MOperatejimi=方位极点图"), QStringLiteral("MOperatecontour=极点等密图"),
                                     QStringLiteral("MOperateSpaceBar="), QStringLiteral("MOperatePicView=图像结果"),
                                     QStringLiteral("MOperateDataView=产状数据"), QStringLiteral("MOperateSpaceBar2="),
                                     QStringLiteral("MOperateOption=选项")}));
@@ -261,12 +256,11 @@ TEST_F(PetrofabricWindowTest, AFailedReadSaysSoAndASaveThatCannotBeReadBackIsRef
 std::vector<std::vector<std::string>> quartzAxes()
 {
     const char* const letters[] = {"n", "e", "s", "w"};
-    auto spread = [](int i, int a, int b) { return ((i * a) % 101 + (i * b) % 103) / 102.0 - 1.0; };
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < 120; ++i) {
         const bool first = i < 70;
-        const double trend = (first ? 60 : 250) + 22 * spread(i, 37, 59);
-        const double plunge = std::clamp((first ? 40 : 20) + 12 * spread(i, 71, 23), 0.0, 90.0);
+        const double trend = (first ? 60 : 250) + 22 * test::scatter(i, 37, 59);
+        const double plunge = std::clamp((first ? 40 : 20) + 12 * test::scatter(i, 71, 23), 0.0, 90.0);
         const std::string letter = letters[i % 4];
         const bool southOrEast = letter == "s" || letter == "e";
         const double azimuth = std::fmod((southOrEast ? 270 : 90) - trend + 720, 360);

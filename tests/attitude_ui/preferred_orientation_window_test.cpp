@@ -2,7 +2,7 @@
 // orientation file read and saved through the scripted dialogs, both diagrams
 // on the net, and the attitude under the pointer in panel 3.
 #include "attitude/ui/preferred_orientation_window.h"
-#include "tests/attitude_ui/net_window_fixture.h"
+#include "tests/support/attitude_net_window_fixture.h"
 #include "tests/support/stand_in_plot_window.h"
 
 #include <QFrame>
@@ -18,11 +18,11 @@ namespace {
 using test::kBlack;
 using test::kRed;
 
-class PreferredOrientationWindowTest : public test::NetWindowTest {
+class PreferredOrientationWindowTest : public test::AttitudeNetWindowTest {
 protected:
     void SetUp() override
     {
-        NetWindowTest::SetUp();
+        AttitudeNetWindowTest::SetUp();
         window = std::make_unique<PreferredOrientationWindow>(test::toolRow("joint"));
     }
     template <class T> T* control(const char* name) const
@@ -65,12 +65,7 @@ TEST_F(PreferredOrientationWindowTest, OpensOnItsTableUnderTheTypeStripWithNoTyp
     EXPECT_EQ(cell(499, 0), "499");
 
     // The Operate menu: the two diagrams, a separator, the two views.
-    QStringList operate;
-    for (QMenu* menu : window->menus())
-        if (menu->objectName() == "MOperate")
-            for (QAction* a : menu->actions())
-                operate << a->objectName() + "=" + a->text();
-    EXPECT_EQ(operate, QStringList({QStringLiteral("MOperatejimi=方位极点图"), QStringLiteral("MOperatecontour=极点等密图"),
+    EXPECT_EQ(operateItems(*window), QStringList({QStringLiteral("MOperatejimi=方位极点图"), QStringLiteral("MOperatecontour=极点等密图"),
                                     QStringLiteral("MOperateSpaceBar="), QStringLiteral("MOperatePicView=图片结果"),
                                     QStringLiteral("MOperateDataView=产状数据")}));
 
@@ -228,12 +223,11 @@ TEST_F(PreferredOrientationWindowTest, ABadRecordStopsBothDiagramsAtItsCell)
 std::vector<std::vector<std::string>> twoJointSets()
 {
     std::vector<std::vector<std::string>> rows;
-    auto spread = [](int i, int a, int b) { return ((i * a) % 101 + (i * b) % 103) / 102.0 - 1.0; };
     for (int i = 0; i < 100; ++i) {
-        rows.push_back({std::to_string(static_cast<int>(std::lround(120 + 30 * spread(i, 37, 59)))),
-                        std::to_string(static_cast<int>(std::lround(70 + 12 * spread(i, 71, 23))))});
-        rows.push_back({std::to_string(static_cast<int>(std::lround(360 + 30 + 25 * spread(i, 43, 89)) % 360)),
-                        std::to_string(static_cast<int>(std::lround(83 + 7 * spread(i, 97, 31))))});
+        rows.push_back({std::to_string(static_cast<int>(std::lround(120 + 30 * test::scatter(i, 37, 59)))),
+                        std::to_string(static_cast<int>(std::lround(70 + 12 * test::scatter(i, 71, 23))))});
+        rows.push_back({std::to_string(static_cast<int>(std::lround(360 + 30 + 25 * test::scatter(i, 43, 89)) % 360)),
+                        std::to_string(static_cast<int>(std::lround(83 + 7 * test::scatter(i, 97, 31))))});
     }
     return rows;
 }

@@ -2,7 +2,7 @@
 // the table, the analysis and its diagram, the measured planes alone, and the
 // beta data file read, written and refused.
 #include "fold/ui/beta_diagram_window.h"
-#include "net_window_test.h"
+#include "tests/support/fold_net_window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,9 +16,9 @@ namespace {
 
 using namespace test;
 
-class BetaDiagramWindowTest : public NetWindowTest<BetaDiagramWindow> {
+class BetaDiagramWindowTest : public FoldNetWindowTest<BetaDiagramWindow> {
 protected:
-    BetaDiagramWindowTest() : NetWindowTest("beta_diagram") {}
+    BetaDiagramWindowTest() : FoldNetWindowTest("beta_diagram") {}
 
     QLineEdit* text(const char* name) const { return child<QLineEdit>(name); }
     QCheckBox* check(const char* name) const { return child<QCheckBox>(name); }
@@ -275,27 +275,15 @@ TEST_F(BetaDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
-        dialogs().reset();
-        dialogs().openAnswers.push_back(writeFile("broken.txt", f.bytes));
-        click("MFileInputdata");
-        ASSERT_EQ(dialogs().messages.size(), 1u);
-        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据文件出错！"));
-        EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
+        openBrokenFile(f.bytes);
         EXPECT_EQ(tableRows(3), before);
         EXPECT_EQ(text("Text1")->text(), "1");
         EXPECT_EQ(window_->pointCount(), 0);
         EXPECT_FALSE(grid()->isHidden());
     }
 
-    // A dip missing: the old file stays whole.
-    const QString old = writeFile("old.txt", "old\r\n");
-    dialogs().reset();
-    fillTable({{"10", "20"}, {"30", ""}});
-    dialogs().saveAnswers.push_back(old);
-    click("MFileSaveData");
-    ASSERT_EQ(dialogs().messages.size(), 1u);
-    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
-    EXPECT_EQ(readFile(old), "old\r\n");
+    // A dip missing.
+    saveRefusedTable({{"10", "20"}, {"30", ""}});
     // A folder that isn't there: said so, nothing counted.
     dialogs().reset();
     fillTable({{"10", "20"}, {"30", "40"}});

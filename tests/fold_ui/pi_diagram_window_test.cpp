@@ -2,7 +2,7 @@
 // great circle and the hinge on the picture, and the attitude file read,
 // written and refused.
 #include "fold/ui/pi_diagram_window.h"
-#include "net_window_test.h"
+#include "tests/support/fold_net_window_fixture.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -12,9 +12,9 @@ namespace {
 
 using namespace test;
 
-class PiDiagramWindowTest : public NetWindowTest<PiDiagramWindow> {
+class PiDiagramWindowTest : public FoldNetWindowTest<PiDiagramWindow> {
 protected:
-    PiDiagramWindowTest() : NetWindowTest("pai_diagram") {}
+    PiDiagramWindowTest() : FoldNetWindowTest("pai_diagram") {}
 
     bool showsAnAttitude() const
     {
@@ -175,25 +175,13 @@ TEST_F(PiDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
-        dialogs().reset();
-        dialogs().openAnswers.push_back(writeFile("broken.txt", f.bytes));
-        click("MFileInputdata");
-        ASSERT_EQ(dialogs().messages.size(), 1u);
-        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据文件出错！"));
-        EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
+        openBrokenFile(f.bytes);
         EXPECT_EQ(tableRows(3), before);
         EXPECT_FALSE(grid()->isHidden());
     }
 
-    // A dip beyond a whole 16-bit number: the old file stays whole.
-    const QString old = writeFile("old.txt", "old\r\n");
-    dialogs().reset();
-    fillTable({{"10", "20"}, {"30", "40000"}});
-    dialogs().saveAnswers.push_back(old);
-    click("MFileSaveData");
-    ASSERT_EQ(dialogs().messages.size(), 1u);
-    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
-    EXPECT_EQ(readFile(old), "old\r\n");
+    // A dip beyond a whole 16-bit number.
+    saveRefusedTable({{"10", "20"}, {"30", "40000"}});
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "fold/ui/three_point_window.h"
 #include "platform/ui/help_viewer.h"
 #include "tests/fold_ui/window_shots.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/calculator_window_fixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -20,46 +20,11 @@ namespace {
 
 using Points = std::array<const char*, 9>; // X, Y, Z of points 1, 2, 3
 
-class ThreePointWindowTest : public test::MainWindowTest {
+class ThreePointWindowTest : public test::CalculatorWindowTest<ThreePointWindow> {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        ASSERT_TRUE(dir_.isValid());
-        chooser()->image1Click(5);
-        chooser()->okClick();
-        QApplication::processEvents();
-        window_ = qobject_cast<ThreePointWindow*>(frame->registry().find(QStringLiteral("threedots")));
-        ASSERT_NE(window_, nullptr);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty());
-        MainWindowTest::TearDown();
-    }
+    ThreePointWindowTest() : CalculatorWindowTest(5, "threedots") {}
 
-    static test::FakeDialogs& dialogs() { return test::FakeDialogs::global(); }
-    template <class W = QLineEdit> W* child(const QString& name) const
-    {
-        auto* w = window_->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    QLineEdit* box(int k) const { return child(QStringLiteral("Text%1").arg(k)); }
-    void press(const char* caption) const
-    {
-        for (QPushButton* b : window_->findChildren<QPushButton*>())
-            if (b->text() == QString::fromUtf8(caption))
-                return QTest::mouseClick(b, Qt::LeftButton);
-        ADD_FAILURE() << "no button " << caption;
-    }
-    void typePoints(const Points& p) const
-    {
-        for (int k = 0; k < 9; ++k) {
-            box(k + 1)->clear();
-            QTest::keyClicks(box(k + 1), QString::fromUtf8(p[k]));
-        }
-    }
+    void typePoints(const Points& p) const { typeIntoBoxes(p); }
     QStringList boxTexts() const
     {
         QStringList texts;
@@ -67,17 +32,6 @@ protected:
             texts << box(k)->text();
         return texts;
     }
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
-    QTemporaryDir dir_;
-    ThreePointWindow* window_ = nullptr;
 };
 
 TEST_F(ThreePointWindowTest, OpensCentredWithEmptyBoxesAndTheMainWindowsMenus)

@@ -3,7 +3,7 @@
 // or by clicking a button), the thickness, and the report.
 #include "fold/ui/true_thickness_window.h"
 #include "tests/fold_ui/window_shots.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/calculator_window_fixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -20,56 +20,17 @@ namespace {
 // (Text1..Text5).
 using Inputs = std::array<const char*, 5>;
 
-class TrueThicknessWindowTest : public test::MainWindowTest {
+class TrueThicknessWindowTest : public test::CalculatorWindowTest<TrueThicknessWindow> {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        ASSERT_TRUE(dir_.isValid());
-        chooser()->image1Click(7);
-        chooser()->okClick();
-        QApplication::processEvents();
-        window_ = qobject_cast<TrueThicknessWindow*>(frame->registry().find(QStringLiteral("depth")));
-        ASSERT_NE(window_, nullptr);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().saveAnswers.empty());
-        MainWindowTest::TearDown();
-    }
+    TrueThicknessWindowTest() : CalculatorWindowTest(7, "depth") {}
 
-    static test::FakeDialogs& dialogs() { return test::FakeDialogs::global(); }
-    QLineEdit* box(int k) const
-    {
-        auto* w = window_->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k));
-        EXPECT_NE(w, nullptr) << k;
-        return w;
-    }
-    QPushButton* button(const char* caption) const
-    {
-        for (QPushButton* b : window_->findChildren<QPushButton*>())
-            if (b->text() == QString::fromUtf8(caption))
-                return b;
-        ADD_FAILURE() << "no button " << caption;
-        return nullptr;
-    }
-    void press(const char* caption) const { QTest::mouseClick(button(caption), Qt::LeftButton); }
-    void typeInputs(const Inputs& in) const
-    {
-        for (int k = 0; k < 5; ++k) {
-            box(k + 1)->clear();
-            QTest::keyClicks(box(k + 1), QString::fromUtf8(in[k]));
-        }
-    }
+    void typeInputs(const Inputs& in) const { typeIntoBoxes(in); }
     // Focus moves only inside the active window.
     void activate() const
     {
         QApplication::setActiveWindow(frame.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     }
-
-    QTemporaryDir dir_;
-    TrueThicknessWindow* window_ = nullptr;
 };
 
 TEST_F(TrueThicknessWindowTest, OpensCentredWithItsIllustrationAndEmptyBoxes)

@@ -10,8 +10,8 @@
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
 #include "tests/support/picture_files.h"
-#include "tests/support/stand_in_plot_window.h"
 #include "tests/support/strain_pictures.h"
+#include "tests/support/strain_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,41 +61,9 @@ int pixelsOf(const QImage& image, QRgb colour)
     return n;
 }
 
-class CurvatureWindowTest : public ::testing::Test {
+class CurvatureWindowTest : public test::StrainWindowTest<CurvatureWindow> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
-        window_ = new CurvatureWindow(test::toolRow("curvature"));
-        window_->resize(800, 600);
-        window_->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        delete window_.data();
-        setMainFrame(nullptr);
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().inputAnswers.empty());
-    }
-
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-    PictureBox* picture() const { return window_->picture(); }
-    DataGrid* grid() const { return window_->grid(); }
-
-    QAction* item(const char* name) const
-    {
-        QAction* action = window_->menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const
-    {
-        if (QAction* action = item(name))
-            action->trigger();
-    }
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+    CurvatureWindowTest() : StrainWindowTest("curvature", QSize(800, 600)) {}
 
     void openPicture(const char* name, const PixelImage& pixels)
     {
@@ -123,12 +91,6 @@ protected:
     {
         QTest::mouseClick(box, button, {}, at);
     }
-    std::string fileText(const QString& file) const
-    {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll().toStdString();
-    }
     // The picture shows the map: black wherever the map is not background.
     void expectPictureShowsMap() const
     {
@@ -142,9 +104,6 @@ protected:
         EXPECT_EQ(differing, 0);
     }
 
-    QTemporaryDir dir_;
-    test::FakeFrame frame_;
-    QPointer<CurvatureWindow> window_;
 };
 
 TEST_F(CurvatureWindowTest, RingFromPictureToListedCurvature)

@@ -8,7 +8,7 @@
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
 #include "tests/support/picture_files.h"
-#include "tests/support/stand_in_plot_window.h"
+#include "tests/support/strain_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,54 +46,11 @@ std::string zoneLine(const std::string& x, const std::string& y, const std::stri
     return zones({x, y, value});
 }
 
-class GridStrainWindowTest : public ::testing::Test {
+class GridStrainWindowTest : public test::StrainWindowTest<GridStrainWindow> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
-        window_ = new GridStrainWindow(test::toolRow("wgf"));
-        window_->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        delete window_.data();
-        setMainFrame(nullptr);
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().execAnswers.empty());
-    }
+    GridStrainWindowTest() : StrainWindowTest("wgf") {}
 
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-    DataGrid* grid() const { return window_->grid(); }
-    PictureBox* picture() const { return window_->picture(); }
     QString cell(int row, int col) const { return grid()->textMatrix(row, col); }
-
-    QAction* item(const char* name) const
-    {
-        QAction* action = window_->menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const
-    {
-        if (QAction* action = item(name))
-            action->trigger();
-    }
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-    std::string fileText(const QString& file) const
-    {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll().toStdString();
-    }
-    void writeFile(const QString& file, const std::string& text) const
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
-    }
 
     void openPicture()
     {
@@ -158,9 +115,6 @@ protected:
         return n;
     }
 
-    QTemporaryDir dir_;
-    test::FakeFrame frame_;
-    QPointer<GridStrainWindow> window_;
 };
 
 // ---- picking and computing -----------------------------------------------------

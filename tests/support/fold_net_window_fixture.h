@@ -61,9 +61,9 @@ inline double degreesFromAxis(const std::string& text, double trend, double plun
     return std::acos(std::clamp(std::fabs(c), 0.0, 1.0)) / k;
 }
 
-template <class Window> class NetWindowTest : public ::testing::Test {
+template <class Window> class FoldNetWindowTest : public ::testing::Test {
 protected:
-    explicit NetWindowTest(const char* windowName) : windowName_(windowName) {}
+    explicit FoldNetWindowTest(const char* windowName) : windowName_(windowName) {}
 
     void SetUp() override
     {
@@ -128,6 +128,31 @@ protected:
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // Opens a file of these bytes through File > "数据文件": the one message
+    // "数据文件出错！" (title "提示") is expected.
+    void openBrokenFile(const QByteArray& bytes) const
+    {
+        dialogs().reset();
+        dialogs().openAnswers.push_back(writeFile("broken.txt", bytes));
+        click("MFileInputdata");
+        ASSERT_EQ(dialogs().messages.size(), 1u);
+        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据文件出错！"));
+        EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
+    }
+    // Saves a table of these beds over an existing file: "数据有误，请检查！" is
+    // expected, and the file stays whole.
+    void saveRefusedTable(const Beds& beds) const
+    {
+        const QString old = writeFile("old.txt", "old\r\n");
+        dialogs().reset();
+        fillTable(beds);
+        dialogs().saveAnswers.push_back(old);
+        click("MFileSaveData");
+        ASSERT_EQ(dialogs().messages.size(), 1u);
+        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
+        EXPECT_EQ(readFile(old), "old\r\n");
     }
 
     bool tableShown() const { return !grid()->isHidden() && picture()->isHidden(); }

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -26,7 +27,11 @@ namespace kv::test {
 constexpr std::int64_t kBlack = 0x000000;
 constexpr std::int64_t kRed = 0x0000FF;
 
-class NetWindowTest : public ::testing::Test {
+// A made-up measurement's scatter about its set's mean, in -1 .. 1: the same
+// for the same i, a and b, spread evenly over many i.
+inline double scatter(int i, int a, int b) { return ((i * a) % 101 + (i * b) % 103) / 102.0 - 1.0; }
+
+class AttitudeNetWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -110,6 +115,17 @@ protected:
                     && picture->point(x, y) == kBlack)
                     ++n;
         return n;
+    }
+
+    // The Operate menu's items as "objectName=caption" (separators "name=").
+    static QStringList operateItems(const PlotWindow& window)
+    {
+        QStringList items;
+        for (QMenu* menu : window.menus())
+            if (menu->objectName() == "MOperate")
+                for (QAction* a : menu->actions())
+                    items << a->objectName() + "=" + a->text();
+        return items;
     }
 
     static bool tableShown(const PlotWindow& w) { return !w.grid()->isHidden() && w.picture()->isHidden(); }
