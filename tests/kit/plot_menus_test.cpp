@@ -1,10 +1,13 @@
 // The shared menu layout of the plotting windows, with each window's own names.
 #include "kit/plot_menus.h"
+#include "kit/tool_window.h"
 #include "tests/support/fake_dialogs.h"
+#include "tests/support/fake_frame.h"
 #include "tests/support/stand_in_plot_window.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace kv {
 namespace {
@@ -88,6 +91,40 @@ TEST(PlotMenus, ItemsRunTheWindowsOwnCommands)
     EXPECT_EQ(w.reads, 1);
     EXPECT_EQ(w.saves, 1);
     EXPECT_EQ(w.drawn, 1);
+}
+
+// The picture tools build their File menus with the same builder: a picture
+// item of their own, and only the data-file and print items they have.
+TEST(PlotMenus, PictureToolsFileMenusComeFromTheSharedBuilder)
+{
+    const struct {
+        const char* window;
+        QStringList file;
+    } cases[] = {
+        {"isw",
+         {"打开图像 MFileInputpicture", "- MFileSpaceBar1", "保存数据 MFileSaveData", "保存图像 MFileSavepicture",
+          "- MFileSpaceBar2", "打印图片 MFilePrint", "- MFileSpaceBar3", "退出 MFileExit"}},
+        {"fry",
+         {"数据文件 MFileInputdata", "图像文件 MFileInputpicture", "- MFileSpaceBar1", "保存数据 MFileSaveAs",
+          "保存图像 MFileSavepicture", "- MFileSpaceBar2", "打印图象 MFilePrint", "- MFileSpaceBar3",
+          "退出 MFileExit"}},
+        {"wgf",
+         {"打开数据 MFileOpenData", "打开图像 MFileOpenPicture", "- MFileSpaceBar1", "保存数据 MFileSaveData",
+          "保存图像 MFileSavePicture", "- MFileSpaceBar2", "退出 MFileExit"}},
+        {"curvature",
+         {"打开图像 MFileOpen", "- MFileSpaceBar1", "保存数据 MFileSaveData", "保存图像 MFileSavePicture",
+          "- MFileSpaceBar2", "退出 MFileOpenExit"}},
+    };
+    test::FakeFrame frame;
+    setMainFrame(&frame);
+    for (const auto& c : cases) {
+        const ToolEntry& row = test::toolRow(c.window);
+        const std::unique_ptr<ToolWindow> w(row.build(row));
+        ASSERT_FALSE(w->menus().isEmpty()) << c.window;
+        EXPECT_EQ(w->menus()[0]->title(), QStringLiteral("文件(&F)")) << c.window;
+        EXPECT_EQ(itemsOf(w->menus()[0]), text(c.file)) << c.window;
+    }
+    setMainFrame(nullptr);
 }
 
 } // namespace
