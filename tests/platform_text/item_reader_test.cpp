@@ -125,12 +125,21 @@ TEST(ItemReader, SurvivesRandomBytes)
         for (char& c : bytes)
             c = round % 2 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
         std::optional<std::string> decoded = kv::decodeCodePage(bytes);
-        ItemReader reader(decoded ? *decoded : bytes);
+        const std::string text = decoded ? *decoded : bytes;
+        ItemReader reader(text);
         // Every call moves on, so the reader must be done within one call per byte.
         std::size_t calls = 0;
-        while (!reader.atEnd() && calls <= bytes.size()) {
-            bool gotSomething = (random() % 4 == 0) ? bool(reader.nextLine()) : bool(reader.next());
+        while (!reader.atEnd() && calls <= text.size()) {
+            const std::size_t left = reader.rest().size();
+            bool gotSomething = false;
+            switch (random() % 4) {
+            case 0: gotSomething = bool(reader.nextLine()); break;
+            case 1: gotSomething = bool(reader.nextText()); break;
+            case 2: gotSomething = bool(reader.nextNumberOrText()); break;
+            default: gotSomething = bool(reader.next()); break;
+            }
             ASSERT_TRUE(gotSomething);
+            ASSERT_LT(reader.rest().size(), left);
             ++calls;
         }
         ASSERT_TRUE(reader.atEnd()) << round;
