@@ -57,7 +57,7 @@ void savedAndReadBack(const kv::BetaFileContents& contents, bool decoded)
     // Reading sums the counts in single precision, saving sums the numbers the
     // boxes show: the two may round apart where the sum is within a single's
     // step of a half (24.5 and 2E-07).
-    const double sum = kv::val(contents.leftCountText) + kv::val(contents.rightCountText);
+    const double sum = kv::leadingNumber(contents.leftCountText) + kv::leadingNumber(contents.rightCountText);
     const bool nearHalf = std::fabs(sum - std::floor(sum) - 0.5) <= std::fmax(1.0, std::fabs(sum)) * 1e-6;
     check(saved.pointCount == contents.pointCount || nearHalf, "the point count stays but at a half");
     const auto written = kv::fuzz::writtenAndReadBack(saved.lines, decoded);

@@ -54,7 +54,7 @@ void singlePrecision(double x)
 // The number a text shows, as the table's reader and the record writer read it.
 void readsBackAs(const std::string& text, const std::string& cell, const char* what)
 {
-    const double back = kv::val(text);
+    const double back = kv::leadingNumber(text);
     check(std::isfinite(back), what);
     check(kv::cellText(back) == cell, what);
 }
@@ -85,7 +85,7 @@ void textsOfDouble(double x)
         };
         for (const auto& m : masks) {
             const std::string shown = kv::formatMask(x, m.mask);
-            const double back = kv::val(shown);
+            const double back = kv::leadingNumber(shown);
             const double target = x * m.scale;
             check(std::fabs(back - target) <= m.halfStep * (1 + 1e-9) + std::fabs(target) * 1e-13,
                   "a display mask shows the value rounded to its places");
@@ -98,15 +98,15 @@ void textsOfSingle(float f)
     if (!std::isfinite(f))
         return;
     const std::string cell = kv::cellText(f);
-    const auto back = kv::csng(kv::val(cell));
+    const auto back = kv::csng(kv::leadingNumber(cell));
     check(back.has_value(), "a single's cell text reads back as a single");
-    const auto again = kv::csng(kv::val(kv::cellText(*back)));
+    const auto again = kv::csng(kv::leadingNumber(kv::cellText(*back)));
     check(again && *again == *back, "a single's cell text read back is a fixed point");
-    const auto printed = kv::csng(kv::val(kv::printText(f)));
+    const auto printed = kv::csng(kv::leadingNumber(kv::printText(f)));
     check(printed && *printed == *back, "a single's print text reads back as its cell text");
     if (std::fabs(f) < 1e15f) {
         const std::string shown = kv::formatMaskSingle(f, "0.00");
-        check(std::fabs(kv::val(shown) - static_cast<double>(f)) <= 0.005 * (1 + 1e-6) + std::fabs(f) * 1e-6,
+        check(std::fabs(kv::leadingNumber(shown) - static_cast<double>(f)) <= 0.005 * (1 + 1e-6) + std::fabs(f) * 1e-6,
               "a single's display mask shows it rounded to its places");
     }
 }
@@ -116,13 +116,13 @@ void textsOfSingle(float f)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const double read = kv::val(text);
+    const double read = kv::leadingNumber(text);
     check(!std::isnan(read), "the lenient reader never gives not-a-number");
 
     // A file's item and a cell's text are the same number to both readers.
     kv::ItemReader reader{std::string(text)};
     if (const auto item = reader.next(); item && item->number && reader.atEnd())
-        check(kv::val(item->text) == *item->number, "the item reader and the lenient reader agree");
+        check(kv::leadingNumber(item->text) == *item->number, "the item reader and the lenient reader agree");
 
     double values[3] = {read, 0, 0};
     int count = 1;

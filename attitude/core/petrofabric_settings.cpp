@@ -30,7 +30,7 @@ std::optional<std::string> nonEmptyTrimmed(const std::string& text)
 // The field's number when lo <= v < hi (or <= hi when closed), in single precision.
 std::optional<float> angleInRange(const std::string& text, double hi, bool closed)
 {
-    const double v = val(text);
+    const double v = leadingNumber(text);
     if (!std::isfinite(v) || v < 0 || v > hi || (!closed && v == hi))
         return std::nullopt;
     return csng(v);

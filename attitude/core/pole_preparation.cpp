@@ -56,8 +56,8 @@ TableScan scanTable(const CellText& cells, bool withRing)
             }
         }
         ScannedRecord record;
-        const std::optional<float> azimuth = csng(val(texts[0]));
-        const std::optional<float> angle = csng(val(texts[1]));
+        const std::optional<float> azimuth = csng(leadingNumber(texts[0]));
+        const std::optional<float> angle = csng(leadingNumber(texts[1]));
         if (!azimuth || !angle) {
             scan.result = {PrepareStatus::BadRecord, row, azimuth ? 2 : 1};
             return scan;

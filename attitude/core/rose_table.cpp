@@ -6,7 +6,7 @@ namespace kv {
 
 std::optional<double> roseDegrees(const std::string& cellText)
 {
-    const std::optional<std::int64_t> whole = roundHalfEven(val(cellText));
+    const std::optional<std::int64_t> whole = roundHalfEven(leadingNumber(cellText));
     if (!whole)
         return std::nullopt;
     return static_cast<double>(*whole);

@@ -61,8 +61,8 @@ std::string betaFaultMessage(BetaFault fault)
 
 std::optional<LimbCounts> limbCounts(std::string_view leftText, std::string_view rightText)
 {
-    const double left = val(leftText);
-    const double right = val(rightText);
+    const double left = leadingNumber(leftText);
+    const double right = leadingNumber(rightText);
     if (!(left + right <= kFoldTableLastRow)) // also refuses infinities
         return std::nullopt;
     const std::optional<std::int16_t> nLeft = cint(left);
@@ -81,7 +81,7 @@ std::optional<Attitude> typicalLimb(const CellText& cell, int firstRow, int last
         return singleBed(cell, firstRow);
     Vector3 sum;
     for (int row = firstRow; row <= lastRow; ++row)
-        sum = sum + lineVector({val(cell(row, 1)), val(cell(row, 2))});
+        sum = sum + lineVector({leadingNumber(cell(row, 1)), leadingNumber(cell(row, 2))});
     const double size = length(sum);
     if (!std::isfinite(size) || size < kNoDirection)
         return std::nullopt;

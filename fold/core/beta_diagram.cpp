@@ -28,7 +28,7 @@ Drawing bedCircles(const CellText& cell, int lastRow)
 {
     Drawing out;
     for (int row = 1; row <= lastRow; ++row)
-        out.append(greatCircle({val(cell(row, 1)), val(cell(row, 2))}, kBedColour));
+        out.append(greatCircle({leadingNumber(cell(row, 1)), leadingNumber(cell(row, 2))}, kBedColour));
     return out;
 }
 

@@ -92,8 +92,8 @@ BetaFileWrite formatBetaLimbFile(const std::string& leftCountText, const std::st
                                  bool overturned, const CellText& cell)
 {
     BetaFileWrite out;
-    const double left = val(leftCountText);
-    const double right = val(rightCountText);
+    const double left = leadingNumber(leftCountText);
+    const double right = leadingNumber(rightCountText);
     if (!std::isfinite(left) || !std::isfinite(right)) {
         out.fault = BetaFileWriteFault::BadCounts;
         return out;

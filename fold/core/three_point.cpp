@@ -93,7 +93,7 @@ std::optional<CoordinateFileRead> parseCoordinateFile(const std::string& text)
         if (!item)
             return std::nullopt;
         // A word counts as 0; a number beyond any double can't be held.
-        if (!item->number && !std::isfinite(val(item->text)))
+        if (!item->number && !std::isfinite(leadingNumber(item->text)))
             return std::nullopt;
         const double value = item->number.value_or(0.0);
         out.points[k / 3][k % 3] = value;

@@ -42,7 +42,7 @@ float radiansOfSingle(float degrees)
 std::optional<std::string> thicknessBoxRefusal(ThicknessBox box, std::string_view text)
 {
     const BoxRule rule = ruleOf(box);
-    const double value = val(text);
+    const double value = leadingNumber(text);
     if (!csng(value) || value < rule.lowest || value > rule.highest)
         return std::string(rule.message);
     return std::nullopt;
@@ -69,7 +69,7 @@ std::optional<float> trueThickness(const Traverse& t)
 
 std::string thicknessText(float thickness)
 {
-    std::string text = printText(val(formatMaskSingle(thickness, "0.00")));
+    std::string text = printText(leadingNumber(formatMaskSingle(thickness, "0.00")));
     const auto first = text.find_first_not_of(' ');
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
@@ -77,8 +77,9 @@ std::string thicknessText(float thickness)
 
 Traverse traverseOfTexts(const ThicknessBoxTexts& texts)
 {
-    return {val(texts.stratumDip), val(texts.stratumDipDirection), val(texts.traverseInclination),
-            val(texts.traverseDirection), val(texts.slopeDistance)};
+    return {leadingNumber(texts.stratumDip), leadingNumber(texts.stratumDipDirection),
+            leadingNumber(texts.traverseInclination), leadingNumber(texts.traverseDirection),
+            leadingNumber(texts.slopeDistance)};
 }
 
 std::vector<std::string> thicknessReportLines(const ThicknessBoxTexts& texts)

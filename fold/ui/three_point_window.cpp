@@ -119,7 +119,7 @@ void ThreePointWindow::addButtons()
 
 void ThreePointWindow::coordinateEdited(int box, const QString& text)
 {
-    coords_[box / 3][box % 3] = val(text.toStdString());
+    coords_[box / 3][box % 3] = leadingNumber(text.toStdString());
 }
 
 void ThreePointWindow::calculate()

@@ -7,12 +7,12 @@ namespace kv {
 ParsedAttitude attitudeFromCellTexts(std::string_view dipDirectionText, std::string_view dipText)
 {
     ParsedAttitude out;
-    const std::optional<float> dipDirection = csng(val(dipDirectionText));
+    const std::optional<float> dipDirection = csng(leadingNumber(dipDirectionText));
     if (!dipDirection || !std::isfinite(*dipDirection)) {
         out.fault = RecordFault::DipDirectionOutOfRange;
         return out;
     }
-    const std::optional<std::int16_t> dip = cint(val(dipText));
+    const std::optional<std::int16_t> dip = cint(leadingNumber(dipText));
     if (!dip) {
         out.fault = RecordFault::DipOutOfRange;
         return out;

@@ -374,7 +374,7 @@ std::string formatMaskOf(T value, std::string_view mask, int maxSignificant)
 
 // ---------------------------------------------------------------- public
 
-double val(std::string_view text)
+double leadingNumber(std::string_view text)
 {
     const std::string s = withoutBlanks(text);
     if (s.size() >= 2 && s[0] == '&') {

@@ -14,7 +14,7 @@ namespace kv {
 // wherever they stand; the longest leading run forming a decimal number (sign,
 // digits, one point, exponent with E or D) is taken, or a hexadecimal/octal
 // number after "&H"/"&O". A text that starts with no number gives 0.
-double val(std::string_view text);
+double leadingNumber(std::string_view text);
 
 // Nearest whole number, halves to the even neighbour, in 16 bits.
 // Empty when the value is not finite or falls outside -32768..32767.

@@ -67,7 +67,7 @@ std::optional<std::int16_t> parseThreshold(std::string_view answer)
     const std::string_view text = trimmed(answer);
     if (!isDecimalNumber(text))
         return std::nullopt;
-    return cint(val(text));
+    return cint(leadingNumber(text));
 }
 
 PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& progress)

@@ -10,7 +10,7 @@ namespace kv {
 FitDegreeCheck checkFitDegree(std::string_view degreeText, const CountSettings& settings,
                               std::size_t pointCount)
 {
-    const double degree = val(degreeText);
+    const double degree = leadingNumber(degreeText);
     if (degree < 1 || degree >= static_cast<double>(settings.nlines) + 1)
         return FitDegreeCheck::OutOfBounds;
     if (degree != std::floor(degree))
@@ -41,8 +41,8 @@ std::vector<FitPoint> countFitPoints(const CellText& cell, const CountSettings& 
     std::vector<FitPoint> points;
     const float lastRow = 180.0f / settings.turnangle;
     for (int row = 1; row <= kCountTableLastRow && row <= lastRow; ++row) {
-        const float angle = static_cast<float>(val(cell(row, 1)));
-        points.push_back({angle / 10.0f, val(cell(row, 2))});
+        const float angle = static_cast<float>(leadingNumber(cell(row, 1)));
+        points.push_back({angle / 10.0f, leadingNumber(cell(row, 2))});
     }
     return points;
 }

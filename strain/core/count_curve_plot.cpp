@@ -64,7 +64,7 @@ void addCountMarks(Drawing& d, const CellText& cell, const CountSettings& settin
 {
     int row = 1;
     for (float a = 0; a <= 180 && row <= kCountTableLastRow; a += settings.turnangle, ++row) {
-        const double py = (val(cell(row, 2)) - axis.base) / axis.unit;
+        const double py = (leadingNumber(cell(row, 2)) - axis.base) / axis.unit;
         addLine(d, a - 2, py - 2, a + 2, py + 2, colours::blue);
         addLine(d, a - 2, py + 2, a + 2, py - 2, colours::blue);
     }

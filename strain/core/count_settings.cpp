@@ -23,8 +23,8 @@ std::optional<std::int64_t> orientationsFor(float turnangle)
 std::variant<CountSettings, CountSettingsRefusal> checkCountSettings(std::string_view lineText,
                                                                       std::string_view stepText)
 {
-    const double lines = val(lineText);
-    const double step = val(stepText);
+    const double lines = leadingNumber(lineText);
+    const double step = leadingNumber(stepText);
     const auto roundedLines = roundHalfEven(lines);
     if (roundedLines && (*roundedLines % 2 == 0 || lines < 0))
         return CountSettingsRefusal::EvenLineCount;

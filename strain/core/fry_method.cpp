@@ -30,13 +30,13 @@ std::variant<FryCentres, FryStop> readCentres(const CellText& cell, int& pointCo
         const std::string xText = cell(row, 1);
         if (xText.empty())
             break;
-        const float x = static_cast<float>(val(xText));
+        const float x = static_cast<float>(leadingNumber(xText));
         if (x > largestX)
             largestX = std::nearbyint(x); // halves to even
         const std::string yText = cell(row, 2);
         if (yText.empty())
             return FryStop::MissingY;
-        const float y = static_cast<float>(val(yText));
+        const float y = static_cast<float>(leadingNumber(yText));
         ++pointCount;
         if (y > largestY)
             largestY = std::nearbyint(y);

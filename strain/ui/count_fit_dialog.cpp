@@ -94,7 +94,7 @@ void CountFitDialog::fitCurve()
         tell(fitDegreeNotice(check));
         return;
     }
-    const int degree = static_cast<int>(val(degree_->currentText().toStdString()));
+    const int degree = static_cast<int>(leadingNumber(degree_->currentText().toStdString()));
     auto fitted = fitCountCurve(counts_, settings_, degree);
     if (std::holds_alternative<PolyFitFailure>(fitted)) {
         tell(singularFitNotice());

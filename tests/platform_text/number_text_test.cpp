@@ -29,17 +29,17 @@ TEST(Val, ReadsTheNumberAtTheStartOfAText)
         {"1e-400", 0}, {"0e999999999999", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(val(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(Val, HugeNumbersBecomeInfinityThatNoConversionAccepts)
 {
-    EXPECT_EQ(val("1e400"), kInf);
-    EXPECT_EQ(val("-1e400"), -kInf);
-    EXPECT_EQ(val("1e99999999999999999999"), kInf);
-    EXPECT_FALSE(cint(val("1e400")));
-    EXPECT_FALSE(csng(val("1e400")));
-    EXPECT_TRUE(std::signbit(val("-0")));
+    EXPECT_EQ(leadingNumber("1e400"), kInf);
+    EXPECT_EQ(leadingNumber("-1e400"), -kInf);
+    EXPECT_EQ(leadingNumber("1e99999999999999999999"), kInf);
+    EXPECT_FALSE(cint(leadingNumber("1e400")));
+    EXPECT_FALSE(csng(leadingNumber("1e400")));
+    EXPECT_TRUE(std::signbit(leadingNumber("-0")));
 }
 
 TEST(Cint, HalvesGoToTheEvenNeighbourWithin16Bits)
@@ -167,7 +167,7 @@ TEST(CellText, LargestNumbersReadBackAsNumbers)
     for (const auto& c : cases) {
         EXPECT_EQ(cellText(c.value), c.cell) << c.value;
         EXPECT_EQ(printText(c.value), c.print) << c.value;
-        EXPECT_TRUE(std::isfinite(val(c.cell))) << c.cell;
+        EXPECT_TRUE(std::isfinite(leadingNumber(c.cell))) << c.cell;
     }
     EXPECT_EQ(cellText(FLT_MAX), "3.402823E+38");
     EXPECT_EQ(formatMask(DBL_MAX, "0.00").substr(0, 16), "1797693134862310");
