@@ -31,7 +31,7 @@ void wholeNumbers(double x)
         if (off == 0.5)
             check(*nearest % 2 == 0, "a half goes to the even neighbour");
     }
-    const auto small = kv::cint(x);
+    const auto small = kv::roundToInt16(x);
     const bool fits16 = nearest && *nearest >= -32768 && *nearest <= 32767;
     check(small.has_value() == fits16, "16-bit conversion exactly when the nearest whole number fits");
     if (small)

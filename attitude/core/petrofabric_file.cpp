@@ -62,7 +62,7 @@ bool readHeader(ItemReader& reader, PetrofabricRead& out)
             out.fault = PetrofabricReadFault::HeaderMissing;
             return false;
         }
-        const std::optional<std::int16_t> v = item->number ? cint(*item->number) : std::nullopt;
+        const std::optional<std::int16_t> v = item->number ? roundToInt16(*item->number) : std::nullopt;
         if (!v) {
             out.fault = PetrofabricReadFault::BadGrainCount;
             return false;

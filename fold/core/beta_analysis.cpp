@@ -65,8 +65,8 @@ std::optional<LimbCounts> limbCounts(std::string_view leftText, std::string_view
     const double right = leadingNumber(rightText);
     if (!(left + right <= kFoldTableLastRow)) // also refuses infinities
         return std::nullopt;
-    const std::optional<std::int16_t> nLeft = cint(left);
-    const std::optional<std::int16_t> nRight = cint(right);
+    const std::optional<std::int16_t> nLeft = roundToInt16(left);
+    const std::optional<std::int16_t> nRight = roundToInt16(right);
     if (!nLeft || !nRight || *nLeft < 1 || *nRight < 1)
         return std::nullopt;
     // 249.5 and 249.5 sum to 499 but round to 250 each.

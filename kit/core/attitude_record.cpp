@@ -12,7 +12,7 @@ ParsedAttitude attitudeFromCellTexts(std::string_view dipDirectionText, std::str
         out.fault = RecordFault::DipDirectionOutOfRange;
         return out;
     }
-    const std::optional<std::int16_t> dip = cint(leadingNumber(dipText));
+    const std::optional<std::int16_t> dip = roundToInt16(leadingNumber(dipText));
     if (!dip) {
         out.fault = RecordFault::DipOutOfRange;
         return out;

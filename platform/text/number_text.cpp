@@ -403,7 +403,7 @@ std::optional<std::int64_t> roundHalfEven(double value)
     return static_cast<std::int64_t>(nearest);
 }
 
-std::optional<std::int16_t> cint(double value)
+std::optional<std::int16_t> roundToInt16(double value)
 {
     const auto nearest = roundHalfEven(value);
     if (!nearest || *nearest < std::numeric_limits<std::int16_t>::min()

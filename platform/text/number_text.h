@@ -18,9 +18,9 @@ double leadingNumber(std::string_view text);
 
 // Nearest whole number, halves to the even neighbour, in 16 bits.
 // Empty when the value is not finite or falls outside -32768..32767.
-std::optional<std::int16_t> cint(double value);
+std::optional<std::int16_t> roundToInt16(double value);
 
-// Nearest whole number, halves to even, in 64 bits (wider counterpart of cint).
+// Nearest whole number, halves to even, in 64 bits (wider counterpart of roundToInt16).
 // Empty when the value is not finite or does not fit.
 std::optional<std::int64_t> roundHalfEven(double value);
 

@@ -67,7 +67,7 @@ std::optional<std::int16_t> parseThreshold(std::string_view answer)
     const std::string_view text = trimmed(answer);
     if (!isDecimalNumber(text))
         return std::nullopt;
-    return cint(leadingNumber(text));
+    return roundToInt16(leadingNumber(text));
 }
 
 PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& progress)

@@ -17,7 +17,7 @@ constexpr int kFewestCentres = 20;
 
 std::int64_t wholeOf(double v) { return roundHalfEven(v).value_or(0); }
 
-int rounded16(double v) { return cint(v).value_or(0); }
+int rounded16(double v) { return roundToInt16(v).value_or(0); }
 
 // Reads rows up to the first empty x; the coordinates divided by the scale.
 std::variant<FryCentres, FryStop> readCentres(const CellText& cell, int& pointCount)

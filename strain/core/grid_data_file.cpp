@@ -25,7 +25,7 @@ std::optional<std::array<std::int16_t, 3>> readHeader(ItemReader& reader)
     std::array<std::int16_t, 3> header{};
     for (std::int16_t& value : header) {
         const auto number = nextNumber(reader);
-        const auto whole = number ? cint(*number) : std::nullopt;
+        const auto whole = number ? roundToInt16(*number) : std::nullopt;
         if (!whole)
             return std::nullopt;
         value = *whole;
@@ -56,7 +56,7 @@ std::optional<std::int16_t> gridCount(std::int16_t rows, std::int16_t cols)
 std::optional<std::int16_t> tableWhole(const std::string& text)
 {
     const auto number = numberOfCellText(text);
-    return number ? cint(*number) : std::nullopt;
+    return number ? roundToInt16(*number) : std::nullopt;
 }
 
 std::optional<float> tableCoordinate(const std::string& text)

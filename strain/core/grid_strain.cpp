@@ -70,8 +70,8 @@ Notice gridStrainFilesNotSavedNotice()
 std::variant<std::vector<GridPointStrain>, GridStrainFailure> strainAtGridPoints(const CellText& cell,
                                                                           bool initialCoords)
 {
-    const auto rows = cint(leadingNumber(cell(1, 5)));
-    const auto cols = cint(leadingNumber(cell(1, 6)));
+    const auto rows = roundToInt16(leadingNumber(cell(1, 5)));
+    const auto cols = roundToInt16(leadingNumber(cell(1, 6)));
     if (!rows || !cols)
         return GridStrainFailure::BadData;
     // Both negative would multiply to a positive count of nothing real.

@@ -37,7 +37,7 @@ TEST(Val, HugeNumbersBecomeInfinityThatNoConversionAccepts)
     EXPECT_EQ(leadingNumber("1e400"), kInf);
     EXPECT_EQ(leadingNumber("-1e400"), -kInf);
     EXPECT_EQ(leadingNumber("1e99999999999999999999"), kInf);
-    EXPECT_FALSE(cint(leadingNumber("1e400")));
+    EXPECT_FALSE(roundToInt16(leadingNumber("1e400")));
     EXPECT_FALSE(csng(leadingNumber("1e400")));
     EXPECT_TRUE(std::signbit(leadingNumber("-0")));
 }
@@ -50,12 +50,12 @@ TEST(Cint, HalvesGoToTheEvenNeighbourWithin16Bits)
         {-0.0, 0}, {32767.4, 32767}, {-32768.5, -32768}, {-32767.5, -32768},
     };
     for (const auto& c : cases) {
-        const auto r = cint(c.value);
+        const auto r = roundToInt16(c.value);
         ASSERT_TRUE(r) << c.value;
         EXPECT_EQ(*r, c.expected) << c.value;
     }
     for (double outside : {32767.5, 32768.0, -32768.6, -40000.0, kInf, -kInf, kNaN})
-        EXPECT_FALSE(cint(outside)) << outside;
+        EXPECT_FALSE(roundToInt16(outside)) << outside;
 }
 
 TEST(RoundHalfEven, CoversTheWhole64BitRange)
@@ -120,7 +120,7 @@ TEST(PrintText, DoublePrecisionAndWholeNumbers)
 TEST(PrintLine, RecordOfDipDirectionAndDip)
 {
     PrintLine line;
-    line.add(printText(135.f)).nextZone().add(printText(*cint(45)));
+    line.add(printText(135.f)).nextZone().add(printText(*roundToInt16(45)));
     EXPECT_EQ(line.str(), " 135" + std::string(11, ' ') + "45 ");
     EXPECT_EQ(line.str().size(), 18u);
     EXPECT_EQ(line.str().find("45"), 15u); // column 16
