@@ -40,7 +40,7 @@ void wholeNumbers(double x)
 
 void singlePrecision(double x)
 {
-    const auto single = kv::csng(x);
+    const auto single = kv::toSinglePrecision(x);
     if (!std::isfinite(x) || std::fabs(x) >= 0x1.ffffffp+127) {
         check(!single, "no single for what rounds beyond the largest single");
         return;
@@ -98,11 +98,11 @@ void textsOfSingle(float f)
     if (!std::isfinite(f))
         return;
     const std::string cell = kv::cellText(f);
-    const auto back = kv::csng(kv::leadingNumber(cell));
+    const auto back = kv::toSinglePrecision(kv::leadingNumber(cell));
     check(back.has_value(), "a single's cell text reads back as a single");
-    const auto again = kv::csng(kv::leadingNumber(kv::cellText(*back)));
+    const auto again = kv::toSinglePrecision(kv::leadingNumber(kv::cellText(*back)));
     check(again && *again == *back, "a single's cell text read back is a fixed point");
-    const auto printed = kv::csng(kv::leadingNumber(kv::printText(f)));
+    const auto printed = kv::toSinglePrecision(kv::leadingNumber(kv::printText(f)));
     check(printed && *printed == *back, "a single's print text reads back as its cell text");
     if (std::fabs(f) < 1e15f) {
         const std::string shown = kv::formatMaskSingle(f, "0.00");
@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         wholeNumbers(x);
         singlePrecision(x);
         textsOfDouble(x);
-        if (const auto single = kv::csng(x))
+        if (const auto single = kv::toSinglePrecision(x))
             textsOfSingle(*single);
     }
 

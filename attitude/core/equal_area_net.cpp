@@ -22,10 +22,10 @@ std::string lowerAscii(std::string text)
 
 // Single-precision rounding that the compiler cannot fold away (a double ->
 // float -> double round trip paired with another can be dropped by GCC's
-// vectoriser; going through csng keeps it).
+// vectoriser; going through toSinglePrecision keeps it).
 float single(double value)
 {
-    if (const std::optional<float> v = csng(value))
+    if (const std::optional<float> v = toSinglePrecision(value))
         return *v;
     return std::isnan(value) ? NAN : (value > 0 ? INFINITY : -INFINITY);
 }
@@ -77,12 +77,12 @@ NetAttitude attitudeAtNetPoint(const NetConstants& net, Projection rule, float x
 std::string pointerReadout(const NetConstants& net, Projection rule, double x, double y)
 {
     const std::string label = "产状:";
-    const std::optional<float> px = csng(x);
-    const std::optional<float> py = csng(y);
+    const std::optional<float> px = toSinglePrecision(x);
+    const std::optional<float> py = toSinglePrecision(y);
     if (!px || !py)
         return label;
     const double s = static_cast<double>(*px) * *px + static_cast<double>(*py) * *py;
-    const std::optional<float> s1 = csng(s);
+    const std::optional<float> s1 = toSinglePrecision(s);
     const float q = single(static_cast<double>(net.netRadius) * net.netRadius);
     if (!s1 || q < *s1)
         return label;

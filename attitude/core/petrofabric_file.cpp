@@ -47,7 +47,7 @@ bool readHeader(ItemReader& reader, PetrofabricRead& out)
             out.fault = PetrofabricReadFault::HeaderMissing;
             return false;
         }
-        const std::optional<float> v = csng(item->number ? *item->number : leadingNumber(item->text));
+        const std::optional<float> v = toSinglePrecision(item->number ? *item->number : leadingNumber(item->text));
         if (!v) {
             out.fault = PetrofabricReadFault::BadAngle;
             return false;

@@ -33,7 +33,7 @@ std::optional<float> angleInRange(const std::string& text, double hi, bool close
     const double v = leadingNumber(text);
     if (!std::isfinite(v) || v < 0 || v > hi || (!closed && v == hi))
         return std::nullopt;
-    return csng(v);
+    return toSinglePrecision(v);
 }
 
 } // namespace

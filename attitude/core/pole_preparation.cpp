@@ -56,8 +56,8 @@ TableScan scanTable(const CellText& cells, bool withRing)
             }
         }
         ScannedRecord record;
-        const std::optional<float> azimuth = csng(leadingNumber(texts[0]));
-        const std::optional<float> angle = csng(leadingNumber(texts[1]));
+        const std::optional<float> azimuth = toSinglePrecision(leadingNumber(texts[0]));
+        const std::optional<float> angle = toSinglePrecision(leadingNumber(texts[1]));
         if (!azimuth || !angle) {
             scan.result = {PrepareStatus::BadRecord, row, azimuth ? 2 : 1};
             return scan;
@@ -102,7 +102,7 @@ PrepareResult prepare(NetState& state, const TableScan& scan, Projection rule, c
     return scan.result;
 }
 
-float single(double value) { return csng(value).value_or(0.0f); }
+float single(double value) { return toSinglePrecision(value).value_or(0.0f); }
 
 } // namespace
 

@@ -60,12 +60,12 @@ std::int64_t foldToStrike(std::int64_t dipDirection)
     return dipDirection < 180 ? dipDirection : dipDirection - 180;
 }
 
-// The value rounded to single precision; -0 becomes 0. Goes through csng on
+// The value rounded to single precision; -0 becomes 0. Goes through toSinglePrecision on
 // purpose: GCC 12 at -O2 pairs the x and y conversions into one vector multiply
 // and drops an inline double-to-float-to-double round trip.
 double singlePrecision(double value)
 {
-    return static_cast<double>(csng(value).value_or(0.0f)) + 0.0;
+    return static_cast<double>(toSinglePrecision(value).value_or(0.0f)) + 0.0;
 }
 
 // Point at radius r on the bearing theta (radians clockwise from north), each

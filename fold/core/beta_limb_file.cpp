@@ -19,7 +19,7 @@ std::optional<float> nextSingle(ItemReader& reader)
     const std::optional<ItemReader::Item> item = reader.next();
     if (!item || !item->number)
         return std::nullopt;
-    return csng(*item->number);
+    return toSinglePrecision(*item->number);
 }
 
 bool isOverturnedFlag(std::string line)

@@ -76,8 +76,8 @@ PiAnalysis analysePiTable(const CellText& cell)
         if (isBlankCell(dipDirection))
             break;
         const std::string dip = cell(row, 2);
-        const std::optional<float> a = csng(leadingNumber(dipDirection));
-        const std::optional<float> d = csng(leadingNumber(dip));
+        const std::optional<float> a = toSinglePrecision(leadingNumber(dipDirection));
+        const std::optional<float> d = toSinglePrecision(leadingNumber(dip));
         if (isBlankCell(dip) || !a || !d) {
             out.fault = PiFault::BadRow;
             out.beds.clear();

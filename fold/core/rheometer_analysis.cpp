@@ -128,7 +128,7 @@ std::variant<FoldShape, FoldFault> analyseFold(const FoldMeasurements& m)
 std::optional<float> viscosityRatio(float lengthToThickness, float stressExponent)
 {
     const double ratio = std::pow(double(lengthToThickness) / 3.46, 3.0) * double(stressExponent);
-    return csng(ratio);
+    return toSinglePrecision(ratio);
 }
 
 } // namespace kv

@@ -23,7 +23,7 @@ std::variant<MeasurementFile, MeasurementFileFault> parseMeasurementText(const s
         // A number too large even for double precision reads as no number.
         if (!item->number)
             return MeasurementFileFault::NotANumber;
-        const std::optional<float> value = csng(*item->number);
+        const std::optional<float> value = toSinglePrecision(*item->number);
         if (!value)
             return MeasurementFileFault::BeyondPrecision;
         values[i] = *value;

@@ -37,7 +37,7 @@ AnalysisOutcome runFoldAnalysis(RheometerState& state, const CellText& cell)
 
 std::string changeStressExponent(RheometerState& state, std::string_view stressExponentText)
 {
-    state.stressExponent = csng(leadingNumber(stressExponentText));
+    state.stressExponent = toSinglePrecision(leadingNumber(stressExponentText));
     state.viscosityRatio = ratioOf(state);
     return viscosityRatioText(state);
 }

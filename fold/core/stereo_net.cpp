@@ -33,7 +33,7 @@ double degreesOf(double radians) { return radians * 180.0 / kAttitudePi; }
 
 double toSingle(double value)
 {
-    const std::optional<float> single = csng(value);
+    const std::optional<float> single = toSinglePrecision(value);
     return single ? static_cast<double>(*single) : value;
 }
 

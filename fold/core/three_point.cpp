@@ -36,9 +36,9 @@ std::optional<PlaneThroughPoints> planeThroughPoints(const ThreePoints& p)
 {
     const auto d = [&](int point, int axis) { return p[point][axis] - p[0][axis]; };
     // The normal (A, B, C) = (P2 - P1) x (P3 - P1), kept in single precision.
-    const std::optional<float> a = csng(d(1, 1) * d(2, 2) - d(2, 1) * d(1, 2));
-    const std::optional<float> b = csng(d(2, 0) * d(1, 2) - d(1, 0) * d(2, 2));
-    const std::optional<float> c = csng(d(1, 0) * d(2, 1) - d(2, 0) * d(1, 1));
+    const std::optional<float> a = toSinglePrecision(d(1, 1) * d(2, 2) - d(2, 1) * d(1, 2));
+    const std::optional<float> b = toSinglePrecision(d(2, 0) * d(1, 2) - d(1, 0) * d(2, 2));
+    const std::optional<float> c = toSinglePrecision(d(1, 0) * d(2, 1) - d(2, 0) * d(1, 1));
     if (!a || !b || !c || (*a == 0 && *b == 0 && *c == 0))
         return std::nullopt;
 

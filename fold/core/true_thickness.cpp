@@ -43,18 +43,18 @@ std::optional<std::string> thicknessBoxRefusal(ThicknessBox box, std::string_vie
 {
     const BoxRule rule = ruleOf(box);
     const double value = leadingNumber(text);
-    if (!csng(value) || value < rule.lowest || value > rule.highest)
+    if (!toSinglePrecision(value) || value < rule.lowest || value > rule.highest)
         return std::string(rule.message);
     return std::nullopt;
 }
 
 std::optional<float> trueThickness(const Traverse& t)
 {
-    const std::optional<float> alphaDegrees = csng(t.stratumDip);
-    const std::optional<float> thetaDegrees = csng(t.stratumDipDirection);
-    const std::optional<float> betaDegrees = csng(t.traverseInclination);
-    const std::optional<float> phiDegrees = csng(t.traverseDirection);
-    const std::optional<float> distance = csng(t.slopeDistance);
+    const std::optional<float> alphaDegrees = toSinglePrecision(t.stratumDip);
+    const std::optional<float> thetaDegrees = toSinglePrecision(t.stratumDipDirection);
+    const std::optional<float> betaDegrees = toSinglePrecision(t.traverseInclination);
+    const std::optional<float> phiDegrees = toSinglePrecision(t.traverseDirection);
+    const std::optional<float> distance = toSinglePrecision(t.slopeDistance);
     if (!alphaDegrees || !thetaDegrees || !betaDegrees || !phiDegrees || !distance)
         return std::nullopt;
     const float alpha = radiansOfSingle(*alphaDegrees);
@@ -64,7 +64,7 @@ std::optional<float> trueThickness(const Traverse& t)
     // The traverse L (cos b cos p, cos b sin p, -sin b) against the stratum's
     // upward normal (sin a cos t, sin a sin t, cos a), north-east-up axes.
     const double across = std::cos(beta) * std::sin(alpha) * std::cos(theta - phi) - std::cos(alpha) * std::sin(beta);
-    return csng(std::fabs(static_cast<float>(across)) * static_cast<double>(*distance));
+    return toSinglePrecision(std::fabs(static_cast<float>(across)) * static_cast<double>(*distance));
 }
 
 std::string thicknessText(float thickness)

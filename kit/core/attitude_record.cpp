@@ -7,7 +7,7 @@ namespace kv {
 ParsedAttitude attitudeFromCellTexts(std::string_view dipDirectionText, std::string_view dipText)
 {
     ParsedAttitude out;
-    const std::optional<float> dipDirection = csng(leadingNumber(dipDirectionText));
+    const std::optional<float> dipDirection = toSinglePrecision(leadingNumber(dipDirectionText));
     if (!dipDirection || !std::isfinite(*dipDirection)) {
         out.fault = RecordFault::DipDirectionOutOfRange;
         return out;

@@ -26,7 +26,7 @@ std::optional<float> singleOfCellText(std::string_view text)
     const std::optional<double> number = numberOfCellText(text);
     if (!number)
         return std::nullopt;
-    return csng(*number);
+    return toSinglePrecision(*number);
 }
 
 } // namespace kv

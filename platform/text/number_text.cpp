@@ -414,7 +414,7 @@ std::optional<std::int16_t> roundToInt16(double value)
 
 double intFloor(double value) { return std::floor(value); }
 
-std::optional<float> csng(double value)
+std::optional<float> toSinglePrecision(double value)
 {
     // Values up to half a unit above the largest single still round to it;
     // from the midpoint on the conversion would give infinity.

@@ -29,7 +29,7 @@ double intFloor(double value);
 
 // Conversion to single precision. Empty when the value is not finite or lies
 // beyond the single-precision range.
-std::optional<float> csng(double value);
+std::optional<float> toSinglePrecision(double value);
 
 // Print-style text: a sign place (blank or "-"), the digits without a 0 before
 // the point (.5), at most 7 significant digits for single and 15 for double,

@@ -32,7 +32,7 @@ std::variant<CountSettings, CountSettingsRefusal> checkCountSettings(std::string
         return CountSettingsRefusal::NonPositiveStep;
     if (!roundedLines || *roundedLines > kMostCountLines)
         return CountSettingsRefusal::TooManyLines;
-    const auto singleStep = csng(step);
+    const auto singleStep = toSinglePrecision(step);
     if (!singleStep || *singleStep <= 0) // beyond the largest single, or below the smallest
         return CountSettingsRefusal::StepOutOfRange;
     const auto orientations = orientationsFor(*singleStep);

@@ -15,7 +15,7 @@ std::variant<std::vector<std::string>, CountTableUnwritable> countTableLines(con
         const std::string angleText = cell(row, 1);
         if (angleText.empty())
             break;
-        const auto angle = csng(leadingNumber(angleText));
+        const auto angle = toSinglePrecision(leadingNumber(angleText));
         const auto count = roundHalfEven(leadingNumber(cell(row, 2)));
         // Counts of large photographs pass 32767; 32 bits hold any count.
         if (!angle || !count || *count > std::numeric_limits<std::int32_t>::max()

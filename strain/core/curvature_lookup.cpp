@@ -5,7 +5,7 @@
 namespace kv {
 namespace {
 
-float singleOf(const std::string& cell) { return csng(leadingNumber(cell)).value_or(0.0f); }
+float singleOf(const std::string& cell) { return toSinglePrecision(leadingNumber(cell)).value_or(0.0f); }
 
 bool near(float listed, float pointer) { return listed - 2 < pointer && pointer < listed + 2; }
 

@@ -37,8 +37,8 @@ std::optional<std::pair<float, float>> readPoint(ItemReader& reader)
 {
     const auto x = nextNumber(reader);
     const auto y = x ? nextNumber(reader) : std::nullopt;
-    const auto sx = x ? csng(*x) : std::nullopt;
-    const auto sy = y ? csng(*y) : std::nullopt;
+    const auto sx = x ? toSinglePrecision(*x) : std::nullopt;
+    const auto sy = y ? toSinglePrecision(*y) : std::nullopt;
     if (!sx || !sy)
         return std::nullopt;
     return std::make_pair(*sx, *sy);
@@ -62,7 +62,7 @@ std::optional<std::int16_t> tableWhole(const std::string& text)
 std::optional<float> tableCoordinate(const std::string& text)
 {
     const auto number = numberOfCellText(text);
-    return number ? csng(*number) : std::nullopt;
+    return number ? toSinglePrecision(*number) : std::nullopt;
 }
 
 std::string pointLine(float x, float y) { return PrintLine().add(printText(x)).nextZone().add(printText(y)).str(); }

@@ -38,7 +38,7 @@ TEST(Val, HugeNumbersBecomeInfinityThatNoConversionAccepts)
     EXPECT_EQ(leadingNumber("-1e400"), -kInf);
     EXPECT_EQ(leadingNumber("1e99999999999999999999"), kInf);
     EXPECT_FALSE(roundToInt16(leadingNumber("1e400")));
-    EXPECT_FALSE(csng(leadingNumber("1e400")));
+    EXPECT_FALSE(toSinglePrecision(leadingNumber("1e400")));
     EXPECT_TRUE(std::signbit(leadingNumber("-0")));
 }
 
@@ -78,15 +78,15 @@ TEST(IntFloor, RoundsDownAlsoForNegatives)
 
 TEST(Csng, RefusesValuesBeyondSinglePrecision)
 {
-    EXPECT_EQ(csng(0.1), 0.1f);
-    EXPECT_EQ(csng(-FLT_MAX), -FLT_MAX);
-    EXPECT_EQ(csng(3.4028235e38), FLT_MAX); // the printed largest single reads back
+    EXPECT_EQ(toSinglePrecision(0.1), 0.1f);
+    EXPECT_EQ(toSinglePrecision(-FLT_MAX), -FLT_MAX);
+    EXPECT_EQ(toSinglePrecision(3.4028235e38), FLT_MAX); // the printed largest single reads back
     // Halfway between the largest single and 2^128 a conversion would round to
     // infinity; just below it, to the largest single.
-    EXPECT_EQ(csng(0x1.fffffefffffffp+127), FLT_MAX);
-    EXPECT_EQ(csng(-0x1.fffffefffffffp+127), -FLT_MAX);
+    EXPECT_EQ(toSinglePrecision(0x1.fffffefffffffp+127), FLT_MAX);
+    EXPECT_EQ(toSinglePrecision(-0x1.fffffefffffffp+127), -FLT_MAX);
     for (double outside : {0x1.ffffffp+127, -0x1.ffffffp+127, 1e39, -1e39, 3.4028236e38, kInf, -kInf, kNaN})
-        EXPECT_FALSE(csng(outside)) << outside;
+        EXPECT_FALSE(toSinglePrecision(outside)) << outside;
 }
 
 TEST(PrintText, SinglePrecision)
