@@ -13,7 +13,7 @@ const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
-TEST(Val, ReadsTheNumberAtTheStartOfAText)
+TEST(LeadingNumber, ReadsTheNumberAtTheStartOfAText)
 {
     const struct { const char* text; double value; } cases[] = {
         {"135", 135}, {"045", 45}, {"  1 2", 12}, {"\t-\n5", -5}, {"+7", 7},
@@ -32,7 +32,7 @@ TEST(Val, ReadsTheNumberAtTheStartOfAText)
         EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(Val, HugeNumbersBecomeInfinityThatNoConversionAccepts)
+TEST(LeadingNumber, HugeNumbersBecomeInfinityThatNoConversionAccepts)
 {
     EXPECT_EQ(leadingNumber("1e400"), kInf);
     EXPECT_EQ(leadingNumber("-1e400"), -kInf);
@@ -42,7 +42,7 @@ TEST(Val, HugeNumbersBecomeInfinityThatNoConversionAccepts)
     EXPECT_TRUE(std::signbit(leadingNumber("-0")));
 }
 
-TEST(Cint, HalvesGoToTheEvenNeighbourWithin16Bits)
+TEST(RoundToInt16, HalvesGoToTheEvenNeighbourWithin16Bits)
 {
     const struct { double value; int expected; } cases[] = {
         {44.5, 44}, {45.5, 46}, {12.5, 12}, {2.5, 2}, {3.5, 4}, {-0.5, 0},
@@ -76,7 +76,7 @@ TEST(IntFloor, RoundsDownAlsoForNegatives)
     EXPECT_EQ(intFloor(-2.7), -3);
 }
 
-TEST(Csng, RefusesValuesBeyondSinglePrecision)
+TEST(ToSinglePrecision, RefusesValuesBeyondSinglePrecision)
 {
     EXPECT_EQ(toSinglePrecision(0.1), 0.1f);
     EXPECT_EQ(toSinglePrecision(-FLT_MAX), -FLT_MAX);
