@@ -24,7 +24,7 @@ std::optional<std::int16_t> roundToInt16(double value);
 // Empty when the value is not finite or does not fit.
 std::optional<std::int64_t> roundHalfEven(double value);
 
-// Largest whole number not above the value (Int): -0.5 gives -1.
+// Largest whole number not above the value: -0.5 gives -1.
 double intFloor(double value);
 
 // Conversion to single precision. Empty when the value is not finite or lies
