@@ -1,5 +1,5 @@
-# How the project's libraries are made, and the rule that keeps computation
-# apart from the window system.
+# How the project's libraries are made, and the rules that keep computation
+# apart from the window system and every folder off the floors above it.
 
 # Adds a library made of every source in DIR (not its subfolders; main.cpp
 # excluded). Libraries named *_core must link no Qt: kv_check_core_libraries()
@@ -56,4 +56,57 @@ function(kv_check_core_libraries)
       endif()
     endwhile()
   endforeach()
+endfunction()
+
+# The floors, from the bottom up. A source of one floor includes project
+# headers of its own floor or of floors below it, never of one above.
+set(KV_FLOORS platform kit frame "attitude|fold|strain|zelquad" app)
+
+# The folder of the floor a project path ("kit/core/x.h") lies on, or -1 when
+# the path is not in one of the floors (a system or library header).
+function(kv_floor_of path out)
+  set(floor 0)
+  foreach(folders IN LISTS KV_FLOORS)
+    if(path MATCHES "^(${folders})/")
+      set(${out} ${floor} PARENT_SCOPE)
+      return()
+    endif()
+    math(EXPR floor "${floor} + 1")
+  endforeach()
+  set(${out} -1 PARENT_SCOPE)
+endfunction()
+
+# Fails the configuration when a source includes a header of a floor above its
+# own, or when a Qt-free folder (platform/text, platform/draw, kit/core and each
+# subsystem's core/) includes a header of a folder that isn't Qt-free. The
+# sources are those under ROOT when given, else under the project's folder.
+function(kv_check_layers)
+  set(root ${PROJECT_SOURCE_DIR})
+  if(ARGC GREATER 0)
+    set(root ${ARGV0})
+  endif()
+  set(qtFree "^(platform/text|platform/draw|[a-z]+/core)/")
+  file(GLOB_RECURSE sources RELATIVE ${root} CONFIGURE_DEPENDS
+       ${root}/platform/*.h ${root}/platform/*.cpp ${root}/kit/*.h ${root}/kit/*.cpp
+       ${root}/frame/*.h ${root}/frame/*.cpp ${root}/attitude/*.h ${root}/attitude/*.cpp
+       ${root}/fold/*.h ${root}/fold/*.cpp ${root}/strain/*.h ${root}/strain/*.cpp
+       ${root}/zelquad/*.h ${root}/zelquad/*.cpp ${root}/app/*.h ${root}/app/*.cpp)
+  set(faults "")
+  foreach(source IN LISTS sources)
+    kv_floor_of(${source} floor)
+    file(STRINGS ${root}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+      kv_floor_of(${header} headerFloor)
+      if(headerFloor GREATER floor)
+        list(APPEND faults "${source} includes ${header}, a floor above its own")
+      elseif(source MATCHES "${qtFree}" AND headerFloor GREATER -1 AND NOT header MATCHES "${qtFree}")
+        list(APPEND faults "${source} includes ${header}, which is not Qt-free")
+      endif()
+    endforeach()
+  endforeach()
+  if(faults)
+    list(JOIN faults "\n  " text)
+    message(FATAL_ERROR "Folders reach above their floor:\n  ${text}")
+  endif()
 endfunction()

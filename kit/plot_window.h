@@ -17,7 +17,7 @@
 //   };
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "kit/core/table_cells.h"
 #include "kit/plot_menus.h"
 #include "kit/plot_traits.h"

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "attitude/core/net_state.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <string>
 

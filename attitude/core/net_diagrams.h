@@ -18,7 +18,7 @@
 #include "attitude/core/net_state.h"
 #include "attitude/core/petrofabric_settings.h"
 #include "attitude/core/pole_preparation.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "kit/core/attitude.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <cstdint>
 #include <string>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "fold/core/beta_analysis.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 
 #include "fold/core/fold_table.h"
 #include "kit/core/attitude.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <array>
 #include <optional>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "fold/core/rheometer_analysis.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // printed picture of the legend view is the cleared picture.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <array>
 #include <string>

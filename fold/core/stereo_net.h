@@ -9,7 +9,7 @@
 #pragma once
 
 #include "kit/core/attitude.h"
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <optional>
 #include <string>

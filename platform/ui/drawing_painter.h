@@ -3,7 +3,7 @@
 // picture is not cleared first; its scale is the one it already has.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 namespace kv {
 

@@ -8,7 +8,7 @@
 // (i, j) covering the points that round to it.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/count_settings.h"
 #include "strain/core/pixel_image.h"
 

@@ -4,7 +4,7 @@
 // long axis of the strain ellipse; largest / smallest is its axial ratio.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/count_settings.h"
 #include "strain/core/poly_fit.h"
 #include "kit/core/table_cells.h"

@@ -3,7 +3,7 @@
 // (-30, 200)-(200, -30) (y upwards, one unit a degree along x).
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/count_curve_fit.h"
 
 #include <cstdint>

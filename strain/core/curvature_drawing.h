@@ -4,7 +4,7 @@
 // is the curvature value.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/local_curvature.h"
 
 #include <vector>

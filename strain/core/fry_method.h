@@ -9,7 +9,7 @@
 // picture's x axis.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/poly_fit.h"
 #include "kit/core/table_cells.h"
 #include "strain/core/notice.h"

@@ -5,7 +5,7 @@
 // of R pixels.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/pixel_map.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // boundaries, axial ratio largest / smallest fitted count.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "strain/core/count_curve_fit.h"
 
 #include <optional>

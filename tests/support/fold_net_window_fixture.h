@@ -3,7 +3,7 @@
 // texts (the window keeps the items it drew) or as pixels of the picture.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "platform/ui/data_grid.h"
 #include "platform/ui/picture_box.h"
 #include "tests/support/fake_dialogs.h"

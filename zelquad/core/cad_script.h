@@ -5,7 +5,7 @@
 // and saved in one piece, so a failed run never leaves half a script.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // bands, the window turns blue, then vertical grey bands open across it.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 namespace zq {
 

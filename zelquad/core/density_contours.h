@@ -4,7 +4,7 @@
 
 #include "zelquad/core/triangulation.h"
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <vector>
 

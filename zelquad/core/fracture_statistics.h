@@ -5,7 +5,7 @@
 // horizontal. The net has radius 10 about the origin, x east, y north.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "zelquad/core/fracture_records.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // always was, by a white dot at its top-left corner.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 #include "zelquad/core/density_contours.h"
 #include "zelquad/core/fracture_statistics.h"
 

@@ -7,7 +7,7 @@
 #include "zelquad/core/fracture_records.h"
 #include "zelquad/core/fracture_statistics.h"
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <string>
 #include <variant>

@@ -2,7 +2,7 @@
 // clockwise from north (+y).
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 namespace zq {
 

@@ -2,7 +2,7 @@
 // print button and an OK button that closes it with a short animation.
 #pragma once
 
-#include "kit/core/drawing.h"
+#include "platform/draw/drawing.h"
 
 #include <QWidget>
 
