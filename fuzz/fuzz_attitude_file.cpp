@@ -20,7 +20,7 @@ using kv::fuzz::check;
 
 namespace {
 
-constexpr int kTableRecords = kv::fuzz::kAttitudeTableRecords;
+constexpr int kTableRecords = kv::fuzz::kAttitudeRecords;
 
 // Every call of the reader moves on, so a file of n bytes is read in at most
 // n calls; header lines and items are mixed as the tools with headers do.

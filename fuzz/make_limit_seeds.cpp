@@ -49,7 +49,7 @@ std::string betaHeader(std::size_t records)
 }
 
 const Format kFormats[] = {
-    {"fuzz_attitude_file", kv::fuzz::kAttitudeTableRecords, noHeader, commaRecord},
+    {"fuzz_attitude_file", kv::fuzz::kAttitudeRecords, noHeader, commaRecord},
     {"fuzz_orientation_file", kv::kNetTableLastRow, orientationHeader, commaRecord},
     {"fuzz_petrofabric_file", kv::kNetTableLastRow, petrofabricHeader, petrofabricRecord},
     {"fuzz_pi_file", kv::kFoldTableLastRow, noHeader, commaRecord},
