@@ -62,8 +62,9 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
 
 TEST(Thinning, FilledSquareWithAOnePixelHoleThinsToTheRingRoundTheHole)
 {
-    // The hole's four side neighbours have seven line neighbours each: never
-    // deletable, so the square wears down to the eight pixels round the hole.
+    // The hole's four side neighbours start with seven line neighbours, one
+    // too many to be deleted, and are kept; the square wears down to the
+    // eight pixels round the hole (with seven allowed, 16 would remain).
     PixelMap map(13, 13);
     test::fillBox(map, 3, 3, 9, 9);
     map.set(6, 6, PixelMap::background);
