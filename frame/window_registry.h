@@ -9,6 +9,7 @@
 #include <functional>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace kv {
 
@@ -33,6 +34,9 @@ public:
 private:
     ToolWindow* bringToFront(ToolWindow* open);
     void place(ToolWindow* w, const QString& name);
+    // A sizable window that becomes active while another is maximized takes
+    // its place maximized; a fixed-size window keeps its size and place.
+    void followMaximized(QMdiSubWindow* active);
 
     QMdiArea* area_;
     const ToolCatalogue& tools_;
