@@ -39,8 +39,15 @@ WindowRegistry::WindowRegistry(QMdiArea* area, const ToolCatalogue& tools) : are
     // area with no button to restore them). The registry keeps that rule for
     // the sizable windows only.
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
-    QObject::connect(area_, &QMdiArea::subWindowActivated, area_,
-                     [this](QMdiSubWindow* active) { followMaximized(active); });
+    followingActivation_ = QObject::connect(area_, &QMdiArea::subWindowActivated, area_,
+                                            [this](QMdiSubWindow* active) { followMaximized(active); });
+}
+
+// The area may outlive the registry by a moment (it reports activations while
+// it is torn down): it stops calling the registry first.
+WindowRegistry::~WindowRegistry()
+{
+    QObject::disconnect(followingActivation_);
 }
 
 void WindowRegistry::followMaximized(QMdiSubWindow* active)

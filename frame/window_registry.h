@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -21,6 +22,9 @@ public:
     using Builder = std::function<ToolWindow*()>;
 
     WindowRegistry(QMdiArea* area, const ToolCatalogue& tools);
+    ~WindowRegistry();
+    WindowRegistry(const WindowRegistry&) = delete;
+    WindowRegistry& operator=(const WindowRegistry&) = delete;
 
     const ToolCatalogue& tools() const { return tools_; }
 
@@ -41,6 +45,7 @@ private:
     QMdiArea* area_;
     const ToolCatalogue& tools_;
     QHash<QString, QPointer<ToolWindow>> open_;
+    QMetaObject::Connection followingActivation_;
 };
 
 } // namespace kv
