@@ -40,7 +40,8 @@ QString latin(const char* name) { return QString::fromLatin1(name); }
 
 void showNotice(QWidget* window, const Notice& notice)
 {
-    dialogs().message(window, QString::fromStdString(notice.text), QString::fromStdString(notice.title));
+    dialogs().message(window, QString::fromStdString(notice.text), QString::fromStdString(notice.title),
+                      notice.icon == NoticeIcon::Exclamation ? MessageIcon::Exclamation : MessageIcon::None);
 }
 
 // A readout number: a blank in place of the sign when it is not negative.

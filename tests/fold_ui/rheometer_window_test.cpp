@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -248,7 +247,7 @@ TEST_F(RheometerWindowTest, FileAnalysisStressExponentAndReport)
     EXPECT_EQ(dialogs().saveFilters, QStringList{QStringLiteral("数据文件(*.txt)|*.txt|所有文件（*.*）|*.*")});
     EXPECT_TRUE(dialogs().messages.empty());
     // The same twelve lines, byte for byte, as the report's own fixture.
-    const QByteArray expected = bytesOf(QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(
+    const QByteArray expected = bytesOf(QDir(QStringLiteral(KV_TEST_SOURCES)).filePath(
         QStringLiteral("../fold_core/data/rheometer_sine_fold_report.txt")));
     ASSERT_EQ(expected.size(), 338) << "fixture missing or changed";
     EXPECT_EQ(bytesOf(first), expected);

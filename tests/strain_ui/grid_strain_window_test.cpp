@@ -503,6 +503,7 @@ TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
             ASSERT_EQ(dialogs().messages.size(), 1u);
             EXPECT_EQ(dialogs().messages[0].text, QString::fromUtf8(c.text));
             EXPECT_EQ(dialogs().messages[0].title, QString::fromUtf8(c.title));
+            EXPECT_EQ(dialogs().messages[0].icon, MessageIcon::Exclamation);
         }
         dialogs().messages.clear();
         for (const char* name : names)
@@ -518,6 +519,7 @@ TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("错误"));
     EXPECT_NE(dialogs().messages[0].text, QStringLiteral("网格数据有误，请仔细检查！"));
+    EXPECT_EQ(dialogs().messages[0].icon, MessageIcon::Exclamation);
 }
 
 } // namespace

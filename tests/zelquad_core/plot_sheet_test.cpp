@@ -13,7 +13,7 @@ namespace {
 using kv::test::CadEntity;
 using Kind = CadEntity::Kind;
 
-const std::filesystem::path kData = std::filesystem::path(__FILE__).parent_path() / "data";
+const std::filesystem::path kData = std::filesystem::path(KV_TEST_SOURCES) / "data";
 
 FractureStatistics statisticsOf(std::vector<kv::Attitude> records)
 {
