@@ -24,9 +24,44 @@ QPoint cascadePosition(const QSize& area, const QSize& window, int k)
     return {at, at};
 }
 
+bool isFixedSize(const QMdiSubWindow* sub)
+{
+    const auto* tool = qobject_cast<const ToolWindow*>(sub->widget());
+    return tool && tool->isFixedSize();
+}
+
 } // namespace
 
-WindowRegistry::WindowRegistry(QMdiArea* area, const ToolCatalogue& tools) : area_(area), tools_(tools) {}
+WindowRegistry::WindowRegistry(QMdiArea* area, const ToolCatalogue& tools) : area_(area), tools_(tools)
+{
+    // The area by itself maximizes every window that becomes active while the
+    // active one is maximized, fixed-size ones too (they would then fill the
+    // area with no button to restore them). The registry keeps that rule for
+    // the sizable windows only.
+    area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    followingActivation_ = QObject::connect(area_, &QMdiArea::subWindowActivated, area_,
+                                            [this](QMdiSubWindow* active) { followMaximized(active); });
+}
+
+// The area may outlive the registry by a moment (it reports activations while
+// it is torn down): it stops calling the registry first.
+WindowRegistry::~WindowRegistry()
+{
+    QObject::disconnect(followingActivation_);
+}
+
+void WindowRegistry::followMaximized(QMdiSubWindow* active)
+{
+    if (!active || active->isMaximized() || isFixedSize(active))
+        return;
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        if (sub != active && sub->isVisible() && sub->isMaximized()) {
+            sub->showNormal();
+            active->showMaximized();
+            return;
+        }
+    }
+}
 
 ToolWindow* WindowRegistry::find(const QString& name) const
 {

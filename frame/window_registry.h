@@ -4,11 +4,13 @@
 #pragma once
 
 #include <QHash>
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace kv {
 
@@ -20,6 +22,9 @@ public:
     using Builder = std::function<ToolWindow*()>;
 
     WindowRegistry(QMdiArea* area, const ToolCatalogue& tools);
+    ~WindowRegistry();
+    WindowRegistry(const WindowRegistry&) = delete;
+    WindowRegistry& operator=(const WindowRegistry&) = delete;
 
     const ToolCatalogue& tools() const { return tools_; }
 
@@ -33,10 +38,14 @@ public:
 private:
     ToolWindow* bringToFront(ToolWindow* open);
     void place(ToolWindow* w, const QString& name);
+    // A sizable window that becomes active while another is maximized takes
+    // its place maximized; a fixed-size window keeps its size and place.
+    void followMaximized(QMdiSubWindow* active);
 
     QMdiArea* area_;
     const ToolCatalogue& tools_;
     QHash<QString, QPointer<ToolWindow>> open_;
+    QMetaObject::Connection followingActivation_;
 };
 
 } // namespace kv

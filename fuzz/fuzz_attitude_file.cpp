@@ -6,6 +6,7 @@
 // same line.
 #include "kit/core/attitude_record.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_limits.h"
 #include "platform/text/number_text.h"
 #include "platform/text/text_file.h"
 
@@ -19,7 +20,7 @@ using kv::fuzz::check;
 
 namespace {
 
-constexpr int kTableRecords = 499;
+constexpr int kTableRecords = kv::fuzz::kAttitudeRecords;
 
 // Every call of the reader moves on, so a file of n bytes is read in at most
 // n calls; header lines and items are mixed as the tools with headers do.

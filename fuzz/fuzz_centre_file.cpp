@@ -1,9 +1,11 @@
 // The Fry tool's centre file. A file that is read fills at most the table's
-// rows with its items in order, two a row, and says so when it held more; a
-// number item becomes the cell text of its number. Saved again (the rows up to the first blank x or y) it reads
-// back as the same cell texts, or the same numbers where a text was a number
-// written otherwise; what was read back is saved and read back as it is. A
-// save is refused only for a text that no item can hold.
+// rows with its items in order, two a row, and says so when it held more
+// (whole centres, never a lone item: that refuses the file); a number item
+// becomes the cell text of its number. Saved again (the rows up to the first
+// blank x or y) it reads back as the same cell texts, or the same numbers
+// where a text was a number written otherwise; what was read back is saved
+// and read back as it is. A save is refused only for a text that no item can
+// hold.
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_text.h"
 #include "kit/core/attitude_record.h"
@@ -92,6 +94,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto item = items.next();
             check(item && kv::cellTextOfItem(*item) == *cell, "the centres are the file's items, two a row");
         }
+    // The items beyond the rows: none unless the rows are full, and then
+    // whole centres only (an x without its y anywhere refuses the file).
+    std::size_t leftOver = 0;
+    while (items.next())
+        ++leftOver;
+    check(table.truncated || leftOver == 0, "no item is left over when the rows are not full");
+    check(leftOver % 2 == 0, "the items left over are whole centres");
+    check(table.truncated == (leftOver > 0), "the file said to hold more holds more");
     check(table.rows.size() <= kv::kMostCentres, "no more centres than table rows");
     check(!table.truncated || table.rows.size() == kv::kMostCentres, "centres are left out only when the rows are full");
 

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kv::fuzz::InputText input = kv::fuzz::inputText(data, size);
     const kv::PiFileRead read = kv::parsePiFile(input.text);
     if (!read.ok()) {
-        check(read.rows.empty(), "a refused file gives no rows");
+        check(read.rows.size() <= static_cast<std::size_t>(kv::kFoldTableLastRow), "no more records kept than table rows");
         return 0;
     }
     check(read.rows.size() <= static_cast<std::size_t>(kv::kFoldTableLastRow), "no more records than table rows");

@@ -104,10 +104,8 @@ void putRecords(DataGrid* grid, const std::vector<std::vector<std::string>>& rec
 
 RecordReadFault loadRecords(DataGrid* grid, ItemReader& reader, int itemsPerRecord)
 {
-    // A file that stops early changes nothing: the table keeps what it had.
     const RecordsRead read = readRecords(reader, itemsPerRecord, grid->rows() - 1);
-    if (read.fault == RecordReadFault::None)
-        putRecords(grid, read.records, itemsPerRecord);
+    putRecords(grid, read.records, itemsPerRecord);
     return read.fault;
 }
 

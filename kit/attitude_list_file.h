@@ -21,8 +21,9 @@ namespace kv {
 class DataGrid;
 
 // Asks for a file and replaces the table's records with the file's. A file
-// that can't be read or decoded, ends inside a record or holds more records
-// than the table has rows leaves the table as it was and gives the read message.
+// that can't be read or decoded leaves the table as it was; a file that ends
+// inside a record or holds more records than the table has rows keeps the
+// records before the fault. Both give the read message.
 void readAttitudeListFile(QWidget* window, DataGrid* grid);
 
 // Asks for a file name and writes the table's records to it, up to the first
@@ -60,10 +61,9 @@ std::optional<std::string> readDataFileText(const QString& path);
 // texts into rows 1 onwards, one item a column.
 void putRecords(DataGrid* grid, const std::vector<std::vector<std::string>>& records, int columns);
 
-// Reads records of itemsPerRecord items; when all are read, empties columns
-// 1..itemsPerRecord of every data row and puts them into rows 1 onwards (one
-// item per column). Returns why reading stopped early, if it did; the table
-// is then as it was.
+// Empties columns 1..itemsPerRecord of every data row, then reads records of
+// itemsPerRecord items into rows 1 onwards (one item per column). Returns why
+// reading stopped early, if it did; the records before stay in the table.
 RecordReadFault loadRecords(DataGrid* grid, ItemReader& reader, int itemsPerRecord);
 
 // ---- Writing pieces

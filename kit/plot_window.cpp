@@ -15,6 +15,12 @@
 
 namespace kv {
 
+QPoint pictureCorner(const QSize& client, const QSize& picture)
+{
+    const auto along = [](int room, int length) { return room > length ? (room - length) / 2 : 0; };
+    return {along(client.width(), picture.width()), along(client.height(), picture.height())};
+}
+
 PlotWindow::PlotWindow(const ToolEntry& entry, QWidget* parent)
     : ToolWindow(entry, parent), traits_(entry.plotTraits())
 {
@@ -96,13 +102,10 @@ void PlotWindow::layOut()
     const int w = width();
     const int h = height();
     const QSize pic = picture_->size();
-    int left = (w - pic.width()) / 2;
-    int top = (h - pic.height()) / 2;
-    if (!signedOffset_) {
-        left = std::abs(left);
-        top = std::abs(top);
-    }
-    picture_->move(left, top);
+    if (signedOffset_)
+        picture_->move((w - pic.width()) / 2, (h - pic.height()) / 2);
+    else
+        picture_->move(pictureCorner(size(), pic));
     const int stripHeight = strip_ ? strip_->height() : 0;
     if (strip_)
         strip_->setGeometry(0, 0, w, stripHeight);

@@ -29,6 +29,11 @@ class QFrame;
 
 namespace kv {
 
+// Where a picture goes in a window's client area: centred on an axis where it
+// fits; at 0 on an axis where it is larger, so that its top-left part stays in
+// view (half the difference, taken as a distance, would push it off the far side).
+QPoint pictureCorner(const QSize& client, const QSize& picture);
+
 class DataGrid;
 class PictureBox;
 
@@ -76,9 +81,10 @@ protected:
     void addMenus(const QList<MenuCommand>& drawingCommands, QWidget* pictureFrame = nullptr);
 
     // Whether the picture's corner may go negative when the window is smaller
-    // than the picture (the rose window) or stays at the absolute offset.
+    // than the picture (the rose window) or stays in view (pictureCorner).
     void setSignedPictureOffset(bool on) { signedOffset_ = on; }
-    // Picture centred in the whole inner area, strip across the top, table below it.
+    // Picture centred in the whole inner area (pictureCorner), strip across the
+    // top, table below it.
     virtual void layOut();
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang into ./build-fuzz and runs each
-# one for FUZZ_SECONDS (20 by default) from its seeds in fuzz/seeds/<target>/.
+# one for FUZZ_SECONDS (20 by default) from its seeds in fuzz/seeds/<target>/
+# and, for a reader with a record limit, the seeds the build writes at the
+# limit and one record past it (build-fuzz/limit-seeds/<target>/).
 # Twenty seconds a target keeps the whole step near six minutes with fifteen
 # targets; a longer run (FUZZ_SECONDS=120) before a change to a reader is worth it.
 # A finding fails the script: the fuzzer's report and the input that caused it
@@ -29,6 +31,12 @@ for source in fuzz/fuzz_*.cpp; do
     status=1
     continue
   fi
+  # A reader with a record limit also starts from the seeds the build wrote
+  # at its limit and one record past it.
+  seed_dirs=("$seeds")
+  if [ -d "build-fuzz/limit-seeds/$name" ]; then
+    seed_dirs+=("build-fuzz/limit-seeds/$name")
+  fi
   corpus="build-fuzz/corpus/$name"
   findings="build-fuzz/findings/$name"
   log="build-fuzz/$name.log"
@@ -36,12 +44,12 @@ for source in fuzz/fuzz_*.cpp; do
   mkdir -p "$corpus" "$findings"
   # Inputs as long as the longest seed, at least 4 KiB: a whole sound file
   # must fit, or the fuzzer only ever sees it cut short.
-  max_len="$(find "$seeds" -type f -printf '%s\n' | sort -n | tail -n 1)"
+  max_len="$(find "${seed_dirs[@]}" -type f -printf '%s\n' | sort -n | tail -n 1)"
   [ "$max_len" -ge 4096 ] || max_len=4096
   # -timeout: one input running longer than that is a hang, and a finding.
   if "build-fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
        -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$findings/" \
-       "$corpus" "$seeds" >"$log" 2>&1; then
+       "$corpus" "${seed_dirs[@]}" >"$log" 2>&1; then
     runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
     echo "fuzz: $name: ${runs:-?} inputs in ${seconds}s, no finding"
   else

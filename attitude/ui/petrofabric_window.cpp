@@ -55,8 +55,9 @@ std::string PetrofabricWindow::pointerText(double x, double y) const
     return engine_.pointerReadout(x, y);
 }
 
-// A file that can't be read whole changes nothing: the settings and the table
-// stay. A grain count that disagrees with the measurements is only a warning.
+// The header items read go into the settings even when a later item fails;
+// the measurements fill the table once the header is complete, those before a
+// fault included.
 void PetrofabricWindow::readDataFile()
 {
     const QString path = dialogs().openFileName(this, attitudeReadFilter());
@@ -66,8 +67,8 @@ void PetrofabricWindow::readDataFile()
     {
         BusyCursor busy;
         read = readPetrofabricFile(localPath(path));
-        if (read.fault == PetrofabricReadFault::None) {
-            applyPetrofabricRead(read, engine_.settings);
+        applyPetrofabricRead(read, engine_.settings);
+        if (read.headerComplete) {
             fillRecords(read.records, 3);
             showTableView();
         }

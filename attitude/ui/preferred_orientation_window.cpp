@@ -81,8 +81,8 @@ std::string PreferredOrientationWindow::pointerText(double x, double y) const
     return engine_.pointerReadout(x, y);
 }
 
-// A file that can't be read whole (a refused type line, records that stop
-// early) changes nothing: the table, the description and the type stay.
+// A refused type line changes nothing; a file whose records stop early keeps
+// the records before the fault, but neither its description nor its type.
 void PreferredOrientationWindow::readDataFile()
 {
     const QString path = dialogs().openFileName(this, QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat"));
@@ -92,7 +92,7 @@ void PreferredOrientationWindow::readDataFile()
     {
         BusyCursor busy;
         read = readOrientationFile(localPath(path));
-        if (read.headerAccepted && read.fault == OrientationReadFault::None) {
+        if (read.headerAccepted) {
             fillRecords(read.records, 2);
             showTableView();
         }

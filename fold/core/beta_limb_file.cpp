@@ -67,15 +67,12 @@ BetaFileRead parseBetaLimbFile(const std::string& text)
     contents.pointCount = pointCountOfSum(static_cast<float>(*left + *right));
     contents.overturned = isOverturnedFlag(reader.nextLine().value_or(std::string()));
 
+    out.countsRead = true;
+
+    // The records in file order: a record that is no pair of numbers ends the
+    // read, and the rows before it are kept, as are those before a record cut
+    // short or one the table has no row for.
     const RecordsRead read = readRecords(reader, 2, kFoldTableLastRow);
-    if (read.fault == RecordReadFault::TooManyRecords) {
-        out.fault = BetaFileReadFault::TooManyRecords;
-        return out;
-    }
-    if (read.fault != RecordReadFault::None) {
-        out.fault = BetaFileReadFault::BadRecord;
-        return out;
-    }
     for (const std::vector<std::string>& record : read.records) {
         const std::optional<std::string> dipDirection = singleCellText(record[0]);
         const std::optional<std::string> dip = singleCellText(record[1]);
@@ -85,6 +82,10 @@ BetaFileRead parseBetaLimbFile(const std::string& text)
         }
         contents.rows.push_back({*dipDirection, *dip});
     }
+    if (read.fault == RecordReadFault::TooManyRecords)
+        out.fault = BetaFileReadFault::TooManyRecords;
+    else if (read.fault != RecordReadFault::None)
+        out.fault = BetaFileReadFault::BadRecord;
     return out;
 }
 

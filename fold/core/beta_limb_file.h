@@ -12,8 +12,8 @@
 
 namespace kv {
 
-// Why a file could not be read; the window shows "数据文件出错！" (title "提示")
-// for every one of them and changes nothing it holds.
+// Why a file could not be read whole; the window shows "数据文件出错！" (title
+// "提示") for every one of them.
 enum class BetaFileReadFault {
     None,
     BadCounts,      // the two counts are missing, not numbers or beyond single precision
@@ -31,7 +31,13 @@ struct BetaFileContents {
 
 struct BetaFileRead {
     BetaFileReadFault fault = BetaFileReadFault::None;
-    BetaFileContents contents; // meaningful when ok()
+    // Set once the two counts are read: the window then empties columns 1 and
+    // 2 of rows 1..499, puts contents.rows in and takes contents.pointCount,
+    // even when a record fault stopped the read. The counts' texts and the
+    // flag go into the window only when ok().
+    bool countsRead = false;
+    // On a record fault, rows holds the records before the fault.
+    BetaFileContents contents;
     bool ok() const { return fault == BetaFileReadFault::None; }
 };
 

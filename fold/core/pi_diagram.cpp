@@ -116,11 +116,10 @@ PiFileRead parsePiFile(const std::string& text)
     PiFileRead out;
     ItemReader reader(text);
     RecordsRead read = readRecords(reader, 2, kFoldTableLastRow);
-    if (read.fault != RecordReadFault::None) {
+    if (read.fault != RecordReadFault::None)
         out.fault = read.fault == RecordReadFault::TooManyRecords ? PiFileReadFault::TooManyRecords
                                                                   : PiFileReadFault::BadRecord;
-        return out;
-    }
+    // The records before a fault are kept as well.
     for (std::vector<std::string>& record : read.records)
         out.rows.push_back({std::move(record[0]), std::move(record[1])});
     return out;

@@ -55,8 +55,8 @@ Drawing piDiagram(const PiAnalysis& analysis, const std::string& dateText);
 
 // ---- The data file: plain attitude records
 
-// Why a file could not be read: the window shows "数据文件出错！" (title
-// "提示") and changes nothing it holds.
+// Why a file could not be read whole: the window shows "数据文件出错！" (title
+// "提示"); the records before the fault are in the table all the same.
 enum class PiFileReadFault {
     None,
     BadRecord,      // a record cut short or a number too large to hold
@@ -65,7 +65,7 @@ enum class PiFileReadFault {
 
 struct PiFileRead {
     PiFileReadFault fault = PiFileReadFault::None;
-    std::vector<std::vector<std::string>> rows; // cell texts of rows 1 onwards, two a row
+    std::vector<std::vector<std::string>> rows; // cell texts of rows 1 onwards, two a row, up to any fault
     bool ok() const { return fault == PiFileReadFault::None; }
 };
 

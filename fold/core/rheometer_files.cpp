@@ -41,12 +41,30 @@ std::variant<MeasurementFile, MeasurementFileFault> readMeasurementFile(const st
     return parseMeasurementText(read.text);
 }
 
-std::vector<FoldCellEdit> tableEditsOfMeasurementFile(const MeasurementFile& file)
+namespace {
+
+// Columns 1 and 2 of every row emptied.
+std::vector<FoldCellEdit> emptiedProfileColumns()
 {
     std::vector<FoldCellEdit> edits;
     for (int row = 1; row < kFoldTableRows; ++row)
         for (int column = 1; column <= 2; ++column)
             edits.push_back({row, column, std::string()});
+    return edits;
+}
+
+} // namespace
+
+std::vector<FoldCellEdit> tableEditsOfFailedMeasurementRead(MeasurementFileFault fault)
+{
+    if (fault == MeasurementFileFault::CannotRead)
+        return {};
+    return emptiedProfileColumns();
+}
+
+std::vector<FoldCellEdit> tableEditsOfMeasurementFile(const MeasurementFile& file)
+{
+    std::vector<FoldCellEdit> edits = emptiedProfileColumns();
     for (int i = 0; i < kFoldMeasurementCount; ++i)
         edits.push_back({kFoldMeasurementRow, kFoldFirstMeasurementColumn + i, file.cellTexts[i]});
     return edits;

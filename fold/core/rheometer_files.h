@@ -20,7 +20,7 @@ namespace kv {
 struct RheometerState;
 
 // Why a measurement file gives no measurements. The window shows "数据有误！"
-// for every one of them and keeps the table as it was.
+// for every one of them (see tableEditsOfFailedMeasurementRead for the table).
 enum class MeasurementFileFault {
     CannotRead,      // cannot be opened, too large, or not text in the code page
     TooFewNumbers,   // the text ends before the sixth number
@@ -49,6 +49,13 @@ struct FoldCellEdit {
 // row from 1 to 100 emptied (the other columns keep their text), then the six
 // measurement cells of row 1 written.
 std::vector<FoldCellEdit> tableEditsOfMeasurementFile(const MeasurementFile& file);
+
+// What a failed read does to the table: a file read as text whose first six
+// items are not six numbers has had columns 1 and 2 of every row from 1 to
+// 100 emptied before the fault, and they stay empty (the other cells of row 1
+// keep their text); a file that can't be read as text leaves the table as it
+// was.
+std::vector<FoldCellEdit> tableEditsOfFailedMeasurementRead(MeasurementFileFault fault);
 
 // Why the report was not written. The window shows "数据有误，请检查！" (title
 // "提示") for both; an existing file stays as it was.

@@ -121,20 +121,25 @@ void BetaDiagramWindow::readDataFile()
     const QString path = dialogs().openFileName(this, attitudeReadFilter());
     if (path.isEmpty())
         return;
-    BetaFileContents contents;
+    // Once the counts are read the table takes the records, those before a
+    // fault included, and the point count the counts' sum; the count boxes and
+    // the overturned box change only with a whole file.
+    BetaFileRead read;
     const bool loaded = readDataFileInto(grid(), path, [&](const std::string& text) {
-        BetaFileRead read = parseBetaLimbFile(text);
-        if (!read.ok())
-            return false;
-        contents = std::move(read.contents);
-        putRecords(grid(), contents.rows, 2);
-        return true;
+        read = parseBetaLimbFile(text);
+        if (read.countsRead)
+            putRecords(grid(), read.contents.rows, 2);
+        return read.ok();
     });
+    const BetaFileContents& contents = read.contents;
+    if (read.countsRead)
+        pointCount_ = contents.pointCount;
     if (!loaded) {
+        if (read.countsRead)
+            showTableView();
         dialogs().message(this, dataFileFaultMessage(), promptTitle());
         return;
     }
-    pointCount_ = contents.pointCount;
     leftCount_->setText(QString::fromStdString(contents.leftCountText));
     rightCount_->setText(QString::fromStdString(contents.rightCountText));
     // A changed flag redraws the fold of the new table, as ticking the box does;

@@ -28,9 +28,10 @@ QString dataFileFaultMessage(); // "数据文件出错！"
 QString promptTitle();          // "提示"
 
 // Reads the file at path while the table is hidden and the pointer is the
-// hourglass, and hands its text to apply, which parses it and fills the table
-// only when the whole file is sound. False, with the table as it was, when the
-// file can't be read as text or apply refuses it; the caller then says so.
+// hourglass, and hands its text to apply, which parses it, fills the table
+// with what it read and says whether the whole file was sound. False when the
+// file can't be read as text (the table as it was, apply not called) or apply
+// says it was not; the caller then says so.
 bool readDataFileInto(DataGrid* grid, const QString& path, const std::function<bool(const std::string&)>& apply);
 
 } // namespace kv

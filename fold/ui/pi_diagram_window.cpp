@@ -57,17 +57,18 @@ void PiDiagramWindow::readDataFile()
     const QString path = dialogs().openFileName(this, attitudeReadFilter());
     if (path.isEmpty())
         return;
-    const bool loaded = readDataFileInto(grid(), path, [this](const std::string& text) {
+    // The table takes the records read, those before a fault included.
+    bool parsed = false;
+    const bool loaded = readDataFileInto(grid(), path, [&](const std::string& text) {
         const PiFileRead read = parsePiFile(text);
-        if (read.ok())
-            putRecords(grid(), read.rows, 2);
+        putRecords(grid(), read.rows, 2);
+        parsed = true;
         return read.ok();
     });
-    if (!loaded) {
+    if (parsed)
+        showTableView();
+    if (!loaded)
         dialogs().message(this, dataFileFaultMessage(), promptTitle());
-        return;
-    }
-    showTableView();
 }
 
 void PiDiagramWindow::saveDataFile()

@@ -128,8 +128,9 @@ void RheometerWindow::setSaveDataEnabled(bool on)
         save->setEnabled(on);
 }
 
-// A failed read leaves the table as it was; either way the table comes back
-// in front and the report waits for the next analysis.
+// A file whose first six items are not six numbers leaves columns 1 and 2
+// emptied; one that can't be read as text leaves the table as it was. Either
+// way the table comes back in front and the report waits for the next analysis.
 void RheometerWindow::readDataFile()
 {
     const QString path = dialogs().openFileName(this, qs(texts::kOpenDataFilter));
@@ -140,9 +141,13 @@ void RheometerWindow::readDataFile()
         TableHiddenWhileReading hidden(grid());
         BusyCursor busy;
         const auto file = readMeasurementFile(localPath(path));
-        if (const auto* measurements = std::get_if<MeasurementFile>(&file)) {
-            for (const FoldCellEdit& edit : tableEditsOfMeasurementFile(*measurements))
-                grid()->setTextMatrix(edit.row, edit.column, QString::fromStdString(edit.text));
+        const auto* measurements = std::get_if<MeasurementFile>(&file);
+        const std::vector<FoldCellEdit> edits = measurements
+                                                    ? tableEditsOfMeasurementFile(*measurements)
+                                                    : tableEditsOfFailedMeasurementRead(std::get<MeasurementFileFault>(file));
+        for (const FoldCellEdit& edit : edits)
+            grid()->setTextMatrix(edit.row, edit.column, QString::fromStdString(edit.text));
+        if (measurements) {
             applyMeasurementFile(state_, *measurements);
             read = true;
         }

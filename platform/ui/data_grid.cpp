@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <algorithm>
 
 namespace kv {
 
@@ -261,8 +262,27 @@ void DataGrid::setCornerText(const QString& text)
     if (!corner_)
         return;
     corner_->text = text;
+    fitRowHeader();
     if (auto* button = findChild<QAbstractButton*>())
         button->update();
+}
+
+void DataGrid::fitRowHeader()
+{
+    int titleWidth = 0;
+    if (!cornerText().isEmpty()) {
+        QStyleOptionHeader opt;
+        opt.initFrom(horizontalHeader());
+        opt.text = cornerText();
+        // A pixel of room each side: on a scaled screen the text's width rounds
+        // up where the column's width, from twips or from its numbers, does not.
+        titleWidth = style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), horizontalHeader()).width()
+                     + 2;
+    }
+    if (rowHeaderPx_ >= 0)
+        verticalHeader()->setFixedWidth(std::max(rowHeaderPx_, titleWidth));
+    else
+        verticalHeader()->setMinimumWidth(titleWidth);
 }
 
 int DataGrid::row() const { return currentRow() + 1; }
@@ -285,10 +305,12 @@ void DataGrid::setText(const QString& text)
 void DataGrid::setColWidthTwips(int col, int twips)
 {
     const int px = std::max(twipsToPixels(twips), 0);
-    if (col == 0)
-        verticalHeader()->setFixedWidth(px);
-    else if (col >= 1 && col < cols())
+    if (col == 0) {
+        rowHeaderPx_ = px;
+        fitRowHeader();
+    } else if (col >= 1 && col < cols()) {
         setColumnWidth(col - 1, px);
+    }
 }
 
 int DataGrid::colWidthTwips(int col) const

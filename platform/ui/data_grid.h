@@ -54,8 +54,11 @@ private:
     bool inGrid(int row, int col) const;
     QString cornerText() const;
     void setCornerText(const QString& text);
+    // The row-number column is never narrower than its title needs.
+    void fitRowHeader();
 
     DataGridCornerPainter* corner_ = nullptr; // title of row 0, column 0
+    int rowHeaderPx_ = -1; // column 0's width as set in twips; -1: as wide as its numbers
 };
 
 } // namespace kv

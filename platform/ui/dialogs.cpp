@@ -32,6 +32,18 @@ QString fileDialogFilter(const QString& pairs) { return translatedFilter(pairs, 
 
 namespace {
 
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
 class RealDialogs : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const QString& filter, const QString& title) override
@@ -48,9 +60,9 @@ public:
             return {};
         return dlg.selectedFiles().first();
     }
-    void message(QWidget* parent, const QString& text, const QString& title) override
+    void message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override
     {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+        QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
         box.exec();
     }
     QString inputBox(QWidget* parent, const QString& prompt, const QString& title,

@@ -10,6 +10,9 @@ class QWidget;
 
 namespace kv {
 
+// The icon a message box shows beside its text.
+enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,7 +24,8 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& title = QString()) = 0;
 
     // Message box with an OK button only.
-    virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;
+    virtual void message(QWidget* parent, const QString& text, const QString& title,
+                         MessageIcon icon = MessageIcon::None) = 0;
 
     // One line of text; an empty text when cancelled.
     virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,

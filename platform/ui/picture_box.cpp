@@ -70,6 +70,9 @@ PictureBox::PictureBox(QWidget* parent)
     , font_(QStringLiteral("WenQuanYi Micro Hei"), 9)
 {
     font_.setStyleHint(QFont::SansSerif);
+    // Hinting would follow the screen (none on a scaled one): unhinted text
+    // gives a saved picture the same pixels on every screen.
+    font_.setHintingPreference(QFont::PreferNoHinting);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setPictureSize(defaultSidePx, defaultSidePx); // with the pixel scale

@@ -1,6 +1,7 @@
 #include "platform/ui/printer.h"
 
 #include <QCoreApplication>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -44,6 +45,11 @@ bool Printer::Impl::beginDocument()
             return false; // no print system
         device = std::make_unique<QPrinter>(system, QPrinter::HighResolution);
     }
+    // Places on the page count from the corner of the printable area: the page
+    // takes the device's own least margins, not a default margin of Qt's on top.
+    QPageLayout page = device->pageLayout();
+    page.setMargins(page.minimumMargins());
+    device->setPageLayout(page);
     auto pagePainter = std::make_unique<QPainter>();
     if (!pagePainter->begin(device.get()))
         return false;

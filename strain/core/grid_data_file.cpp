@@ -82,49 +82,79 @@ Notice gridDataNotice(GridDataRefusal refusal)
     return {};
 }
 
-std::variant<GridData, GridDataRefusal> parseGridDataFiles(const std::string& initialText,
-                                                           const std::string& deformedText)
+GridDataRead parseGridDataPair(const std::string& initialText, const std::string& deformedText)
 {
+    GridDataRead out;
     ItemReader initial(initialText);
     ItemReader deformed(deformedText);
     const auto h1 = readHeader(initial);
     const auto h2 = readHeader(deformed);
+    out.refusal = GridDataRefusal::BadData;
     if (!h1 || !h2)
-        return GridDataRefusal::BadData;
+        return out;
     const auto [count, rows, cols] = *h1;
     // A grid of no or negative rows matches its count as well (-1 x -1 = 1),
     // but no table can hold it and no computation take it.
     if (rows < 1 || cols < 1)
-        return GridDataRefusal::BadData;
+        return out;
     const auto product = gridCount(rows, cols);
-    if (!product || count != *product || *h2 != *h1 || count > kGridTableLastRow)
-        return GridDataRefusal::BadData;
+    if (!product || count != *product || *h2 != *h1)
+        return out;
 
-    GridData data;
-    data.rows = rows;
-    data.cols = cols;
+    // From here the table takes what is read: the points before a fault stay.
+    out.headerAccepted = true;
+    out.data.rows = rows;
+    out.data.cols = cols;
     for (int i = 0; i < count; ++i) {
+        if (i == kGridTableLastRow)
+            return out; // the table has no row for this point
         const auto before = readPoint(initial);
         const auto after = readPoint(deformed);
         if (!before || !after)
-            return GridDataRefusal::BadData;
-        data.points.push_back({before->first, before->second, after->first, after->second});
+            return out;
+        out.data.points.push_back({before->first, before->second, after->first, after->second});
     }
-    return data;
+    out.refusal.reset();
+    return out;
+}
+
+GridDataRead readGridDataPair(const std::string& initialPath, const std::string& deformedPath)
+{
+    const TextReadResult initial = readTextFile(initialPath);
+    const TextReadResult deformed = readTextFile(deformedPath);
+    for (const TextReadResult* read : {&initial, &deformed}) {
+        GridDataRead out;
+        if (read->error == FileError::BadEncoding)
+            out.refusal = GridDataRefusal::BadData;
+        else if (read->error != FileError::None)
+            out.refusal = GridDataRefusal::CannotOpen;
+        if (out.refusal)
+            return out;
+    }
+    return parseGridDataPair(initial.text, deformed.text);
+}
+
+namespace {
+
+std::variant<GridData, GridDataRefusal> wholeOrRefusal(GridDataRead read)
+{
+    if (read.refusal)
+        return *read.refusal;
+    return std::move(read.data);
+}
+
+} // namespace
+
+std::variant<GridData, GridDataRefusal> parseGridDataFiles(const std::string& initialText,
+                                                           const std::string& deformedText)
+{
+    return wholeOrRefusal(parseGridDataPair(initialText, deformedText));
 }
 
 std::variant<GridData, GridDataRefusal> readGridDataFiles(const std::string& initialPath,
                                                           const std::string& deformedPath)
 {
-    const TextReadResult initial = readTextFile(initialPath);
-    const TextReadResult deformed = readTextFile(deformedPath);
-    for (const TextReadResult* read : {&initial, &deformed}) {
-        if (read->error == FileError::BadEncoding)
-            return GridDataRefusal::BadData;
-        if (read->error != FileError::None)
-            return GridDataRefusal::CannotOpen;
-    }
-    return parseGridDataFiles(initial.text, deformed.text);
+    return wholeOrRefusal(readGridDataPair(initialPath, deformedPath));
 }
 
 std::string gridCountText(std::int16_t value) { return std::to_string(value); }

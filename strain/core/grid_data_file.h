@@ -9,6 +9,7 @@
 #include "strain/core/notice.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -49,6 +50,19 @@ std::variant<GridData, GridDataRefusal> parseGridDataFiles(const std::string& in
                                                            const std::string& deformedText);
 std::variant<GridData, GridDataRefusal> readGridDataFiles(const std::string& initialPath,
                                                           const std::string& deformedPath);
+
+// A read of the pair as the window takes it. Headers that don't agree (or a
+// file that can't be read as text) leave the table as it was; once they agree
+// the table is emptied and takes rows, cols and the points read, those before
+// a fault (too few points, one that is no pair of numbers, a 500th point the
+// table has no row for) included.
+struct GridDataRead {
+    std::optional<GridDataRefusal> refusal; // none: the whole pair was read
+    bool headerAccepted = false;
+    GridData data; // rows and cols once headerAccepted; points up to any fault
+};
+GridDataRead parseGridDataPair(const std::string& initialText, const std::string& deformedText);
+GridDataRead readGridDataPair(const std::string& initialPath, const std::string& deformedPath);
 
 // The table's cell texts for loaded data: row 1 columns 5 and 6 take rows and
 // cols; row i columns 1 to 4 the i-th point (shortest single-precision text).

@@ -54,7 +54,8 @@ std::optional<GridPointStrain> strainAt(const GridPointTexts& j, const GridPoint
 
 Notice gridStrainNotice(GridStrainFailure failure)
 {
-    return {"网格数据有误，请仔细检查！", failure == GridStrainFailure::NoGrid ? "错误！" : "错误"};
+    return {"网格数据有误，请仔细检查！", failure == GridStrainFailure::NoGrid ? "错误！" : "错误",
+            NoticeIcon::Exclamation};
 }
 
 Notice gridStrainDoneNotice()
@@ -64,7 +65,7 @@ Notice gridStrainDoneNotice()
 
 Notice gridStrainFilesNotSavedNotice()
 {
-    return {"网格法结果文件无法写入，请检查文件名、权限和磁盘空间！", "错误"};
+    return {"网格法结果文件无法写入，请检查文件名、权限和磁盘空间！", "错误", NoticeIcon::Exclamation};
 }
 
 std::variant<std::vector<GridPointStrain>, GridStrainFailure> strainAtGridPoints(const CellText& cell,

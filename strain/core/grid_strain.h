@@ -28,7 +28,8 @@ enum class GridStrainFailure {
 Notice gridStrainNotice(GridStrainFailure failure);
 // "Tarvel氏网格法计算完毕,可用WinSurf等软件绘制应变场等值线图！", title "完成".
 Notice gridStrainDoneNotice();
-// A result file that could not be written (the earlier files stay), title "错误".
+// A result file that could not be written (the earlier files stay), title "错误",
+// exclamation icon.
 Notice gridStrainFilesNotSavedNotice();
 
 // The values at one grid point, placed at the table texts of its coordinates.

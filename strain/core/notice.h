@@ -6,9 +6,13 @@
 
 namespace kv {
 
+// The icon beside a notice's text.
+enum class NoticeIcon { None, Exclamation };
+
 struct Notice {
     std::string text;
     std::string title;
+    NoticeIcon icon = NoticeIcon::None;
 };
 
 } // namespace kv

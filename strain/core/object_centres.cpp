@@ -109,9 +109,11 @@ ObjectMask darkPixelMask(const PixelImage& picture)
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
             const std::uint32_t c = picture.at(x, y);
-            const double grey = 0.299 * redOf(c) + 0.587 * greenOf(c) + 0.114 * blueOf(c);
-            // Rounded halves to even, below 128: 127.5 itself rounds up to 128.
-            if (grey < 127.5)
+            // In thousandths, exactly: rounded halves to even, below 128, so
+            // 127.5 itself (rounding up to 128) is not dark. In floating point
+            // 44 colours of grey 127.5 come out a hair below it.
+            const int greyThousandths = 299 * redOf(c) + 587 * greenOf(c) + 114 * blueOf(c);
+            if (greyThousandths < 127500)
                 mask.set(x, y, ObjectMask::kDark);
         }
     return mask;

@@ -40,7 +40,8 @@ QString latin(const char* name) { return QString::fromLatin1(name); }
 
 void showNotice(QWidget* window, const Notice& notice)
 {
-    dialogs().message(window, QString::fromStdString(notice.text), QString::fromStdString(notice.title));
+    dialogs().message(window, QString::fromStdString(notice.text), QString::fromStdString(notice.title),
+                      notice.icon == NoticeIcon::Exclamation ? MessageIcon::Exclamation : MessageIcon::None);
 }
 
 // A readout number: a blank in place of the sign when it is not negative.
@@ -110,31 +111,33 @@ void GridStrainWindow::readDataFile()
     initGridFile_ = dialog.initialFile();
     deformedGridFile_ = dialog.deformedFile();
 
-    std::variant<GridData, GridDataRefusal> read;
+    // Once the headers agree the table takes the points read, those before a
+    // fault included; the picture commands change only with a whole pair.
+    GridDataRead read;
     {
         BusyCursor busy;
-        read = readGridDataFiles(initGridFile_.toStdString(), deformedGridFile_.toStdString());
+        read = readGridDataPair(initGridFile_.toStdString(), deformedGridFile_.toStdString());
+        if (read.headerAccepted) {
+            grid()->hide();
+            grid()->clearColumns(1, kColsColumn);
+            grid()->setTextMatrix(1, kRowsColumn, QString::fromStdString(gridCountText(read.data.rows)));
+            grid()->setTextMatrix(1, kColsColumn, QString::fromStdString(gridCountText(read.data.cols)));
+            int row = 1;
+            for (const GridPointPair& p : read.data.points) {
+                int column = 1;
+                for (float value : {p.x0, p.y0, p.x1, p.y1})
+                    grid()->setTextMatrix(row, column++, QString::fromStdString(gridCoordinateText(value)));
+                ++row;
+            }
+            if (!read.refusal)
+                enablePictureItems(false);
+            picture()->hide();
+            grid()->show();
+            view_->setText(showPictureCaption());
+        }
     }
-    if (const auto* refusal = std::get_if<GridDataRefusal>(&read)) {
-        showNotice(this, gridDataNotice(*refusal));
-        return;
-    }
-    const GridData& data = std::get<GridData>(read);
-    grid()->hide();
-    grid()->clearColumns(1, kColsColumn);
-    grid()->setTextMatrix(1, kRowsColumn, QString::fromStdString(gridCountText(data.rows)));
-    grid()->setTextMatrix(1, kColsColumn, QString::fromStdString(gridCountText(data.cols)));
-    int row = 1;
-    for (const GridPointPair& p : data.points) {
-        int column = 1;
-        for (float value : {p.x0, p.y0, p.x1, p.y1})
-            grid()->setTextMatrix(row, column++, QString::fromStdString(gridCoordinateText(value)));
-        ++row;
-    }
-    enablePictureItems(false);
-    picture()->hide();
-    grid()->show();
-    view_->setText(showPictureCaption());
+    if (read.refusal)
+        showNotice(this, gridDataNotice(*read.refusal));
 }
 
 void GridStrainWindow::saveDataFile()

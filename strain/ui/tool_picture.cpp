@@ -1,12 +1,12 @@
 #include "strain/ui/tool_picture.h"
 
+#include "kit/plot_window.h"
 #include "platform/ui/cursor_guard.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/picture_file.h"
 
 #include <QWidget>
-#include <cstdlib>
 
 namespace kv {
 
@@ -33,9 +33,7 @@ bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad
 
 void centrePictureBox(QWidget* window, PictureBox* picture)
 {
-    const QSize client = window->size();
-    const QSize box = picture->size();
-    picture->move(std::abs(client.width() - box.width()) / 2, std::abs(client.height() - box.height()) / 2);
+    picture->move(pictureCorner(window->size(), picture->size()));
 }
 
 } // namespace kv

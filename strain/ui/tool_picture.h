@@ -1,6 +1,6 @@
 // "打开图像" of the picture tools: asks for a picture file, loads it into the
 // picture box, which takes its size, and centres the box in the window's
-// client area. Each tool adds its own steps (which items it enables, which
+// client area (a picture larger than the area starts at its top-left corner). Each tool adds its own steps (which items it enables, which
 // view it shows, a size limit) around this.
 #pragma once
 
@@ -25,8 +25,8 @@ struct ToolPictureLoad {
 // file that can't be read as a picture is reported and changes nothing.
 bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad& how = {});
 
-// Moves the box, keeping its size, to (|client width - width| / 2,
-// |client height - height| / 2) of the window's client area.
+// Moves the box, keeping its size, to the middle of the window's client area;
+// on an axis where the picture is larger than the area, to 0 (pictureCorner).
 void centrePictureBox(QWidget* window, PictureBox* picture);
 
 } // namespace kv

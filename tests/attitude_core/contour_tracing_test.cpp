@@ -77,10 +77,18 @@ TEST(ContourTracing, TiesAreRaisedAboveTheLevel)
 
 TEST(ContourTracing, OneRaisedNodeGivesOneClosedFivePointLine)
 {
-    NetState s = gridOf({{10, 10, 3}});
-    const std::vector<Line> lines = linesOfLevel(s, 1.2f);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], (Line{{0, 6}, {6, 0}, {0, -6}, {-6, 0}, {0, 6}}));
+    // A peak of 3 at any interior node, the rim columns and rows 1 and 19
+    // included: level 1.2 cuts its four edges 6 units from it (node (r, c)
+    // lies at x = 10 c - 100, y = 100 - 10 r).
+    for (int r = 1; r <= 19; ++r)
+        for (int c = 1; c <= 19; ++c) {
+            NetState s = gridOf({{r, c, 3}});
+            const std::vector<Line> lines = linesOfLevel(s, 1.2f);
+            ASSERT_EQ(lines.size(), 1u) << "peak at row " << r << ", column " << c;
+            const int x = 10 * c - 100, y = 100 - 10 * r;
+            EXPECT_EQ(lines[0], (Line{{x, y + 6}, {x + 6, y}, {x, y - 6}, {x - 6, y}, {x, y + 6}}))
+                << "peak at row " << r << ", column " << c;
+        }
 }
 
 TEST(ContourTracing, SaddleLeavesTowardsTheHigherNodeOfTheEntryEdge)

@@ -345,6 +345,50 @@ TEST_F(JointRoseWindowTest, ReadFileDrawRosesEditAndSave)
     EXPECT_EQ(saved.readAll(), expected);
 }
 
+TEST_F(JointRoseWindowTest, AFileThatStopsEarlyKeepsTheRecordsReadBeforeTheFault)
+{
+    QByteArray many;
+    for (int i = 1; i <= 500; ++i)
+        many += QByteArray::number(i) + ",45\r\n";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QStringList directions; // column 1 of rows 1 to 3 afterwards
+        QStringList dips;
+        const char* row499;
+    } files[] = {
+        {"cut.txt", "50,60\r\n70\r\n", {"50", "", ""}, {"60", "", ""}, ""},
+        {"first-cut.txt", "50\r\n", {"", "", ""}, {"", "", ""}, ""},
+        {"500.txt", many, {"1", "2", "3"}, {"45", "45", "45"}, "499"}, // the 500th finds no row
+        {"not-gb.txt", "50,60\r\n\xFF\xFE,70\r\n", {"10", "30", ""}, {"20", "40", ""}, ""},
+        {"missing.txt", QByteArray(), {"10", "30", ""}, {"20", "40", ""}, ""},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        dialogs().reset();
+        dialogs().openAnswers.push_back(writeFile("first.txt", "10,20\r\n30,40\r\n"));
+        click("MFileInputdata");
+        ASSERT_EQ(grid()->textMatrix(2, 2), "40");
+        const bool missing = QLatin1String(f.name) == "missing.txt";
+        const QString path = missing ? dir_.filePath(QString::fromLatin1(f.name)) : writeFile(f.name, f.bytes);
+        dialogs().openAnswers.push_back(path);
+        click("MFileInputdata");
+        ASSERT_EQ(dialogs().messages.size(), 1u);
+        EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误,请检查！"));
+        for (int row = 1; row <= 3; ++row) {
+            EXPECT_EQ(grid()->textMatrix(row, 1), f.directions[row - 1]) << row;
+            EXPECT_EQ(grid()->textMatrix(row, 2), f.dips[row - 1]) << row;
+        }
+        EXPECT_EQ(grid()->textMatrix(499, 1), QString::fromLatin1(f.row499));
+        EXPECT_TRUE(tableShown());
+        if (missing)
+            continue;
+        QFile read(path);
+        ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+        EXPECT_EQ(read.readAll(), f.bytes) << "the file read stays as it was";
+    }
+}
+
 TEST_F(JointRoseWindowTest, ReadingInPictureViewBringsTheTableToTheFrontAndStillPrintsTheRose)
 {
     fillTable({{"45", "30"}});

@@ -207,13 +207,15 @@ TEST_F(PetrofabricWindowTest, AFailedReadSaysSoAndASaveThatCannotBeReadBackIsRef
     const struct {
         const char* what;
         QByteArray file;
+        const char* row1; // afterwards
+        const char* section;
+        int grains; // the header's count once it was read
     } reads[] = {
-        {"grain count not a number", "TS-9\r\nabc\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n"},
-        {"grain count beyond 16 bits", "TS-9\r\n70000\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n"},
-        {"not GB text", "TS-9\r\n1\r\nO\r\n0\r\n0\r\n\xff\xfe\r\n0 0\r\n"},
-        {"last letter missing", "TS-9\r\n2\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n20,30\r\n"},
+        {"grain count not a number", "TS-9\r\nabc\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n", "7/8/n", "TS-9", 0},
+        {"grain count beyond 16 bits", "TS-9\r\n70000\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n", "7/8/n", "TS-9", 0},
+        {"not GB text", "TS-9\r\n1\r\nO\r\n0\r\n0\r\n\xff\xfe\r\n0 0\r\n", "7/8/n", "无", 0},
+        {"last letter missing", "TS-9\r\n2\r\nO\r\n0\r\n0\r\nq\r\n0 0\r\n10,60,e\r\n20,30\r\n", "10/60/e", "TS-9", 2},
     };
-    // A file that can't be read whole changes nothing: not the table, not the settings.
     for (const auto& r : reads) {
         SCOPED_TRACE(r.what);
         window->setSettings({});
@@ -222,8 +224,10 @@ TEST_F(PetrofabricWindowTest, AFailedReadSaysSoAndASaveThatCannotBeReadBackIsRef
         dialogs().openAnswers.push_back(writeFile("bad.txt", r.file));
         click(*window, "MFileInputdata");
         EXPECT_EQ(takeMessages(), QStringList({QStringLiteral("提示: 打开数据文件出错！")}));
-        EXPECT_EQ(row(1), "7/8/n");
-        EXPECT_EQ(summary(window->settings()), summary(PetrofabricSettings{}));
+        EXPECT_EQ(row(1), r.row1);
+        EXPECT_EQ(QString::fromStdString(window->settings().sectionNo), QString::fromUtf8(r.section));
+        EXPECT_EQ(window->settings().grainCount, r.grains);
+        EXPECT_TRUE(tableShown(*window));
     }
 
     const QString old = writeFile("old.txt", "old\r\n");

@@ -77,7 +77,7 @@ TEST(BetaLimbFile, FlagCountsAndRecordsAsRead)
     EXPECT_EQ(parseBetaLimbFile("1,1\nn\n123.456789,40\n").contents.rows.at(0)[0], "123.4568");
 }
 
-TEST(BetaLimbFile, BrokenFilesGiveAReasonAndNoContents)
+TEST(BetaLimbFile, BrokenFilesGiveAReasonAndTheRecordsBeforeTheFault)
 {
     std::string tooMany = "1,1\nn\n";
     for (int i = 0; i < 500; ++i)
@@ -85,21 +85,27 @@ TEST(BetaLimbFile, BrokenFilesGiveAReasonAndNoContents)
     const struct {
         std::string text;
         BetaFileReadFault fault;
+        bool countsRead;
+        std::size_t rows; // records kept for the table
     } cases[] = {
-        {"", BetaFileReadFault::BadCounts},
-        {"abc,1\nn\n", BetaFileReadFault::BadCounts},
-        {"1\n", BetaFileReadFault::BadCounts},
-        {"1e39,1\nn\n", BetaFileReadFault::BadCounts},
-        {"1,1\nn\n10,20\n30\n", BetaFileReadFault::BadRecord},
-        {"1,1\nn\n10,abc\n", BetaFileReadFault::BadRecord},
-        {"1,1\nn\n10,1e39\n", BetaFileReadFault::BadRecord},
-        {"1,1\nn\n10,1e400\n", BetaFileReadFault::BadRecord},
-        {tooMany, BetaFileReadFault::TooManyRecords},
+        {"", BetaFileReadFault::BadCounts, false, 0},
+        {"abc,1\nn\n", BetaFileReadFault::BadCounts, false, 0},
+        {"1\n", BetaFileReadFault::BadCounts, false, 0},
+        {"1e39,1\nn\n10,20\n", BetaFileReadFault::BadCounts, false, 0},
+        {"1,1\nn\n10,20\n30\n", BetaFileReadFault::BadRecord, true, 1},
+        {"1,1\nn\n10,20\n10,abc\n20,30\n", BetaFileReadFault::BadRecord, true, 1},
+        {"1,1\nn\n10,1e39\n", BetaFileReadFault::BadRecord, true, 0},
+        {"1,1\nn\n10,1e400\n", BetaFileReadFault::BadRecord, true, 0},
+        {tooMany, BetaFileReadFault::TooManyRecords, true, 499},
     };
     for (const auto& c : cases) {
         const BetaFileRead read = parseBetaLimbFile(c.text);
         EXPECT_EQ(read.fault, c.fault) << c.text.substr(0, 30);
-        EXPECT_TRUE(read.contents.rows.empty()) << c.text.substr(0, 30);
+        EXPECT_EQ(read.countsRead, c.countsRead) << c.text.substr(0, 30);
+        EXPECT_EQ(read.contents.rows.size(), c.rows) << c.text.substr(0, 30);
+        if (c.rows > 0) {
+            EXPECT_EQ(read.contents.rows[0], (std::vector<std::string>{"10", "20"}));
+        }
     }
 }
 

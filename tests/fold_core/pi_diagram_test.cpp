@@ -174,7 +174,9 @@ TEST(PiFile, RecordsRoundTripAndBrokenFilesChangeNothing)
         tooMany += "10,20\n";
     EXPECT_EQ(parsePiFile(tooMany).fault, PiFileReadFault::TooManyRecords);
     EXPECT_EQ(parsePiFile("10,20\n30\n").fault, PiFileReadFault::BadRecord);
-    EXPECT_TRUE(parsePiFile("10,20\n30\n").rows.empty());
+    // The records before the fault are kept for the table.
+    EXPECT_EQ(parsePiFile("10,20\n30\n").rows, (std::vector<std::vector<std::string>>{{"10", "20"}}));
+    EXPECT_EQ(parsePiFile(tooMany).rows.size(), 499u);
 }
 
 } // namespace

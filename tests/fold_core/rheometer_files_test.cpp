@@ -118,7 +118,7 @@ TEST(FoldReport, SineFoldReportHasTheExpectedBytes)
     // Written by hand and encoded with the iconv tool (CP936, CR LF); it lies
     // beside this file.
     const std::string expected
-        = bytesOf(fs::path(__FILE__).parent_path() / "data" / "rheometer_sine_fold_report.txt");
+        = bytesOf(fs::path(KV_TEST_SOURCES) / "data" / "rheometer_sine_fold_report.txt");
     ASSERT_EQ(expected.size(), 338u) << "fixture missing or changed";
     ScratchFolder folder;
     const std::string path = (folder / "report.txt").string();

@@ -259,27 +259,39 @@ TEST_F(BetaDiagramWindowTest, FileSetsTheCountsAndTheOverturnedBoxAndComesBackAs
     saveShot("beta-diagram.png");
 }
 
-TEST_F(BetaDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
+TEST_F(BetaDiagramWindowTest, BrokenFilesKeepTheRecordsBeforeTheFaultAndRefusedSavesChangeNothing)
 {
-    fillTable({{"10", "20"}, {"30", "40"}});
-    setCounts("1", "1");
-    const Beds before = tableRows(3);
+    QByteArray many = "250,250\r\nn\r\n";
+    for (int i = 1; i <= 500; ++i)
+        many += QByteArray::number(i) + ",45\r\n";
     // Parsing is tested with the file format; here each kind of failure once.
     const struct {
         const char* name;
         QByteArray bytes;
+        Beds rows; // rows 1 to 3 afterwards
+        int pointCount;
+        const char* row499;
     } files[] = {
-        {"empty", ""},
-        {"a record cut short", "1,1\r\nn\r\n10,20\r\n30\r\n"},
-        {"not in the system code page", "1,1\r\nn\r\n10,20\r\n\xff\xff,5\r\n"},
+        {"empty", "", {{"10", "20"}, {"30", "40"}, {"", ""}}, 0, ""},
+        {"a record cut short", "3,4\r\ny\r\n50,60\r\n70\r\n", {{"50", "60"}, {"", ""}, {"", ""}}, 7, ""},
+        {"a 500th record", many, {{"1", "45"}, {"2", "45"}, {"3", "45"}}, 499, "499"},
+        {"not in the system code page", "3,4\r\ny\r\n50,60\r\n\xff\xff,5\r\n", {{"10", "20"}, {"30", "40"}, {"", ""}}, 0, ""},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
+        window_ = std::make_unique<BetaDiagramWindow>(toolRow("beta_diagram")); // point count 0
+        fillTable({{"10", "20"}, {"30", "40"}});
+        setCounts("1", "1");
         openBrokenFile(f.bytes);
-        EXPECT_EQ(tableRows(3), before);
+        EXPECT_EQ(tableRows(3), f.rows);
+        EXPECT_EQ(grid()->textMatrix(499, 1), QString::fromLatin1(f.row499));
+        // The point count is the counts' sum once they were read; the boxes keep their state.
+        EXPECT_EQ(window_->pointCount(), f.pointCount);
         EXPECT_EQ(text("Text1")->text(), "1");
-        EXPECT_EQ(window_->pointCount(), 0);
+        EXPECT_EQ(text("Text2")->text(), "1");
+        EXPECT_FALSE(check("Check1")->isChecked());
         EXPECT_FALSE(grid()->isHidden());
+        EXPECT_EQ(readFile(path("broken.txt")), f.bytes);
     }
 
     // A dip missing.

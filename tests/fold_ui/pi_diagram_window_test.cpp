@@ -162,22 +162,30 @@ TEST_F(PiDiagramWindowTest, FoldFromAFileHasItsAxisForHinge)
     EXPECT_EQ(readFile(saved), written);
 }
 
-TEST_F(PiDiagramWindowTest, BrokenFilesAndRefusedSavesChangeNothing)
+TEST_F(PiDiagramWindowTest, BrokenFilesKeepTheRecordsBeforeTheFaultAndRefusedSavesChangeNothing)
 {
-    fillTable({{"10", "20"}, {"30", "40"}});
-    const Beds before = tableRows(3);
+    QByteArray many;
+    for (int i = 1; i <= 500; ++i)
+        many += QByteArray::number(i) + ",45\r\n";
     const struct {
         const char* name;
         QByteArray bytes;
+        Beds rows; // rows 1 to 3 afterwards
+        const char* row499;
     } files[] = {
-        {"a record cut short", "10,20\r\n30\r\n"},
-        {"not in the system code page", "10,20\r\n\xff\xff,5\r\n"},
+        {"a record cut short", "50,60\r\n70\r\n", {{"50", "60"}, {"", ""}, {"", ""}}, ""},
+        {"a 500th record", many, {{"1", "45"}, {"2", "45"}, {"3", "45"}}, "499"},
+        {"not in the system code page", "50,60\r\n\xff\xff,5\r\n", {{"10", "20"}, {"30", "40"}, {"", ""}}, ""},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
+        fillTable({{"10", "20"}, {"30", "40"}});
+        click("MOperatePi"); // the picture is in front when the read starts
         openBrokenFile(f.bytes);
-        EXPECT_EQ(tableRows(3), before);
+        EXPECT_EQ(tableRows(3), f.rows);
+        EXPECT_EQ(grid()->textMatrix(499, 1), QString::fromLatin1(f.row499));
         EXPECT_FALSE(grid()->isHidden());
+        EXPECT_EQ(readFile(path("broken.txt")), f.bytes);
     }
 
     // A dip beyond a whole 16-bit number.

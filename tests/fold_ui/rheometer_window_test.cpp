@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -248,7 +247,7 @@ TEST_F(RheometerWindowTest, FileAnalysisStressExponentAndReport)
     EXPECT_EQ(dialogs().saveFilters, QStringList{QStringLiteral("数据文件(*.txt)|*.txt|所有文件（*.*）|*.*")});
     EXPECT_TRUE(dialogs().messages.empty());
     // The same twelve lines, byte for byte, as the report's own fixture.
-    const QByteArray expected = bytesOf(QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(
+    const QByteArray expected = bytesOf(QDir(QStringLiteral(KV_TEST_SOURCES)).filePath(
         QStringLiteral("../fold_core/data/rheometer_sine_fold_report.txt")));
     ASSERT_EQ(expected.size(), 338) << "fixture missing or changed";
     EXPECT_EQ(bytesOf(first), expected);
@@ -360,20 +359,26 @@ TEST_F(RheometerWindowTest, CellsThatAreNotSixUsableNumbersLeaveTheWindowAsItWas
     }
 }
 
-TEST_F(RheometerWindowTest, AFileThatCannotBeReadKeepsTheTable)
+TEST_F(RheometerWindowTest, AFailedReadEmptiesTheFirstTwoColumnsOnlyOfAFileReadAsText)
 {
+    const QStringList whole({"0.5", "0.866", "1", "100", "80", "5"});
     const struct {
         const char* name;
         QByteArray bytes;
+        QStringList row1; // afterwards
+        const char* cell32;
     } files[] = {
-        {"five.txt", "1,2,3,4,5\r\n"},
-        {"encoding.txt", "1,2,3,4,5,\xFF\xFE\r\n"},
-        {"missing.txt", QByteArray()},
+        // Columns 1 and 2 were emptied before the sixth number was missed.
+        {"five.txt", "1,2,3,4,5\r\n", {"", "", "1", "100", "80", "5"}, ""},
+        {"letters.txt", "1,2,3,x,5,6\r\n", {"", "", "1", "100", "80", "5"}, ""},
+        // A file that can't be read as text is never begun.
+        {"encoding.txt", "1,2,3,4,5,\xFF\xFE\r\n", whole, "keep"},
+        {"missing.txt", QByteArray(), whole, "keep"},
     };
-    typeRow(kSineFold);
-    grid()->setTextMatrix(3, 2, "keep");
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
+        typeRow(kSineFold);
+        grid()->setTextMatrix(3, 2, "keep");
         click("OperateMenuFold"); // the panel is in front when the read starts
         ASSERT_TRUE(panelShown());
         dialogs().reset();
@@ -385,8 +390,13 @@ TEST_F(RheometerWindowTest, AFileThatCannotBeReadKeepsTheTable)
         EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
         EXPECT_TRUE(tableShown());
         EXPECT_FALSE(saveEnabled());
-        EXPECT_EQ(rowTexts(1), QStringList({"0.5", "0.866", "1", "100", "80", "5"}));
-        EXPECT_EQ(grid()->textMatrix(3, 2), "keep");
+        EXPECT_EQ(rowTexts(1), f.row1);
+        EXPECT_EQ(grid()->textMatrix(3, 2), QString::fromLatin1(f.cell32));
+        if (!missing) {
+            QFile read(dir_.filePath(QString::fromLatin1(f.name)));
+            ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+            EXPECT_EQ(read.readAll(), f.bytes);
+        }
     }
     // A cancelled dialog changes nothing at all.
     click("OperateMenuFold");

@@ -164,9 +164,10 @@ TEST_F(TrueThicknessWindowTest, EachBoxIsCheckedWhenTheUserLeavesIt)
 class FocusStealingDialogs : public test::FakeDialogs {
 public:
     QWidget* thief = nullptr;
-    void message(QWidget* parent, const QString& text, const QString& title) override
+    void message(QWidget* parent, const QString& text, const QString& title,
+                 MessageIcon icon = MessageIcon::None) override
     {
-        FakeDialogs::message(parent, text, title);
+        FakeDialogs::message(parent, text, title, icon);
         if (thief)
             thief->setFocus(Qt::OtherFocusReason);
     }

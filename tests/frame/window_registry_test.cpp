@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <cstdlib>
 
 namespace kv {
 namespace {
@@ -66,6 +67,37 @@ TEST_F(MainWindowTest, ChoosingAnOpenToolKeepsItMaximizedAndRestoresItOnlyWhenMi
     rose->showMinimized();
     frame->registry().showTask(4);
     EXPECT_FALSE(rose->isMinimized());
+    EXPECT_FALSE(rose->isMaximized());
+}
+
+TEST_F(MainWindowTest, FixedSizeWindowsKeepTheirSizeWhileAnotherWindowIsMaximized)
+{
+    QMdiSubWindow* threePoint = frameOf(frame->registry().showTask(5));
+    const QRect placed = threePoint->geometry();
+    QMdiSubWindow* rose = frameOf(frame->registry().showTask(4));
+    rose->showMaximized();
+    QApplication::processEvents();
+
+    frame->mdiArea()->setActiveSubWindow(threePoint); // as Ctrl+Tab does
+    QApplication::processEvents();
+    EXPECT_FALSE(threePoint->isMaximized());
+    EXPECT_EQ(threePoint->geometry(), placed);
+    EXPECT_TRUE(rose->isMaximized());
+
+    frame->showTaskChooser();
+    QApplication::processEvents();
+    QMdiSubWindow* chooserFrame = frameOf(chooser());
+    EXPECT_FALSE(chooserFrame->isMaximized());
+    EXPECT_EQ(chooser()->size(), chooser()->minimumSize());
+    const QRect area = frame->mdiArea()->viewport()->rect();
+    const QRect at = chooserFrame->geometry();
+    EXPECT_LE(std::abs(at.left() - (area.right() - at.right())), 1) << "centred across";
+    EXPECT_LE(std::abs(at.top() - (area.bottom() - at.bottom())), 1) << "centred down";
+
+    // A sizable window still takes the maximized one's place.
+    QMdiSubWindow* pi = frameOf(frame->registry().showTask(10));
+    QApplication::processEvents();
+    EXPECT_TRUE(pi->isMaximized());
     EXPECT_FALSE(rose->isMaximized());
 }
 

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using kv::DataGrid;
 
@@ -149,6 +150,35 @@ TEST(DataGrid, CornerShowsTheTitleOfColumnZero)
     QApplication::processEvents();
     const QImage blank = corner->grab().toImage();
     EXPECT_NE(titled, blank);
+}
+
+// The title "序号" over row numbers of one digit, with column 0 as wide as its
+// numbers or set narrower in twips: the title's ink keeps clear of the corner's
+// edges (a cut title runs into both).
+TEST(DataGrid, CornerTitleIsNeverCut)
+{
+    for (const int twips : {-1, 300}) {
+        DataGrid grid;
+        fillTitled(grid);
+        if (twips >= 0)
+            grid.setColWidthTwips(0, twips);
+        grid.resize(400, 200);
+        grid.show();
+        QApplication::processEvents();
+        auto* corner = grid.findChild<QAbstractButton*>();
+        ASSERT_NE(corner, nullptr);
+        const QImage shown = corner->grab().toImage();
+        int left = shown.width(), right = -1;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 100) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_GT(right - left, 16) << twips; // both characters inked
+        EXPECT_GE(left, 2) << twips;
+        EXPECT_LE(right, shown.width() - 3) << twips;
+    }
 }
 
 TEST(DataGrid, KeysGoToTheHandlersWithTheirVirtualKeyCodes)

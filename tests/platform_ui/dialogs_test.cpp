@@ -1,8 +1,10 @@
-// The file dialogs' filters: "description|pattern" pairs as Qt reads them.
+// The file dialogs' filters: "description|pattern" pairs as Qt reads them;
+// the message box's icon.
 #include "platform/ui/dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
@@ -54,6 +56,31 @@ TEST(FileDialogFilter, RealDialogsUseIt)
     installDialogs(scripted);
     EXPECT_EQ(opening, QStringList{QStringLiteral("所有文件 (*)")});
     EXPECT_EQ(saving, QStringList{QStringLiteral("所有文件 (*)")});
+}
+
+// A message box shows the icon it was asked for, and none unless asked.
+TEST(MessageBox, ShowsTheIconAskedFor)
+{
+    const struct { MessageIcon asked; QMessageBox::Icon shown; } cases[] = {
+        {MessageIcon::None, QMessageBox::NoIcon},
+        {MessageIcon::Information, QMessageBox::Information},
+        {MessageIcon::Exclamation, QMessageBox::Warning},
+        {MessageIcon::Critical, QMessageBox::Critical},
+        {MessageIcon::Question, QMessageBox::Question},
+    };
+    Dialogs* scripted = installDialogs(nullptr);
+    for (const auto& c : cases) {
+        QMessageBox::Icon shown = QMessageBox::Icon(-1);
+        QTimer::singleShot(0, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->icon();
+                box->accept();
+            }
+        });
+        dialogs().message(nullptr, QStringLiteral("文字"), QStringLiteral("提示"), c.asked);
+        EXPECT_EQ(shown, c.shown) << static_cast<int>(c.asked);
+    }
+    installDialogs(scripted);
 }
 
 } // namespace

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <vector>
 
 #include <sys/resource.h>
@@ -332,6 +334,58 @@ TEST(PictureBoxText, PrintInksTheTextBoxAndMovesTheCurrentPoint)
     EXPECT_GT(box.textHeight(title), 1.8 * height);
 }
 
+QByteArray fileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A rose picture with a title, a Chinese caption and a bold count, saved as a bitmap.
+bool saveTextPicture(const QString& name)
+{
+    PictureBox box;
+    roseScale(box);
+    box.setCurrent(-140, 140);
+    box.print(QStringLiteral("Strike Rose 走向玫瑰花图"), true);
+    box.setFontBold(true);
+    box.print(QStringLiteral("N = 499  最大值 12"));
+    return box.saveBmp(name);
+}
+
+// The same picture saved by this program on a scaled screen and on one with a
+// larger font resolution has the same bytes as on a plain one. The program runs
+// itself again for the other screens; KV_TEXT_PICTURE names the file it saves then.
+TEST(PictureBoxText, SavedTextIsTheSameOnEveryScreen)
+{
+    if (const char* out = std::getenv("KV_TEXT_PICTURE")) {
+        EXPECT_TRUE(saveTextPicture(QString::fromLocal8Bit(out)));
+        return;
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString plain = dir.filePath(QStringLiteral("plain.bmp"));
+    ASSERT_TRUE(saveTextPicture(plain));
+    const struct { const char* variable; const char* value; } screens[] = {
+        {"QT_SCALE_FACTOR", "2"},
+        {"QT_FONT_DPI", "144"},
+    };
+    for (const auto& screen : screens) {
+        const QString saved = dir.filePath(QString::fromLatin1(screen.variable) + QStringLiteral(".bmp"));
+        QProcess again;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KV_TEXT_PICTURE"), saved);
+        environment.insert(QString::fromLatin1(screen.variable), QString::fromLatin1(screen.value));
+        again.setProcessEnvironment(environment);
+        again.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=PictureBoxText.SavedTextIsTheSameOnEveryScreen")});
+        ASSERT_TRUE(again.waitForFinished(60000)) << screen.variable;
+        EXPECT_EQ(again.exitCode(), 0) << screen.variable;
+        const QByteArray expected = fileBytes(plain);
+        EXPECT_GT(expected.size(), 1000);
+        EXPECT_TRUE(fileBytes(saved) == expected) << screen.variable;
+    }
+}
+
 TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
 {
     QTemporaryDir dir;
@@ -368,12 +422,6 @@ TEST(PictureBoxFiles, SavedBitmapReloadsToTheSameImage)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("taken/inside.txt"))));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
               (QStringList{QStringLiteral("taken"), QStringLiteral("x.png")}));
-}
-
-QByteArray fileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A disk that fills up half-way, made by a file-size limit below the bitmap's

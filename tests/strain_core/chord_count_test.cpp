@@ -84,5 +84,52 @@ TEST(BoundaryCount, StripesAt30DegreesCountFewestAt30NotAt150)
     EXPECT_TRUE(picture.rgb == stored.rgb);
 }
 
+TEST(BoundaryCount, GridOfLinesGivesExactCountsAndChordsPerOrientation)
+{
+    // 200 x 200: one-pixel black columns at x = 10, 30, ..., 190 and rows at
+    // y = 5, 35, ..., 185. The circle has radius 90 about (100, 100); three
+    // chords 45 apart, their ends 88 from the centre (two pixels inside), so
+    // the outer chords reach 88 cos 30 = 76.21 either side of their middle.
+    PixelImage picture(200, 200, kWhite);
+    for (int i = 0; i < 200; ++i) {
+        for (int x = 10; x < 200; x += 20)
+            picture.set(x, i, kBlack);
+        for (int y = 5; y < 200; y += 30)
+            picture.set(i, y, kBlack);
+    }
+    constexpr double a = 23.79, b = 176.21; // 100 -+ 76.21
+    struct Chord {
+        double x0, y0, x1, y1;
+    };
+    const struct {
+        int count; // columns crossed by a row chord, rows by a column chord
+        std::vector<Chord> chords;
+    } expected[] = {
+        // 0 degrees: rows 56, 100, 144; columns 30..170 on each: 8 + 8 + 8.
+        {24, {{a, 56, b, 56}, {12, 100, 188, 100}, {a, 144, b, 144}}},
+        // 90 degrees: columns 56, 100, 144; rows 35..155 on the outer two,
+        // 35..185 on the middle one, which runs from 188 up to 12: 5 + 6 + 5.
+        {16, {{56, b, 56, a}, {100, 188, 100, 12}, {144, b, 144, a}}},
+        // 180 degrees: the rows again, each walked the other way.
+        {24, {{b, 144, a, 144}, {188, 100, 12, 100}, {b, 56, a, 56}}},
+    };
+    BoundaryCount count(picture, {3, 90});
+    ASSERT_EQ(count.orientations(), 3);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const OrientationCount result = count.countOrientation(k);
+        EXPECT_EQ(result.count, expected[k].count);
+        ASSERT_EQ(result.chords.size(), expected[k].chords.size());
+        for (std::size_t i = 0; i < result.chords.size(); ++i) {
+            const LineItem& got = result.chords[i];
+            const Chord& want = expected[k].chords[i];
+            EXPECT_NEAR(got.from.x, want.x0, 0.01) << "chord " << i;
+            EXPECT_NEAR(got.from.y, want.y0, 0.01) << "chord " << i;
+            EXPECT_NEAR(got.to.x, want.x1, 0.01) << "chord " << i;
+            EXPECT_NEAR(got.to.y, want.y1, 0.01) << "chord " << i;
+        }
+    }
+}
+
 } // namespace
 } // namespace kv

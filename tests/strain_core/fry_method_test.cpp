@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -110,6 +111,40 @@ TEST(FryMethod, CoordinatesBeyond16BitsAreScaledNotOverflowed)
         ASSERT_GT(dot.at.x, 0);
         ASSERT_LT(dot.at.x, 299);
     }
+}
+
+TEST(FryMethod, LargestCoordinateOf600ScalesByTwoIntoThePlot)
+{
+    // Three triangles and eleven centres at (600, 600), so far apart that only
+    // the pairs inside each group are drawn. The largest coordinate, 600, is
+    // 300 plot units: every pixel vector is halved. Each sector's nearest
+    // pair is 25 units long, so the curve is flat at 25: both axes 25.
+    Rows rows = {{"60", "60"},   {"108", "74"}, {"46", "108"},  // (24, 7), (-7, 24), (-31, 17)
+                 {"520", "60"},  {"560", "90"}, {"480", "90"},  // (20, 15), (-20, 15), (-40, 0)
+                 {"80", "500"},  {"94", "548"}, {"32", "514"}}; // (7, 24), (-24, 7), (-31, -17)
+    for (int i = 0; i < 11; ++i)
+        rows.emplace_back("600", "600");
+    const FryRun run = runFryMethod(tableOf(rows));
+    ASSERT_TRUE(run.ellipse);
+    EXPECT_EQ(run.ellipse->largest, 25);
+    EXPECT_EQ(run.ellipse->smallest, 25);
+    EXPECT_EQ(run.ellipse->rs, 1.0f);
+
+    // Every pair both ways about the plot centre (149.5, 149.5), and the
+    // 11 x 10 pairs of the equal centres on it.
+    std::vector<std::pair<double, double>> expected(110, {149.5, 149.5});
+    const double vectors[][2] = {{24, 7}, {-7, 24}, {-31, 17}, {20, 15}, {-20, 15},
+                                 {-40, 0}, {7, 24},  {-24, 7},  {-31, -17}};
+    for (const auto& v : vectors) {
+        expected.emplace_back(149.5 + v[0], 149.5 + v[1]);
+        expected.emplace_back(149.5 - v[0], 149.5 - v[1]);
+    }
+    std::vector<std::pair<double, double>> dots;
+    for (const DotItem& dot : run.plot.all<DotItem>())
+        dots.emplace_back(dot.at.x, dot.at.y);
+    std::sort(expected.begin(), expected.end());
+    std::sort(dots.begin(), dots.end());
+    EXPECT_EQ(dots, expected);
 }
 
 TEST(FryMethod, FirstExtremaAreTakenOneSampleAfterThePeak)

@@ -119,11 +119,27 @@ TEST(ObjectCentres, FilledDiscsAreFoundWithinAPixelTopRowsFirst)
         EXPECT_LE(std::abs(found.centres[i].y - d.y), 1.0) << i;
     }
     EXPECT_EQ(centreYText(found.centres[0], 100), std::to_string(100 - found.centres[0].y));
-    // Red marks of an earlier run (grey 76) are dark; grey 128 is not.
-    PixelImage marks(3, 1, 0x0000FF);
-    marks.set(1, 0, 0x808080);
-    const ObjectMask mask = darkPixelMask(marks);
-    EXPECT_EQ(mask.at(0, 0) + 2 * mask.at(1, 0) + 4 * mask.at(2, 0), 1 + 4);
+}
+
+TEST(ObjectCentres, DarkPixelsAreThoseOfGreyBelow127Point5)
+{
+    // Grey 0.299 R + 0.587 G + 0.114 B; exactly 127.5 rounds up to 128 and is
+    // not dark, also where floating point would make it 127.49999999999999.
+    const struct {
+        std::uint32_t colour; // 0xBBGGRR
+        bool dark;
+    } cases[] = {
+        {0x0000FF, true},  // red marks of an earlier run: 76.245
+        {0x808080, false}, // 128
+        {0xE1AD01, false}, // (1, 173, 225): 127.5
+        {0x44CC00, false}, // (0, 204, 68): 119.748 + 7.752 = 127.5
+        {0x25D102, true},  // (2, 209, 37): 127.499
+        {0xCFB100, true},  // (0, 177, 207): 127.497
+    };
+    for (const auto& c : cases) {
+        const ObjectMask mask = darkPixelMask(PixelImage(1, 1, c.colour));
+        EXPECT_EQ(mask.at(0, 0) == ObjectMask::kDark, c.dark) << std::hex << c.colour;
+    }
 }
 
 TEST(ObjectCentres, ThinObjectsGetTheMiddleOfTheirBox)

@@ -30,6 +30,20 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
         {"only the inner corner of a square on the far border goes",
          {"...##...", "...##...", "........", "##......", "##......", "........", "......##", "......##"},
          {"...##...", "...##...", "........", "##......", "##......", "........", ".......#", "......##"}},
+        // Both ends have two neighbours, next to each other (A = 1): they go
+        // in the first sub-pass; the corner's two are apart (A = 2).
+        {"an L of three thins to its corner",
+         {"......", "......", "..##..", "...#..", "......", "......"},
+         {"......", "......", "...#..", "......", "......", "......"}},
+        // The middle has six neighbours in one run and its right one clear:
+        // it goes in the first sub-pass with the corners and ends; of the
+        // seven only the two with two runs round them stay.
+        {"a pixel with six neighbours goes",
+         {".......", ".......", "..###..", "..##...", "..##...", ".......", "......."},
+         {".......", ".......", "...#...", "..#....", ".......", ".......", "......."}},
+        {"a ring round a one-pixel hole stays: two runs round every pixel",
+         {"......", "......", "..###.", "..#.#.", "..###.", "......"},
+         {"......", "......", "..###.", "..#.#.", "..###.", "......"}},
         {"a visited mark counts but is never deleted",
          {"......", "......", "..22..", "..22..", "......", "......"},
          {"......", "......", "..22..", "..22..", "......", "......"}},
@@ -44,6 +58,23 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
         for (const MapPixel& p : step.deleted)
             EXPECT_EQ(map.at(p.x, p.y), PixelMap::background);
     }
+}
+
+TEST(Thinning, FilledSquareWithAOnePixelHoleThinsToTheRingRoundTheHole)
+{
+    // The hole's four side neighbours start with seven line neighbours, one
+    // too many to be deleted, and are kept; the square wears down to the
+    // eight pixels round the hole (with seven allowed, 16 would remain).
+    PixelMap map(13, 13);
+    test::fillBox(map, 3, 3, 9, 9);
+    map.set(6, 6, PixelMap::background);
+    int clicks = 0;
+    while (clicks < 100 && !thinOnce(map).deleted.empty())
+        ++clicks;
+    PixelMap ring(13, 13);
+    test::fillBox(ring, 5, 5, 7, 7);
+    ring.set(6, 6, PixelMap::background);
+    EXPECT_EQ(map.cells, ring.cells);
 }
 
 TEST(Thinning, ThickBarAndRingThinToConnectedOnePixelLines)

@@ -339,7 +339,7 @@ TEST_F(GridStrainWindowTest, GridFilesRoundTripAndStayApartFromTheTable)
         EXPECT_FALSE(item(name)->isEnabled()) << name;
 }
 
-TEST_F(GridStrainWindowTest, RefusedGridFilesChangeNothing)
+TEST_F(GridStrainWindowTest, RefusedGridFilesKeepThePointsReadOnceTheHeadersAgree)
 {
     std::string points12;
     for (int i = 0; i < 12; ++i)
@@ -352,18 +352,25 @@ TEST_F(GridStrainWindowTest, RefusedGridFilesChangeNothing)
         std::string before; // empty: no such file
         std::string after;
         const char* message;
+        QStringList row1; // columns 1 to 6 afterwards
+        const char* row2; // column 1
+        const char* row499;
     } cases[] = {
-        {"headers disagree", "12 3 4\r\n" + points12, "12 4 3\r\n" + points12, "数据有误，请检查！"},
+        {"headers disagree", "12 3 4\r\n" + points12, "12 4 3\r\n" + points12, "数据有误，请检查！",
+         {"7", "", "", "", "1", ""}, "", ""},
+        {"a file that is not there", "4 2 2\r\n1 1\r\n", "", "无法打开网格数据文件！", {"7", "", "", "", "1", ""}, "", ""},
+        // The headers agree: the table takes what was read before the fault.
         {"more points than the table holds", "600 20 30\r\n" + points600, "600 20 30\r\n" + points600,
-         "数据有误，请检查！"},
-        {"fewer points than the header", "12 3 4\r\n1 2\r\n", "12 3 4\r\n1 2\r\n", "数据有误，请检查！"},
-        {"a file that is not there", "4 2 2\r\n1 1\r\n", "", "无法打开网格数据文件！"},
+         "数据有误，请检查！", {"1", "2", "1", "2", "20", "30"}, "1", "1"},
+        {"fewer points than the header", "12 3 4\r\n1 2\r\n5 6\r\n", "12 3 4\r\n3 4\r\n", "数据有误，请检查！",
+         {"1", "2", "3", "4", "3", "4"}, "", ""},
     };
-    grid()->setTextMatrix(1, 1, "7");
-    grid()->setTextMatrix(1, 5, "1");
     int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        grid()->clearColumns(1, 6);
+        grid()->setTextMatrix(1, 1, "7");
+        grid()->setTextMatrix(1, 5, "1");
         const QString before = path("b") + QString::number(n), after = path("a") + QString::number(n++);
         writeFile(before, c.before);
         if (!c.after.empty())
@@ -373,9 +380,18 @@ TEST_F(GridStrainWindowTest, RefusedGridFilesChangeNothing)
         ASSERT_EQ(dialogs().messages.size(), 1u);
         EXPECT_EQ(dialogs().messages[0].text, QString::fromUtf8(c.message));
         dialogs().messages.clear();
-        EXPECT_EQ(cell(1, 1), "7");
-        EXPECT_EQ(cell(1, 5), "1");
-        EXPECT_EQ(cell(2, 1), QString());
+        QStringList row1;
+        for (int column = 1; column <= 6; ++column)
+            row1 << cell(1, column);
+        EXPECT_EQ(row1, c.row1);
+        EXPECT_EQ(cell(2, 1), QString::fromLatin1(c.row2));
+        EXPECT_EQ(cell(499, 1), QString::fromLatin1(c.row499));
+        EXPECT_FALSE(grid()->isHidden());
+        // The files read stay as they were.
+        EXPECT_EQ(fileText(before), c.before);
+        if (!c.after.empty()) {
+            EXPECT_EQ(fileText(after), c.after);
+        }
     }
 
     // Cancel does nothing further.
@@ -441,6 +457,7 @@ TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
             ASSERT_EQ(dialogs().messages.size(), 1u);
             EXPECT_EQ(dialogs().messages[0].text, QString::fromUtf8(c.text));
             EXPECT_EQ(dialogs().messages[0].title, QString::fromUtf8(c.title));
+            EXPECT_EQ(dialogs().messages[0].icon, MessageIcon::Exclamation);
         }
         dialogs().messages.clear();
         for (const char* name : names)
@@ -456,6 +473,7 @@ TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("错误"));
     EXPECT_NE(dialogs().messages[0].text, QStringLiteral("网格数据有误，请仔细检查！"));
+    EXPECT_EQ(dialogs().messages[0].icon, MessageIcon::Exclamation);
 }
 
 } // namespace

@@ -329,10 +329,14 @@ TEST_F(ReverseWheelWindowTest, FilesAndViewsKeepTheWindowUsable)
     EXPECT_TRUE(grid()->isHidden());
     EXPECT_FALSE(picture()->isHidden());
 
-    // Smaller than the picture: placed at the absolute value of the negative margin.
-    loadPicture(test::stripes(900, 700, 0, 4));
+    // A picture larger than the window starts at the window's corner on that
+    // axis, when it is loaded and when the window is resized; where it fits it
+    // is centred.
     w().resize(500, 400);
-    EXPECT_EQ(picture()->pos(), QPoint(200, 150));
+    loadPicture(test::stripes(900, 700, 0, 4));
+    EXPECT_EQ(picture()->pos(), QPoint(0, 0));
+    w().resize(1000, 400);
+    EXPECT_EQ(picture()->pos(), QPoint(50, 0));
 }
 
 } // namespace

@@ -17,6 +17,7 @@ public:
     struct Message {
         QString text;
         QString title;
+        MessageIcon icon = MessageIcon::None;
     };
 
     // Queued answers.
@@ -62,9 +63,10 @@ public:
         fileDialogTitles << title;
         return take(saveAnswers, "save file dialog");
     }
-    void message(QWidget*, const QString& text, const QString& title) override
+    void message(QWidget*, const QString& text, const QString& title,
+                 MessageIcon icon = MessageIcon::None) override
     {
-        messages.push_back({text, title});
+        messages.push_back({text, title, icon});
     }
     QString inputBox(QWidget*, const QString& prompt, const QString&, const QString&) override
     {

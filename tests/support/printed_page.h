@@ -37,12 +37,15 @@ inline QRect inkOnPrintedPage(const QString& pdf, const QString& workFolder)
 }
 
 // Where a picture printed at (500, 500) twips starts on the rendered page:
-// 500 twips inside the printable area.
+// 500 twips inside the printable area, whose corner lies at the page's least
+// margins (a margin of Qt's own default would put it further in).
 inline QPointF pictureOriginOnPage()
 {
     QPrinter reference(QPrinter::HighResolution);
     reference.setOutputFormat(QPrinter::PdfFormat);
-    const QPointF margin = reference.pageLayout().paintRect(QPageLayout::Inch).topLeft();
+    QPageLayout printable = reference.pageLayout();
+    printable.setMargins(printable.minimumMargins());
+    const QPointF margin = printable.paintRect(QPageLayout::Inch).topLeft();
     return {(margin.x() + 500.0 / 1440) * 96, (margin.y() + 500.0 / 1440) * 96};
 }
 

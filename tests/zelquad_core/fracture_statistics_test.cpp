@@ -82,6 +82,18 @@ TEST(FractureStatistics, ClassMeansRoundHalvesUp)
     EXPECT_EQ(st.strike[1].mean, 281);      // 280.5
 }
 
+TEST(FractureStatistics, EachRoseIsScaledByItsOwnFullestClass)
+{
+    // 10/30, 10/40, 190/30: all three strike 280 (class 1, 3 records); the
+    // dip directions fill class 2 twice and class 20 once.
+    const FractureStatistics st = computeStatistics(checked({{10, 30}, {10, 40}, {190, 30}}));
+    EXPECT_EQ(st.strike[1].count, 3);
+    EXPECT_EQ(st.dipDirection[2].count, 2);
+    EXPECT_EQ(st.dipDirection[20].count, 1);
+    EXPECT_DOUBLE_EQ(st.strikeRoseScale, 40.0 / 3);
+    EXPECT_DOUBLE_EQ(st.dipDirectionRoseScale, 20);
+}
+
 TEST(FractureStatistics, PoleOnTheRimAlsoCountsAtTheOppositeRim)
 {
     // 0/90 is read as 0/89.5: its pole lies at (0, 9.956), within 1 of nodes

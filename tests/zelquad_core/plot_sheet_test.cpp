@@ -13,7 +13,7 @@ namespace {
 using kv::test::CadEntity;
 using Kind = CadEntity::Kind;
 
-const std::filesystem::path kData = std::filesystem::path(__FILE__).parent_path() / "data";
+const std::filesystem::path kData = std::filesystem::path(KV_TEST_SOURCES) / "data";
 
 FractureStatistics statisticsOf(std::vector<kv::Attitude> records)
 {
@@ -151,6 +151,46 @@ TEST(PlotSheet, StrikeRoseOutlineDipsToTheCentreAtEmptyClasses)
     }
     EXPECT_EQ(outline[0].points[0].x, 180);
     EXPECT_EQ(outline[0].points[0].y, 80);
+}
+
+TEST(PlotSheet, EachRoseReachesItsRimWithItsOwnFullestClass)
+{
+    // 10/30, 10/40, 190/30: strike class 1 holds 3 (mean 280), dip-direction
+    // class 2 holds 2 (mean 10) and class 20 one (mean 190). Each fullest class
+    // reaches its rose's rim, 40 from the centre; class 20 reaches half-way.
+    const auto all = entitiesOf(plotSheetScript("", statisticsOf({{10, 30}, {10, 40}, {190, 30}}), {}));
+    // Right of the net (x up to 110), so that an over-long petal is still seen.
+    const auto strikeOutline = select(all, [](const CadEntity& e) {
+        return e.kind == Kind::Line && e.layer == "RED" && e.points[0].x >= 115 && e.points[0].y >= 79 &&
+               e.points[0].y < 130;
+    });
+    const auto dipDirectionOutline = select(all, [](const CadEntity& e) {
+        return e.kind == Kind::Line && e.layer == "RED" && e.points[0].x <= 110 && e.points[0].y <= 0 &&
+               e.points[0].y >= -80;
+    });
+    ASSERT_EQ(strikeOutline.size(), 19u);
+    ASSERT_EQ(dipDirectionOutline.size(), 36u);
+    const struct {
+        const std::vector<CadEntity>& outline;
+        int firstClass;
+        kv::test::CadPoint centre;
+        std::vector<std::pair<int, kv::test::CadPoint>> tips; // every other class at the centre
+    } roses[] = {
+        // 180 + 40 sin 280, 80 + 40 cos 280
+        {strikeOutline, 0, {180, 80}, {{1, {140.607690, 86.945927}}}},
+        // 70 + 40 sin 10, -40 + 40 cos 10; 70 + 20 sin 190, -40 + 20 cos 190
+        {dipDirectionOutline, 1, {70, -40}, {{2, {76.945927, -0.607690}}, {20, {66.527036, -59.696155}}}},
+    };
+    for (const auto& rose : roses)
+        for (std::size_t k = 0; k < rose.outline.size(); ++k) {
+            const int cls = rose.firstClass + static_cast<int>(k);
+            kv::test::CadPoint tip = rose.centre;
+            for (const auto& [c, p] : rose.tips)
+                if (c == cls)
+                    tip = p;
+            EXPECT_NEAR(rose.outline[k].points[1].x, tip.x, 1e-5) << "class " << cls;
+            EXPECT_NEAR(rose.outline[k].points[1].y, tip.y, 1e-5) << "class " << cls;
+        }
 }
 
 TEST(PlotSheet, HistogramBarsRiseSevenTenthsPerPercentWithTheirLabels)

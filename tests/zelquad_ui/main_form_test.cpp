@@ -244,6 +244,8 @@ TEST_F(MainFormTest, F1OpensTheProgramsOwnHelp)
     EXPECT_EQ(help->windowTitle(), "Zelquad 帮助");
     EXPECT_TRUE(help->source().toLocalFile().endsWith("help/zelquad.html"));
     EXPECT_TRUE(help->toPlainText().contains("Zelquad V2.1"));
+    // Every node at level 0 is raised above it, so the sheet's lowest line is 2 %.
+    EXPECT_TRUE(help->toPlainText().contains("等值线为 2、4、6、8、10%"));
     saveShot(help->grab().toImage(), "help.png");
     help->close();
 }

@@ -58,6 +58,7 @@ TEST_F(ResultWindowTest, PrintAsksForThePrinterThenPrintsOrSaysItFailed)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "请准备好打印机，按确定按纽开始打印图形！");
     EXPECT_EQ(dialogs.messages[0].title, "打印结果");
+    EXPECT_EQ(dialogs.messages[0].icon, kv::MessageIcon::Information);
     EXPECT_TRUE(QFile::exists(path("page1.pdf")));
     EXPECT_GT(QFile(path("page1.pdf")).size(), 1000);
 

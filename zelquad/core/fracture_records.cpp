@@ -26,11 +26,11 @@ std::optional<RecordProblem> problemOf(const kv::Attitude& a)
     return std::nullopt;
 }
 
-std::optional<RecordFailure> failureOf(const kv::Attitude& a, std::size_t number)
+std::optional<RecordFailure> failureOf(const kv::Attitude& a, std::size_t number, std::size_t mostRecords)
 {
     if (std::optional<RecordProblem> p = problemOf(a))
         return RecordFailure{*p, number};
-    if (number > kMaxRecords)
+    if (number > mostRecords)
         return RecordFailure{RecordProblem::TooManyRecords, number};
     return std::nullopt;
 }
@@ -51,17 +51,18 @@ bool endsProgram(RecordProblem problem)
     return problem == RecordProblem::DipDirectionAbove360 || problem == RecordProblem::DipAbove90;
 }
 
-std::variant<CheckedRecords, RecordFailure> CheckedRecords::check(std::vector<kv::Attitude> records)
+std::variant<CheckedRecords, RecordFailure> CheckedRecords::check(std::vector<kv::Attitude> records,
+                                                                  std::size_t mostRecords)
 {
     if (records.empty())
         return RecordFailure{RecordProblem::NoRecords, 0};
     for (std::size_t i = 0; i < records.size(); ++i)
-        if (std::optional<RecordFailure> f = failureOf(records[i], i + 1))
+        if (std::optional<RecordFailure> f = failureOf(records[i], i + 1, mostRecords))
             return *f;
     return CheckedRecords(std::move(records));
 }
 
-std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text)
+std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text, std::size_t mostRecords)
 {
     kv::ItemReader reader(text);
     std::vector<kv::Attitude> records;
@@ -76,7 +77,7 @@ std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::strin
         if (!dip)
             return RecordFailure{RecordProblem::NotANumber, number};
         const kv::Attitude record{*dipDirection, *dip};
-        if (std::optional<RecordFailure> f = failureOf(record, number))
+        if (std::optional<RecordFailure> f = failureOf(record, number, mostRecords))
             return *f;
         records.push_back(record);
     }

@@ -43,18 +43,23 @@ bool endsProgram(RecordProblem problem);
 // dip direction within 0..360 and every dip within 0..90 degrees.
 class CheckedRecords {
 public:
-    // Checks records already held as numbers, in order.
-    static std::variant<CheckedRecords, RecordFailure> check(std::vector<kv::Attitude> records);
+    // Checks records already held as numbers, in order. A smaller limit than
+    // kMaxRecords lets a fuzzer reach the limit with inputs it can run quickly.
+    static std::variant<CheckedRecords, RecordFailure> check(std::vector<kv::Attitude> records,
+                                                             std::size_t mostRecords = kMaxRecords);
     const std::vector<kv::Attitude>& all() const { return records_; }
     std::size_t size() const { return records_.size(); }
 
 private:
     explicit CheckedRecords(std::vector<kv::Attitude> records) : records_(std::move(records)) {}
     std::vector<kv::Attitude> records_;
-    friend std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text);
+    friend std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text,
+                                                                          std::size_t mostRecords);
 };
 
-// Reads and checks the records of a decoded data file text.
-std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text);
+// Reads and checks the records of a decoded data file text; more than
+// mostRecords records are refused.
+std::variant<CheckedRecords, RecordFailure> readFractureRecords(const std::string& text,
+                                                                std::size_t mostRecords = kMaxRecords);
 
 } // namespace zq

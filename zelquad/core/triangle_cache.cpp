@@ -89,6 +89,11 @@ std::string checkLine(std::uint64_t check)
 
 } // namespace
 
+std::string triangleCacheCheckLine(const std::vector<ContourNode>& nodes, const std::vector<std::string>& triangleLines)
+{
+    return checkLine(checkOf(nodes, triangleLines));
+}
+
 std::string triangleCachePath(const std::string& folder)
 {
     return (std::filesystem::path(folder) / "ZelData.zel").string();
@@ -124,7 +129,7 @@ bool writeTriangleCache(const std::string& path, const std::vector<ContourNode>&
     lines.reserve(triangles.size() + 1);
     for (const Triangle& t : triangles)
         lines.push_back(lineOf(t));
-    lines.push_back(checkLine(checkOf(nodes, lines)));
+    lines.push_back(triangleCacheCheckLine(nodes, lines));
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     return kv::writeTextFile(path, lines) == kv::FileError::None;

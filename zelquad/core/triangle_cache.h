@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zq {
 
@@ -19,6 +20,11 @@ std::string triangleCachePath(const std::string& folder);
 // or damaged is not taken: a triangulation that is merely plausible would
 // still contour wrongly.
 std::optional<Triangles> readTriangleCache(const std::string& path, const std::vector<ContourNode>& nodes);
+
+// The check line that closes a cache of these triangle lines for these nodes.
+// Whatever the lines hold: a test or fuzzer can then reach the parsing of the
+// lines behind a check that holds.
+std::string triangleCacheCheckLine(const std::vector<ContourNode>& nodes, const std::vector<std::string>& triangleLines);
 
 // Whether the file could be written.
 bool writeTriangleCache(const std::string& path, const std::vector<ContourNode>& nodes, const Triangles& triangles);

@@ -102,7 +102,8 @@ void ResultWindow::resizeEvent(QResizeEvent* event)
 
 void ResultWindow::cmdPrint_Click()
 {
-    kv::dialogs().message(this, QStringLiteral("请准备好打印机，按确定按纽开始打印图形！"), QStringLiteral("打印结果"));
+    kv::dialogs().message(this, QStringLiteral("请准备好打印机，按确定按纽开始打印图形！"), QStringLiteral("打印结果"),
+                          kv::MessageIcon::Information);
     kv::Printer& printer = kv::Printer::instance();
     const bool printed = printer.drawPicture(canvas_->image(), 0, 0) && printer.endDocument();
     if (!printed)
