@@ -145,9 +145,14 @@ void PictureBox::setPicture(const QImage& picture)
         return;
     closeBatchPainter();
     stored_ = picture.convertToFormat(QImage::Format_RGB32);
-    display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
-    display_.fill(Qt::transparent);
-    displayDrawn_ = false;
+    // A layer of the right size is only cleared, and only when something was
+    // drawn on it: a tool that shows each step of a large picture does not
+    // make and fill a new layer every time.
+    if (display_.size() != stored_.size()) {
+        display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
+        displayDrawn_ = true;
+    }
+    clearDisplayLayer();
     if (pixelScale_)
         setPixelScale();
     setFixedSize(stored_.size());
@@ -491,6 +496,18 @@ void PictureBox::pset(double x, double y, std::optional<QColor> color)
                     p.fillRect(QRect(at.x() + i, at.y() + j, 1, 1), c);
             }
     });
+}
+
+void PictureBox::setStoredPixels(const std::vector<QPoint>& pixels, const QColor& color)
+{
+    closeBatchPainter();
+    clearDisplayLayer(); // the screen shows the stored image again, as after any persistent drawing
+    const QRgb value = color.rgb();
+    const QRect inside = stored_.rect();
+    for (const QPoint& p : pixels)
+        if (inside.contains(p))
+            reinterpret_cast<QRgb*>(stored_.scanLine(p.y()))[p.x()] = value;
+    update();
 }
 
 // The stored pixel, or with display-only drawing what the screen shows: the

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -98,6 +99,11 @@ public:
     void fillCircle(double x, double y, double r, const QColor& color);
     // A dot of the draw width; the current point becomes (x,y).
     void pset(double x, double y, std::optional<QColor> color = {});
+    // Single pixels of the stored picture (pixel coordinates, whatever the
+    // scale) set to one colour, as persistent dots of width 1 would be, in one
+    // step: a picture tool changes a few hundred thousand pixels of a large
+    // picture without copying it. Pixels outside the picture are left out.
+    void setStoredPixels(const std::vector<QPoint>& pixels, const QColor& color);
     // Colour at (x,y) as RGB with red in the low byte; -1 outside the picture.
     std::int64_t point(double x, double y) const;
     // Prints text with its top-left corner at the current point. With newLine

@@ -49,4 +49,17 @@ QImage qImageOf(const PixelImage& pixels)
     return image;
 }
 
+QImage qImageOf(const PixelMap& map)
+{
+    QImage image(map.width, map.height, QImage::Format_RGB32);
+    const auto width = static_cast<std::size_t>(map.width);
+    for (int y = 0; y < map.height; ++y) {
+        const std::int16_t* in = map.cells.data() + static_cast<std::size_t>(y) * width;
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = in[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+    return image;
+}
+
 } // namespace kv

@@ -394,6 +394,30 @@ TEST(PictureBoxBatch, PolylineDrawsWhatChainedLinesDraw)
         }
 }
 
+// Setting stored pixels or a new picture of the same size leaves no display-only drawing behind.
+TEST(PictureBoxLayers, StoredPixelsAndNewPicturesShowWithoutTheDisplayLayer)
+{
+    PictureBox box;
+    box.setPictureSize(20, 10);
+    box.setAutoRedraw(false);
+    box.line(0, 5, 19, 5, QColor(Qt::red)); // display only
+    box.setStoredPixels({{0, 0}, {19, 9}, {20, 0}, {-1, 3}, {3, 5}}, Qt::blue);
+    QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(19, 9), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(3, 5), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(10, 5), QColor(Qt::white)); // the red line went with the display layer
+    EXPECT_EQ(inkedPixels(box.image(), box.image().rect()), 3);
+
+    box.line(0, 5, 19, 5, QColor(Qt::red));
+    QImage green(20, 10, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    box.setPicture(green);
+    shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(10, 5), QColor(Qt::green));
+    EXPECT_EQ(box.point(10, 5), 0x00ff00);
+}
+
 TEST(PictureBoxText, PrintInksTheTextBoxAndMovesTheCurrentPoint)
 {
     PictureBox box;

@@ -31,5 +31,19 @@ TEST(PicturePixels, EveryFormatGivesRedInTheLowByteAndComesBack)
     }
 }
 
+// The map's picture: background white, line and visited cells black.
+TEST(PicturePixels, MapPictureIsWhiteOnlyWhereTheMapHasBackground)
+{
+    PixelMap map(3, 2);
+    map.set(1, 0, PixelMap::line);
+    map.set(2, 1, PixelMap::visited);
+    const QImage image = qImageOf(map);
+    const QRgb expected[2][3] = {{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                                 {qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(image.pixel(x, y), expected[y][x]) << x << "," << y;
+}
+
 } // namespace
 } // namespace kv
