@@ -1,14 +1,23 @@
 // Time for the line-curvature tool to binarise a 4000 × 3000 drawing of dark
 // lines five pixels wide, thin it until nothing changes and run the curvature
 // pass over the skeletons.
+#include "bench/redraw.h"
+#include "platform/ui/data_grid.h"
+#include "platform/ui/drawing_painter.h"
+#include "platform/ui/picture_box.h"
 #include "strain/core/binarise.h"
+#include "strain/core/curvature_drawing.h"
 #include "strain/core/curvature_pass.h"
 #include "strain/core/thinning.h"
+#include "strain/ui/picture_pixels.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QPainter>
+
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -119,8 +128,94 @@ void BM_CurvatureWholeRun(benchmark::State& state)
     }
 }
 
+// The line-curvature window from the loaded picture, every step as the
+// window takes it: binarise (the pixel map of the picture, the black and white
+// picture shown), thin until nothing changes (each click whitens the deleted
+// pixels of the picture shown), then the pass: the result plot as large as the
+// picture, the table of every fit and the plot painted. The reference: the
+// same computation on a ready pixel map and the plot drawn with one QPainter.
+void BM_CurvatureFromLoadedPicture(benchmark::State& state)
+{
+    const QImage loaded = kv::qImageOf(lineDrawing());
+    kv::PictureBox picture, plot;
+    kv::DataGrid grid;
+    grid.setup(1, 4);
+    double binarising = 0, thinning = 0, passing = 0, tabling = 0, painting = 0;
+    std::size_t fits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        picture.setPicture(loaded);
+        plot.setPictureSize(1, 1);
+        state.ResumeTiming();
+        const double t0 = kv::bench::seconds();
+        kv::PixelMap map = kv::binarise(kv::pixelImageOf(picture.image()), 128);
+        picture.setPicture(kv::qImageOf(map));
+        const double t1 = kv::bench::seconds();
+        for (;;) {
+            const kv::ThinningStep step = kv::thinOnce(map);
+            if (step.deleted.empty())
+                break;
+            std::vector<QPoint> deleted;
+            deleted.reserve(step.deleted.size());
+            for (const kv::MapPixel& p : step.deleted)
+                deleted.emplace_back(p.x, p.y);
+            picture.setStoredPixels(deleted, Qt::white);
+        }
+        const double t2 = kv::bench::seconds();
+        {
+            QImage resized(picture.pictureSize(), QImage::Format_RGB32);
+            resized.fill(Qt::white);
+            QPainter(&resized).drawImage(0, 0, plot.image());
+            plot.setPicture(resized);
+        }
+        plot.cls();
+        const kv::CurvaturePass pass = kv::runCurvaturePass(map);
+        const double t3 = kv::bench::seconds();
+        grid.setRowCount(0);
+        grid.setRowCount(static_cast<int>(pass.rows.size()));
+        for (std::size_t i = 0; i < pass.rows.size(); ++i) {
+            const int row = static_cast<int>(i) + 1;
+            grid.setTextMatrix(row, 0, QString::number(row));
+            grid.setTextMatrix(row, 1, QString::fromStdString(pass.rows[i].xText()));
+            grid.setTextMatrix(row, 2, QString::fromStdString(pass.rows[i].heightText()));
+            grid.setTextMatrix(row, 3, QString::fromStdString(pass.rows[i].curvatureText()));
+        }
+        const double t4 = kv::bench::seconds();
+        kv::paintDrawing(plot, kv::curvatureDrawing(pass.fits));
+        const double t5 = kv::bench::seconds();
+        binarising += t1 - t0;
+        thinning += t2 - t1;
+        passing += t3 - t2;
+        tabling += t4 - t3;
+        painting += t5 - t4;
+        fits = pass.fits.size();
+    }
+    const int n = static_cast<int>(state.iterations());
+    const kv::PixelImage& pixels = lineDrawing();
+    const kv::bench::Frame frame{kWidth, kHeight, 0, 0, kWidth, kHeight};
+    double computing = 0, plainPlot = 0;
+    for (int i = 0; i < n; ++i) {
+        const double t0 = kv::bench::seconds();
+        kv::PixelMap map = kv::binarise(pixels, 128);
+        while (!kv::thinOnce(map).deleted.empty()) {
+        }
+        const kv::Drawing drawing = kv::curvatureDrawing(kv::runCurvaturePass(map).fits);
+        computing += kv::bench::seconds() - t0;
+        plainPlot += kv::bench::plainPaintingSeconds(frame, drawing, 1);
+    }
+    const double whole = binarising + thinning + passing + tabling + painting;
+    state.counters["binarise_ms"] = binarising / n * 1e3;
+    state.counters["thin_ms"] = thinning / n * 1e3;
+    state.counters["pass_ms"] = passing / n * 1e3;
+    state.counters["table_ms"] = tabling / n * 1e3;
+    state.counters["fits"] = static_cast<double>(fits);
+    kv::bench::reportAgainst(state, "paint", painting / n, plainPlot / n);
+    kv::bench::reportAgainst(state, "whole", whole / n, (computing + plainPlot) / n);
+}
+
 } // namespace
 
+BENCHMARK(BM_CurvatureFromLoadedPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CurvatureBinarise)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CurvatureThinToTheEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CurvaturePass)->Unit(benchmark::kMillisecond);

@@ -238,19 +238,21 @@ void DataGrid::setTextMatrix(int row, int col, const QString& text)
         setCornerText(text);
         return;
     }
+    // A new cell gets its text before it joins the table: one change for the
+    // view to take in, not two (a result table of tens of thousands of rows).
     QTableWidgetItem* it = nullptr;
     if (row == 0) {
         it = horizontalHeaderItem(col - 1);
         if (!it)
-            setHorizontalHeaderItem(col - 1, it = new QTableWidgetItem());
+            return setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
     } else if (col == 0) {
         it = verticalHeaderItem(row - 1);
         if (!it)
-            setVerticalHeaderItem(row - 1, it = new QTableWidgetItem());
+            return setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
     } else {
         it = item(row - 1, col - 1);
         if (!it)
-            setItem(row - 1, col - 1, it = new QTableWidgetItem());
+            return setItem(row - 1, col - 1, new QTableWidgetItem(text));
     }
     it->setText(text);
 }

@@ -46,8 +46,7 @@ public:
             return;
         if (item.fill)
             p_.fillPolygon(toPolygon(item.points), toQColor(*item.fill));
-        chain(item.points);
-        p_.lineTo(item.points.front().x, item.points.front().y);
+        chain(item.points, true);
     }
 
     void operator()(const CircleItem& item)
@@ -92,13 +91,12 @@ private:
 
     // From the first point through the others, each segment as a line from the
     // current point, so a polyline leaves the current point at its last vertex.
-    void chain(const std::vector<Point>& points)
+    void chain(const std::vector<Point>& points, bool closed = false)
     {
-        if (points.empty())
-            return;
-        p_.setCurrent(points.front().x, points.front().y);
-        for (std::size_t i = 1; i < points.size(); ++i)
-            p_.lineTo(points[i].x, points[i].y);
+        QPolygonF polygon = toPolygon(points);
+        if (closed && !points.empty())
+            polygon << polygon.front();
+        p_.polyline(polygon);
     }
 
     PictureBox& p_;
@@ -108,6 +106,7 @@ private:
 
 void paintDrawing(PictureBox& picture, const Drawing& drawing)
 {
+    const DrawingBatch batch(picture);
     Painter painter(picture);
     for (const DrawItem& item : drawing.items)
         std::visit(painter, item);

@@ -1,5 +1,6 @@
 // Draws a diagram's items on a picture box, in order, with the picture box's
 // own methods, so an item looks the same as a window's direct drawing call. The
+// whole drawing is one drawing batch: one painter, one repaint at the end. The
 // picture is not cleared first; its scale is the one it already has.
 #pragma once
 

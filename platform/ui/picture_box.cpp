@@ -78,12 +78,15 @@ PictureBox::PictureBox(QWidget* parent)
     setPictureSize(defaultSidePx, defaultSidePx); // with the pixel scale
 }
 
+PictureBox::~PictureBox() { closeBatchPainter(); }
+
 // ---- size and scale -------------------------------------------------------
 
 void PictureBox::setPictureSize(int widthPx, int heightPx)
 {
     widthPx = std::max(widthPx, 1);
     heightPx = std::max(heightPx, 1);
+    closeBatchPainter();
     stored_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
     display_ = QImage(widthPx, heightPx, QImage::Format_ARGB32_Premultiplied);
     displayDrawn_ = true; // a new image holds anything
@@ -144,10 +147,16 @@ void PictureBox::setPicture(const QImage& picture)
 {
     if (picture.isNull())
         return;
+    closeBatchPainter();
     stored_ = picture.convertToFormat(QImage::Format_RGB32);
-    display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
-    display_.fill(Qt::transparent);
-    displayDrawn_ = false;
+    // A layer of the right size is only cleared, and only when something was
+    // drawn on it: a tool that shows each step of a large picture does not
+    // make and fill a new layer every time.
+    if (display_.size() != stored_.size()) {
+        display_ = QImage(stored_.size(), QImage::Format_ARGB32_Premultiplied);
+        displayDrawn_ = true;
+    }
+    clearDisplayLayer();
     if (pixelScale_)
         setPixelScale();
     setFixedSize(stored_.size());
@@ -224,6 +233,7 @@ QImage& PictureBox::target() { return autoRedraw_ ? stored_ : display_; }
 
 void PictureBox::clearLayers()
 {
+    closeBatchPainter();
     stored_.fill(back_);
     clearDisplayLayer();
 }
@@ -235,6 +245,8 @@ void PictureBox::clearDisplayLayer()
 {
     if (!displayDrawn_)
         return;
+    if (batchLayer_ == &display_)
+        closeBatchPainter();
     display_.fill(Qt::transparent);
     displayDrawn_ = false;
 }
@@ -246,12 +258,51 @@ void PictureBox::paintOnTarget(Draw&& draw)
         clearDisplayLayer(); // the screen shows the stored image again
     else
         displayDrawn_ = true;
+    if (batchDepth_ > 0) {
+        // Pen, brush and font are set by every call that uses them, so what
+        // one call leaves on the shared painter does not reach the next.
+        draw(batchPainter(target()));
+        batchDrew_ = true;
+        return;
+    }
     {
         QPainter painter(&target());
         painter.setRenderHint(QPainter::Antialiasing, false);
         draw(painter);
     }
     update();
+}
+
+QPainter& PictureBox::batchPainter(QImage& layer)
+{
+    if (batchLayer_ != &layer) {
+        closeBatchPainter();
+        batchPainter_ = std::make_unique<QPainter>(&layer);
+        batchPainter_->setRenderHint(QPainter::Antialiasing, false);
+        batchLayer_ = &layer;
+    }
+    return *batchPainter_;
+}
+
+void PictureBox::closeBatchPainter()
+{
+    batchPainter_.reset();
+    batchLayer_ = nullptr;
+}
+
+void PictureBox::beginDrawing()
+{
+    if (batchDepth_++ == 0)
+        batchDrew_ = false;
+}
+
+void PictureBox::endDrawing()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    closeBatchPainter();
+    if (batchDrew_)
+        update();
 }
 
 // Thin lines take the draw style's dash pattern; wider ones are always solid
@@ -295,6 +346,36 @@ void PictureBox::line(double x1, double y1, double x2, double y2, std::optional<
 void PictureBox::lineTo(double x, double y, std::optional<QColor> color)
 {
     line(curX_, curY_, x, y, color);
+}
+
+void PictureBox::polyline(const QPolygonF& userPoints)
+{
+    if (userPoints.isEmpty())
+        return;
+    curX_ = userPoints.last().x();
+    curY_ = userPoints.last().y();
+    if (drawStyle_ == 5 || userPoints.size() < 2)
+        return;
+    QList<QLine> segments;
+    segments.reserve(userPoints.size() - 1);
+    std::optional<QPoint> from;
+    for (const QPointF& u : userPoints) {
+        std::optional<QPoint> to;
+        if (allFinite({u.x(), u.y()}))
+            to = pixelOf(u.x(), u.y());
+        if (from && to)
+            segments.append(QLine(*from, *to));
+        from = to;
+    }
+    if (segments.isEmpty())
+        return;
+    const QPen pen = linePen(fore_);
+    paintOnTarget([&](QPainter& p) {
+        p.setPen(pen);
+        // Separate lines in one call: each begins its own dash pattern and
+        // gets its own end pixels, as the same lines drawn one by one.
+        p.drawLines(segments);
+    });
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, std::optional<QColor> color, bool fill)
@@ -419,6 +500,18 @@ void PictureBox::pset(double x, double y, std::optional<QColor> color)
                     p.fillRect(QRect(at.x() + i, at.y() + j, 1, 1), c);
             }
     });
+}
+
+void PictureBox::setStoredPixels(const std::vector<QPoint>& pixels, const QColor& color)
+{
+    closeBatchPainter();
+    clearDisplayLayer(); // the screen shows the stored image again, as after any persistent drawing
+    const QRgb value = color.rgb();
+    const QRect inside = stored_.rect();
+    for (const QPoint& p : pixels)
+        if (inside.contains(p))
+            reinterpret_cast<QRgb*>(stored_.scanLine(p.y()))[p.x()] = value;
+    update();
 }
 
 // The stored pixel, or with display-only drawing what the screen shows: the

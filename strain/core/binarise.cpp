@@ -77,10 +77,20 @@ PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& 
     PixelMap map(w, h);
     // Rows outside, columns inside: the picture is stored row by row, and each
     // pixel's decision is its own, so the order changes nothing but speed.
+    // Neighbouring pixels are mostly the same colour (a plain background, a
+    // line's ink): the last colour's grey is kept rather than computed again.
+    std::uint32_t lastRgb = picture.rgb.empty() ? 0 : picture.rgb.front();
+    int lastGrey = greyOf(lastRgb);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            if (greyOf(picture.at(x, y)) < threshold)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t rgb = picture.at(x, y);
+            if (rgb != lastRgb) {
+                lastRgb = rgb;
+                lastGrey = greyOf(rgb);
+            }
+            if (lastGrey < threshold)
                 map.set(x, y, PixelMap::line);
+        }
         if (progress)
             progress(static_cast<double>(w) * (y + 1) / h);
     }

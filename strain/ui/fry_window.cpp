@@ -171,12 +171,15 @@ void FryWindow::findCentres()
     const int height = pic->pictureSize().height();
     clearCentres();
     const AutoCentres found = findObjectCentres(pixelImageOf(pic->image()));
-    pic->setDrawWidth(2);
-    for (const PixelPos& centre : found.centres) {
-        pic->pset(centre.x, centre.y, kRed);
-        addCentre(text(centreXText(centre)), text(centreYText(centre, height)));
+    {
+        const DrawingBatch batch(*pic); // one painter for every mark
+        pic->setDrawWidth(2);
+        for (const PixelPos& centre : found.centres) {
+            pic->pset(centre.x, centre.y, kRed);
+            addCentre(text(centreXText(centre)), text(centreYText(centre, height)));
+        }
+        pic->setDrawWidth(1);
     }
-    pic->setDrawWidth(1);
     if (found.truncated)
         tellTableFull();
 }

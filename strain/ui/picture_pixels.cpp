@@ -1,15 +1,37 @@
 #include "strain/ui/picture_pixels.h"
 
+#include <cstddef>
+
 namespace kv {
 
+namespace {
+
+// 0xAARRGGBB (Qt's 32-bit pixel) and the pixel map's 0x00BBGGRR are each
+// other's byte swap of the low three bytes; the same exchange goes both ways.
+inline std::uint32_t swapRedBlue(std::uint32_t v)
+{
+    return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
+}
+
+} // namespace
+
+// Whole scan lines at a time: Qt converts the picture, whatever its format,
+// in one pass; each line is appended to the map as it is (no pass that first
+// fills the map) and reordered while it is still in the cache.
 PixelImage pixelImageOf(const QImage& image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    PixelImage pixels(rgb.width(), rgb.height());
+    PixelImage pixels;
+    pixels.width = rgb.width();
+    pixels.height = rgb.height();
+    const auto width = static_cast<std::size_t>(rgb.width());
+    pixels.rgb.reserve(width * static_cast<std::size_t>(rgb.height()));
     for (int y = 0; y < rgb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            pixels.set(x, y, static_cast<std::uint32_t>(qRed(line[x]) | (qGreen(line[x]) << 8) | (qBlue(line[x]) << 16)));
+        const auto* line = reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y));
+        const std::size_t start = pixels.rgb.size();
+        pixels.rgb.insert(pixels.rgb.end(), line, line + width);
+        for (std::size_t x = start; x < pixels.rgb.size(); ++x)
+            pixels.rgb[x] = swapRedBlue(pixels.rgb[x]);
     }
     return pixels;
 }
@@ -17,12 +39,25 @@ PixelImage pixelImageOf(const QImage& image)
 QImage qImageOf(const PixelImage& pixels)
 {
     QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
+    const auto width = static_cast<std::size_t>(pixels.width);
     for (int y = 0; y < pixels.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < pixels.width; ++x) {
-            const std::uint32_t c = pixels.at(x, y);
-            line[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
-        }
+        const std::uint32_t* in = pixels.rgb.data() + static_cast<std::size_t>(y) * width;
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = 0xFF000000u | swapRedBlue(in[x]);
+    }
+    return image;
+}
+
+QImage qImageOf(const PixelMap& map)
+{
+    QImage image(map.width, map.height, QImage::Format_RGB32);
+    const auto width = static_cast<std::size_t>(map.width);
+    for (int y = 0; y < map.height; ++y) {
+        const std::int16_t* in = map.cells.data() + static_cast<std::size_t>(y) * width;
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = in[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
     }
     return image;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "strain/core/pixel_image.h"
+#include "strain/core/pixel_map.h"
 
 #include <QImage>
 
@@ -11,5 +12,8 @@ namespace kv {
 PixelImage pixelImageOf(const QImage& image);
 // The other way, for a picture box to show.
 QImage qImageOf(const PixelImage& pixels);
+// A pixel map's black-and-white picture (mapToImage's colours), made in one
+// pass without the pixel image between.
+QImage qImageOf(const PixelMap& map);
 
 } // namespace kv

@@ -139,8 +139,11 @@ void ReverseWheelWindow::countBoundaries()
         grid()->clearColumns(1, 2);
         for (int k = 0; k < count.orientations(); ++k) {
             const OrientationCount result = count.countOrientation(k);
-            for (const LineItem& chord : result.chords)
-                pic->line(chord.from.x, chord.from.y, chord.to.x, chord.to.y, kRed);
+            {
+                const DrawingBatch batch(*pic); // one painter for the orientation's chords
+                for (const LineItem& chord : result.chords)
+                    pic->line(chord.from.x, chord.from.y, chord.to.x, chord.to.y, kRed);
+            }
             doEventsFor(kOrientationPauseMs);
             pic->refresh();
             grid()->setTextMatrix(k + 1, 0, QString::number(k + 1));

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
@@ -302,6 +304,120 @@ TEST(PictureBoxLayers, DisplayOnlyDrawingIsSeenButNotStored)
     box.cls(); // clears both layers
     EXPECT_EQ(box.point(0, 10), 0xffffff);
     EXPECT_EQ(box.point(100, 100), 0xffffff);
+}
+
+// Drawing in a batch shares one painter: every sequence must leave the same
+// pixels, stored and shown, as the same calls each with a painter of their own.
+TEST(PictureBoxBatch, BatchedDrawingLeavesTheSamePixelsAsSingleCalls)
+{
+    using Draw = std::function<void(PictureBox&)>;
+    const std::vector<std::pair<const char*, Draw>> cases = {
+        {"every kind after another", [](PictureBox& b) {
+             b.setDrawStyle(1);
+             b.line(-140, 100, 140, -100);
+             b.setDrawStyle(0);
+             b.setDrawWidth(3);
+             b.circle(0, 0, 60, QColor(Qt::red));
+             b.fillPolygon(QPolygonF({{-100, -100}, {-20, -120}, {-60, -40}}), Qt::green);
+             b.setDrawWidth(1);
+             b.box(-120, 120, -60, 60, QColor(Qt::blue));
+             b.box(60, 120, 120, 60, QColor(Qt::magenta), true);
+             b.circle(40, -40, 30, {}, -0.5, 2.0);
+             b.fillCircle(-40, 40, 20, Qt::cyan);
+             b.setDrawWidth(4);
+             b.pset(100, -100, QColor(Qt::darkGreen));
+             b.setCurrent(-140, -130);
+             b.print(QStringLiteral("β 图"));
+             b.setDrawStyle(2);
+             b.setDrawWidth(1);
+             b.lineTo(140, 130);
+         }},
+        {"dashed chain restarts its pattern at every segment", [](PictureBox& b) {
+             b.setDrawStyle(3);
+             b.setCurrent(-140, 0);
+             for (int i = 1; i <= 28; ++i)
+                 b.lineTo(-140 + 10 * i, (i % 2) ? 17 : -13);
+         }},
+        {"display layer, back to the stored one, cleared half-way", [](PictureBox& b) {
+             b.line(-100, -100, 100, 100, QColor(Qt::red));
+             b.setAutoRedraw(false);
+             b.line(-100, 100, 100, -100, QColor(Qt::blue));
+             b.circle(0, 0, 50);
+             b.setAutoRedraw(true);
+             b.pset(10, 10);
+             b.setAutoRedraw(false);
+             b.line(-50, 0, 50, 0);
+             b.cls();
+             b.line(0, -50, 0, 50, QColor(Qt::darkRed));
+             b.setAutoRedraw(true);
+             b.line(-50, -50, 50, -50, QColor(Qt::darkBlue));
+             b.setAutoRedraw(false);
+             b.fillCircle(0, 0, 10, Qt::yellow);
+         }},
+    };
+    for (const auto& [name, draw] : cases) {
+        PictureBox single, batched;
+        roseScale(single);
+        roseScale(batched);
+        draw(single);
+        {
+            const DrawingBatch outer(batched);
+            const DrawingBatch inner(batched); // nested pairs end with the outer one
+            draw(batched);
+        }
+        EXPECT_TRUE(samePixels(single.image(), batched.image())) << name;
+        EXPECT_TRUE(samePixels(single.grab().toImage(), batched.grab().toImage())) << name;
+        EXPECT_EQ(single.autoRedraw(), batched.autoRedraw()) << name;
+    }
+}
+
+// A chain drawn at once leaves what the same lines from the current point
+// leave, in every style and width; a point that is not a number breaks it.
+TEST(PictureBoxBatch, PolylineDrawsWhatChainedLinesDraw)
+{
+    const QPolygonF points({{-140, 0}, {-100, 37}, {-60, -41}, {-59, -41}, {0, std::nan("")}, {20, 90},
+                            {60, -120}, {140, 130}, {-140, 0}});
+    for (int style : {0, 1, 3, 5})
+        for (int width : {1, 3}) {
+            PictureBox chained, atOnce;
+            for (PictureBox* b : {&chained, &atOnce}) {
+                roseScale(*b);
+                b->setDrawStyle(style);
+                b->setDrawWidth(width);
+                b->setForeColor(Qt::darkMagenta);
+            }
+            chained.setCurrent(points.front().x(), points.front().y());
+            for (int i = 1; i < points.size(); ++i)
+                chained.lineTo(points[i].x(), points[i].y());
+            atOnce.polyline(points);
+            EXPECT_TRUE(samePixels(chained.image(), atOnce.image())) << style << " " << width;
+            EXPECT_EQ(atOnce.currentX(), -140);
+            EXPECT_EQ(atOnce.currentY(), 0);
+        }
+}
+
+// Setting stored pixels or a new picture of the same size leaves no display-only drawing behind.
+TEST(PictureBoxLayers, StoredPixelsAndNewPicturesShowWithoutTheDisplayLayer)
+{
+    PictureBox box;
+    box.setPictureSize(20, 10);
+    box.setAutoRedraw(false);
+    box.line(0, 5, 19, 5, QColor(Qt::red)); // display only
+    box.setStoredPixels({{0, 0}, {19, 9}, {20, 0}, {-1, 3}, {3, 5}}, Qt::blue);
+    QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(19, 9), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(3, 5), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(10, 5), QColor(Qt::white)); // the red line went with the display layer
+    EXPECT_EQ(inkedPixels(box.image(), box.image().rect()), 3);
+
+    box.line(0, 5, 19, 5, QColor(Qt::red));
+    QImage green(20, 10, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    box.setPicture(green);
+    shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(10, 5), QColor(Qt::green));
+    EXPECT_EQ(box.point(10, 5), 0x00ff00);
 }
 
 TEST(PictureBoxText, PrintInksTheTextBoxAndMovesTheCurrentPoint)

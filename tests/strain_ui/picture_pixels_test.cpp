@@ -1,0 +1,49 @@
+#include "strain/ui/picture_pixels.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+// Red in the low byte whatever format the picture was loaded in, and back.
+TEST(PicturePixels, EveryFormatGivesRedInTheLowByteAndComesBack)
+{
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(1, 2, 3)};
+    const std::uint32_t expected[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x030201};
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888,
+                                  QImage::Format_RGBX8888, QImage::Format_Indexed8}) {
+        QImage source(5, 3, QImage::Format_RGB32); // odd width: no line is a whole number of vectors
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                source.setPixel(x, y, colours[(x + y) % 4]);
+        const QImage loaded = source.convertToFormat(format);
+        const PixelImage pixels = pixelImageOf(loaded);
+        ASSERT_EQ(pixels.width, 5);
+        ASSERT_EQ(pixels.height, 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(pixels.at(x, y), expected[(x + y) % 4]) << format << " at " << x << "," << y;
+        const QImage back = qImageOf(pixels);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(back.pixel(x, y), colours[(x + y) % 4]) << format << " at " << x << "," << y;
+    }
+}
+
+// The map's picture: background white, line and visited cells black.
+TEST(PicturePixels, MapPictureIsWhiteOnlyWhereTheMapHasBackground)
+{
+    PixelMap map(3, 2);
+    map.set(1, 0, PixelMap::line);
+    map.set(2, 1, PixelMap::visited);
+    const QImage image = qImageOf(map);
+    const QRgb expected[2][3] = {{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                                 {qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(image.pixel(x, y), expected[y][x]) << x << "," << y;
+}
+
+} // namespace
+} // namespace kv
