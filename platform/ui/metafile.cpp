@@ -60,19 +60,25 @@ private:
     locale_t previous_ = locale_t(0);
 };
 
-QImage render(const metafile::SvgPicture& picture)
+MetafileRead render(const metafile::SvgPicture& picture, const std::function<bool(QSize)>& fits)
 {
+    if (fits && !fits(picture.size))
+        return {QImage(), MetafileFault::Unfit};
+    if (picture.svg.size() > metafile::maxSvgBytes)
+        return {QImage(), MetafileFault::TooCostly};
     QSvgRenderer renderer(picture.svg);
     if (!renderer.isValid())
-        return QImage();
+        return {QImage(), MetafileFault::Damaged};
     renderer.setViewBox(picture.viewBox);
+    if (!metafile::withinBudget(metafile::drawingCost(renderer, picture.size)))
+        return {QImage(), MetafileFault::TooCostly};
     QImage image(picture.size, QImage::Format_RGB32);
     if (image.isNull())
-        return QImage();
+        return {QImage(), MetafileFault::Damaged};
     image.fill(Qt::white);
     QPainter painter(&image);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(picture.size)));
-    return image;
+    return {image, MetafileFault::None};
 }
 
 } // namespace
@@ -87,13 +93,13 @@ MetafileKind metafileKind(const QByteArray& bytes)
     return MetafileKind::None;
 }
 
-QImage renderMetafile(const QByteArray& bytes)
+MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QSize)>& fits)
 {
     // Qt draws text only in a GUI application and aborts elsewhere (a
     // command-line tool, a fuzzer): there a metafile is not drawn at all.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return QImage();
-    std::optional<metafile::SvgPicture> svg;
+        return {QImage(), MetafileFault::Damaged};
+    metafile::Conversion svg;
     {
         const CNumbers numbers;
         switch (metafileKind(bytes)) {
@@ -107,7 +113,9 @@ QImage renderMetafile(const QByteArray& bytes)
             break;
         }
     }
-    return svg ? render(*svg) : QImage();
+    if (!svg.picture)
+        return {QImage(), svg.refusal == metafile::Refusal::TooCostly ? MetafileFault::TooCostly : MetafileFault::Damaged};
+    return render(*svg.picture, fits);
 }
 
 } // namespace kv

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QSvgRenderer;
+
 namespace kv::metafile {
 
 inline quint16 u16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
@@ -42,7 +44,35 @@ struct SvgPicture {
     QRectF viewBox; // what of the SVG fills the image
 };
 
-std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes);
-std::optional<SvgPicture> emfToSvg(const QByteArray& bytes);
+// Why a conversion gave no picture.
+enum class Refusal { Damaged, TooCostly };
+
+// The drawing budget. Each is counted, not timed, so a metafile is drawn or
+// refused alike on a busy and an idle machine; a map or a traced outline of
+// a few thousand shapes stays well inside, and the most costly metafile
+// inside draws in a few seconds. More records than this are refused before
+// they are converted.
+constexpr qint64 maxMetafileRecords = 200000;
+constexpr qsizetype maxSvgBytes = 48 * 1024 * 1024;
+constexpr double maxDrawnPixels = 1.5e9;     // the pixels fills and strokes cover, summed
+constexpr qint64 maxDrawnPoints = 2000000;   // the points of every path, and one a shape
+
+struct Conversion {
+    std::optional<SvgPicture> picture;
+    Refusal refusal = Refusal::Damaged; // when there is none
+};
+
+Conversion wmfToSvg(const QByteArray& bytes);
+Conversion emfToSvg(const QByteArray& bytes);
+
+// What playing the SVG onto a picture of this size asks the painter to draw.
+struct DrawingCost {
+    double pixels = 0;
+    qint64 points = 0;
+    qint64 shapes = 0;
+};
+
+DrawingCost drawingCost(QSvgRenderer& renderer, QSize size);
+bool withinBudget(const DrawingCost& cost);
 
 } // namespace kv::metafile
