@@ -62,7 +62,7 @@ void removePictures()
 // to at most a little past the record budget.
 
 constexpr std::size_t kShapeBytes = 8;
-constexpr int kMostRecords = 260000;
+constexpr int kMostRecords = 60000;
 
 void le16(QByteArray& out, int v)
 {

@@ -162,7 +162,7 @@ DrawingCost drawingCost(QSvgRenderer& renderer, QSize size)
 
 bool withinBudget(const DrawingCost& cost)
 {
-    return cost.pixels <= maxDrawnPixels && cost.points + cost.shapes <= maxDrawnPoints;
+    return cost.pixels + drawnPixelsPerPoint * double(cost.points + cost.shapes) <= maxDrawingWork;
 }
 
 } // namespace kv::metafile

@@ -20,7 +20,26 @@ constexpr double maxDeviceCoordinate = 1 << 30;
 struct Records {
     qsizetype end = 0; // just past the end-of-file record
     qint64 count = 0;
+    qint64 vectorBytes = 0; // of records other than bitmaps
 };
+
+// Records that carry a bitmap: their size is pixels, not drawing work.
+bool bitmapRecord(quint32 type)
+{
+    switch (type) {
+    case 76:  // BitBlt
+    case 77:  // StretchBlt
+    case 78:  // MaskBlt
+    case 79:  // PlgBlt
+    case 80:  // SetDIBitsToDevice
+    case 81:  // StretchDIBits
+    case 94:  // CreateDIBPatternBrushPt
+    case 114: // AlphaBlend
+    case 116: // TransparentBlt
+        return true;
+    }
+    return false;
+}
 
 // Where the records end, when each record lies inside the file, the header
 // is the only one and comes first, and its description lies inside it:
@@ -42,6 +61,8 @@ std::optional<Records> recordsOf(const QByteArray& b)
             return std::nullopt;
         at += size;
         ++records.count;
+        if (!bitmapRecord(type))
+            records.vectorBytes += size;
         if (type == emrEof) {
             records.end = at;
             return records;
@@ -91,7 +112,7 @@ Conversion emfToSvg(const QByteArray& bytes)
     const std::optional<Records> records = recordsOf(bytes);
     if (!records)
         return {};
-    if (records->count > maxMetafileRecords)
+    if (records->count > maxMetafileRecords || records->vectorBytes > maxVectorRecordBytes)
         return {std::nullopt, Refusal::TooCostly};
     // The frame is the picture; its size at 96 dots an inch is the image's.
     const double frameLeft = s32(bytes, 24), frameTop = s32(bytes, 28);

@@ -47,15 +47,19 @@ struct SvgPicture {
 // Why a conversion gave no picture.
 enum class Refusal { Damaged, TooCostly };
 
-// The drawing budget. Each is counted, not timed, so a metafile is drawn or
-// refused alike on a busy and an idle machine; a map or a traced outline of
-// a few thousand shapes stays well inside, and the most costly metafile
-// inside draws in a few seconds. More records than this are refused before
-// they are converted.
-constexpr qint64 maxMetafileRecords = 200000;
-constexpr qsizetype maxSvgBytes = 48 * 1024 * 1024;
-constexpr double maxDrawnPixels = 1.5e9;     // the pixels fills and strokes cover, summed
-constexpr qint64 maxDrawnPoints = 2000000;   // the points of every path, and one a shape
+// The drawing budget. Each part is counted, not timed, so a metafile is
+// drawn or refused alike on a busy and an idle machine. A map of tens of
+// thousands of records, an outline traced with a hundred thousand points or
+// a few thousand shapes stays well inside, and the costliest metafile inside
+// converts, parses and draws in a few seconds. Before conversion: records,
+// and the bytes of records other than bitmaps (about the points and shapes
+// the converters write out). After it: the SVG's size, and the work of
+// drawing it, in pixels covered plus a weight for every point and shape.
+constexpr qint64 maxMetafileRecords = 50000;
+constexpr qint64 maxVectorRecordBytes = 2 * 1024 * 1024;
+constexpr qsizetype maxSvgBytes = 24 * 1024 * 1024;
+constexpr double drawnPixelsPerPoint = 1000; // a point of a path costs about as much as this many pixels filled
+constexpr double maxDrawingWork = 1e9;       // under a second of drawing, about 4 s on a busy machine
 
 struct Conversion {
     std::optional<SvgPicture> picture;

@@ -31,7 +31,24 @@ struct Layout {
     qsizetype end = 0;    // just past the end-of-file record
     quint32 largestRecordWords = 0;
     qint64 records = 0;
+    qint64 vectorBytes = 0; // of records other than bitmaps
 };
+
+// Records that carry a bitmap: their size is pixels, not drawing work.
+bool bitmapRecord(quint16 function)
+{
+    switch (function) {
+    case 0x0922: // BitBlt
+    case 0x0940: // DIBBitBlt
+    case 0x0B23: // StretchBlt
+    case 0x0B41: // DIBStretchBlt
+    case 0x0D33: // SetDIBitsToDevice
+    case 0x0F43: // StretchDIBits
+    case 0x0142: // DIBCreatePatternBrush
+        return true;
+    }
+    return false;
+}
 
 // Every record must lie inside the file and the last must be the end-of-file
 // record: libwmf is handed only a metafile whose records it can walk.
@@ -49,6 +66,8 @@ std::optional<Layout> layoutOf(const QByteArray& b)
             return std::nullopt;
         layout.largestRecordWords = std::max(layout.largestRecordWords, words);
         ++layout.records;
+        if (!bitmapRecord(function))
+            layout.vectorBytes += qint64(words) * 2;
         at += qsizetype(words) * 2;
         if (function == 0) {
             layout.end = at;
@@ -308,7 +327,7 @@ Conversion wmfToSvg(const QByteArray& bytes)
     const std::optional<Layout> layout = layoutOf(bytes);
     if (!layout)
         return {};
-    if (layout->records > maxMetafileRecords)
+    if (layout->records > maxMetafileRecords || layout->vectorBytes > maxVectorRecordBytes)
         return {std::nullopt, Refusal::TooCostly};
     const bool placeable = layout->header != 0;
     QByteArray input = bytes.left(layout->end);

@@ -3,6 +3,8 @@
 // and non-regular files are refused with a reason.
 #include "platform/ui/picture_file.h"
 
+#include "tests/support/claimed_pictures.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -46,8 +48,6 @@ QByteArray encodedNoise(const char* format, int width, int height)
     return bytes;
 }
 
-QByteArray cut(const QByteArray& bytes, double share) { return bytes.left(qsizetype(bytes.size() * share)); }
-
 // A red 2 x 2 GIF: header, a two-colour table, the image and the trailer.
 QByteArray gif()
 {
@@ -78,18 +78,6 @@ QByteArray runLengthBmp()
     }
     bmp += QByteArray("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8); // red, blue
     return bmp + codes;
-}
-
-// A JPEG whose frame header claims 65000 x 65000 pixels (16 GiB).
-QByteArray hugeJpeg()
-{
-    QByteArray jpeg = encoded("JPEG");
-    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
-    if (frame < 0)
-        ADD_FAILURE() << "no baseline frame header";
-    else
-        jpeg.replace(frame + 5, 4, "\xFD\xE8\xFD\xE8");
-    return jpeg;
 }
 
 // A BMP header that claims 100000 x 100000 pixels and holds none of them.
@@ -312,17 +300,17 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"camera.jpg", encoded("JPEG", QSize(6000, 6000)), PictureFault::None, {6000, 6000}, {}},
         {"empty.bmp", QByteArray(), PictureFault::NotAPicture, {}, {}},
         {"notes.bmp", QByteArray("135, 45\r\n"), PictureFault::NotAPicture, {}, {}},
-        {"huge.jpg", hugeJpeg(), PictureFault::TooLarge, {}, {}},
+        {"huge.jpg", test::jpegClaiming(65000, 65000), PictureFault::TooLarge, {}, {}},
         {"huge.bmp", hugeBmpHeader(), PictureFault::Damaged, {}, {}},
         // Cut short: the rows or the coded data their header promises are not all there.
         {"header.bmp", encoded("BMP").left(30), PictureFault::Damaged, {}, {}},
-        {"third.bmp", cut(encodedNoise("BMP", 100, 300), 1.0 / 3), PictureFault::Damaged, {}, {}},
-        {"most.bmp", cut(encodedNoise("BMP", 100, 300), 0.9), PictureFault::Damaged, {}, {}},
+        {"third.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 1.0 / 3), PictureFault::Damaged, {}, {}},
+        {"most.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 0.9), PictureFault::Damaged, {}, {}},
         {"last-byte.bmp", encodedNoise("BMP", 100, 300).chopped(1), PictureFault::Damaged, {}, {}},
         {"coded.bmp", runLengthBmp().chopped(2), PictureFault::Damaged, {}, {}},
-        {"cut.jpg", cut(encodedNoise("JPEG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
+        {"cut.jpg", test::cutShort(encodedNoise("JPEG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
         {"end.jpg", encodedNoise("JPEG", 300, 300).chopped(2), PictureFault::Damaged, {}, {}},
-        {"cut.png", cut(encodedNoise("PNG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
+        {"cut.png", test::cutShort(encodedNoise("PNG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
         {"end.png", encodedNoise("PNG", 300, 300).chopped(12), PictureFault::Damaged, {}, {}},
         {"cut.gif", gif().left(30), PictureFault::Damaged, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
