@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace kv::metafile {
 namespace {
@@ -82,32 +83,50 @@ private:
         cost.pixels += covered(transform_.mapRect(r));
     }
 
-    // A fill costs the pixels of its box; a stroke its length times its
-    // width, but never more than the box it lies in.
+    // A fill costs the pixels of its box and its edges' length: the
+    // rasteriser walks every edge across the cells it crosses. A stroke is
+    // turned into an outline of its own and filled, piece by piece: it costs
+    // its length times its width (and a little more, the outline's edges),
+    // and its width again at every join, never capped by its box: a zigzag
+    // with a thick pen overlaps itself thousands of times inside a small box,
+    // and every overlap is drawn. Lengths are measured with the points held
+    // to the device (and the pen's width around it), since what lies beyond
+    // is clipped away.
     void shape(const QPolygonF& polygon, bool filled)
     {
         ++cost.shapes;
         cost.points += polygon.size();
         if (polygon.isEmpty())
             return;
-        const QPolygonF onDevice = transform_.map(polygon);
         const bool stroked = pen_.style() != Qt::NoPen;
         const double scale = std::sqrt(std::fabs(transform_.determinant()));
-        const double penWidth = stroked ? std::max(1.0, pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * scale) : 0.0;
-        const double box = covered(onDevice.boundingRect().adjusted(-penWidth, -penWidth, penWidth, penWidth));
-        if (!std::isfinite(box))
-            return;
-        if (filled)
-            cost.pixels += box;
-        if (stroked) {
-            double length = 0;
-            for (qsizetype i = 1; i < onDevice.size(); ++i)
-                length += std::hypot(onDevice[i].x() - onDevice[i - 1].x(), onDevice[i].y() - onDevice[i - 1].y());
-            if (std::isfinite(length))
-                cost.pixels += std::min(box, length * penWidth);
-            else
-                cost.pixels += box;
+        const double penWidth = pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * scale;
+        const double width = stroked ? std::clamp(penWidth, 1.0, device_.width() + device_.height()) : 0.0;
+        const QRectF around = device_.adjusted(-width, -width, width, width);
+        const auto held = [&around](QPointF p) {
+            return QPointF(std::clamp(p.x(), around.left(), around.right()),
+                           std::clamp(p.y(), around.top(), around.bottom()));
+        };
+        double length = 0;
+        double left = around.right(), top = around.bottom(), right = around.left(), bottom = around.top();
+        std::optional<QPointF> previous;
+        for (const QPointF& point : polygon) {
+            const QPointF p = held(transform_.map(point));
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+                continue;
+            if (previous)
+                length += std::hypot(p.x() - previous->x(), p.y() - previous->y());
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            top = std::min(top, p.y());
+            bottom = std::max(bottom, p.y());
+            previous = p;
         }
+        const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-width, -width, width, width);
+        if (filled)
+            cost.pixels += covered(box) + length;
+        if (stroked)
+            cost.pixels += strokedPixelWeight * (length * (width + strokeEdgeWidth) + double(polygon.size()) * width);
     }
 
     QRectF device_;

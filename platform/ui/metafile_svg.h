@@ -59,6 +59,8 @@ constexpr qint64 maxMetafileRecords = 50000;
 constexpr qint64 maxVectorRecordBytes = 2 * 1024 * 1024;
 constexpr qsizetype maxSvgBytes = 24 * 1024 * 1024;
 constexpr double drawnPixelsPerPoint = 1000; // a point of a path costs about as much as this many pixels filled
+constexpr double strokedPixelWeight = 20;     // a stroke's pixel against a fill's
+constexpr double strokeEdgeWidth = 2;         // what a stroke's outline adds to its width
 constexpr double maxDrawingWork = 1e9;       // under a second of drawing, about 4 s on a busy machine
 
 struct Conversion {

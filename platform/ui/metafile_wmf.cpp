@@ -313,6 +313,25 @@ int stopWhenLate(void* deadline, float)
     return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
 }
 
+// The SVG's text, in an array that grows by doubling: libwmf's own memory
+// stream grows by a fixed step, copying the whole text each time, which costs
+// the square of the SVG's length.
+struct SvgText {
+    QByteArray bytes;
+};
+
+int putSvgText(char* text, void* context)
+{
+    static_cast<SvgText*>(context)->bytes.append(text);
+    return 0;
+}
+
+int resetSvgText(void* context)
+{
+    static_cast<SvgText*>(context)->bytes.clear();
+    return 0;
+}
+
 void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
 {
     read->bmp.data = nullptr;
@@ -379,9 +398,9 @@ Conversion wmfToSvg(const QByteArray& bytes)
             return {};
     }
 
-    svg->out = wmf_stream_create(session.api, nullptr);
-    if (!svg->out)
-        return {};
+    SvgText text;
+    wmfStream stream{&text, putSvgText, resetSvgText};
+    svg->out = &stream;
     svg->bbox = box;
     svg->width = unsigned(size->width());
     svg->height = unsigned(size->height());
@@ -389,16 +408,12 @@ Conversion wmfToSvg(const QByteArray& bytes)
     svg->flags |= WMF_SVG_INLINE_IMAGES; // bitmaps inside the SVG, not in files beside the picture
     wmfD_Rect played{};
     const wmf_error_t playError = wmf_play(session.api, 0, &played);
-    char* text = nullptr;
-    unsigned long length = 0;
-    wmf_stream_destroy(session.api, svg->out, &text, &length); // the text stays libwmf's
     svg->out = nullptr;
     if (deadline.hasExpired())
         return {std::nullopt, Refusal::TooCostly};
-    if (playError != wmf_E_None || !text)
+    if (playError != wmf_E_None)
         return {};
-    return {SvgPicture{QByteArray(text, qsizetype(qstrnlen(text, size_t(length)))), *size,
-                      QRectF(0, 0, size->width(), size->height())}};
+    return {SvgPicture{text.bytes, *size, QRectF(0, 0, size->width(), size->height())}};
 }
 
 } // namespace kv::metafile
