@@ -26,6 +26,16 @@ std::optional<QSize> pictureSize(double width, double height, double perInch)
     return QSize(int(w), int(h));
 }
 
+Conversion refusedSize(double width, double height, double perInch)
+{
+    const double w = std::round(std::fabs(width) * screenDotsPerInch / perInch);
+    const double h = std::round(std::fabs(height) * screenDotsPerInch / perInch);
+    if (!(w >= 1 && h >= 1 && std::isfinite(w) && std::isfinite(h)))
+        return {};
+    constexpr double most = 1 << 30;
+    return {std::nullopt, Refusal::TooLarge, QSize(int(std::min(w, most)), int(std::min(h, most)))};
+}
+
 } // namespace metafile
 
 namespace {
@@ -113,9 +123,18 @@ MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QS
             break;
         }
     }
-    if (!svg.picture)
-        return {QImage(), svg.refusal == metafile::Refusal::TooCostly ? MetafileFault::TooCostly : MetafileFault::Damaged};
-    return render(*svg.picture, fits);
+    if (svg.picture)
+        return render(*svg.picture, fits);
+    switch (svg.refusal) {
+    case metafile::Refusal::Damaged:
+        break;
+    case metafile::Refusal::TooCostly:
+        return {QImage(), MetafileFault::TooCostly};
+    case metafile::Refusal::TooLarge:
+        // The caller's own size limit speaks first, as it would for a size that fits in memory.
+        return {QImage(), fits && !fits(svg.claimed) ? MetafileFault::Unfit : MetafileFault::TooLarge};
+    }
+    return {QImage(), MetafileFault::Damaged};
 }
 
 } // namespace kv

@@ -23,8 +23,9 @@ constexpr int maxMetafileSide = 10000;
 
 enum class MetafileFault {
     None,
-    Damaged,   // cut short or damaged, no size or a side beyond maxMetafileSide, or a converter refuses it
+    Damaged,   // cut short or damaged, no size, or a converter refuses it
     TooCostly, // so many records, points or covered pixels that drawing it would hold the program up
+    TooLarge,  // a side beyond maxMetafileSide, or more pixels than the image readers would allocate
     Unfit,     // the caller's size check refused its size; it was not drawn
 };
 

@@ -119,7 +119,7 @@ Conversion emfToSvg(const QByteArray& bytes)
     const double frameRight = s32(bytes, 32), frameBottom = s32(bytes, 36);
     const std::optional<QSize> size = pictureSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
     if (!size)
-        return {};
+        return refusedSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
     // libemf2svg draws in the reference device's pixels: the frame there.
     const double pixelsX = double(s32(bytes, 72)) / (double(s32(bytes, 80)) * 100.0);
     const double pixelsY = double(s32(bytes, 76)) / (double(s32(bytes, 84)) * 100.0);

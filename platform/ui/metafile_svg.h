@@ -45,7 +45,7 @@ struct SvgPicture {
 };
 
 // Why a conversion gave no picture.
-enum class Refusal { Damaged, TooCostly };
+enum class Refusal { Damaged, TooCostly, TooLarge };
 
 // The drawing budget. Each part is counted, not timed, so a metafile is
 // drawn or refused alike on a busy and an idle machine. A map of tens of
@@ -66,7 +66,12 @@ constexpr double maxDrawingWork = 1e9;       // under a second of drawing, about
 struct Conversion {
     std::optional<SvgPicture> picture;
     Refusal refusal = Refusal::Damaged; // when there is none
+    QSize claimed;                      // TooLarge: the size the metafile asks for
 };
+
+// The refusal of a metafile pictureSize gave no size: TooLarge with the size
+// it asks for when it has one, Damaged when it is empty or not finite.
+Conversion refusedSize(double width, double height, double perInch);
 
 Conversion wmfToSvg(const QByteArray& bytes);
 Conversion emfToSvg(const QByteArray& bytes);

@@ -353,8 +353,11 @@ Conversion wmfToSvg(const QByteArray& bytes)
     recountHeader(input, layout->header, layout->largestRecordWords);
     std::optional<QSize> size;
     if (placeable) {
-        size = pictureSize(s16(bytes, 10) - s16(bytes, 6), s16(bytes, 12) - s16(bytes, 8), u16(bytes, 14));
-        const std::optional<QByteArray> placed = size ? withPlacement(bytes, *layout, *size) : std::nullopt;
+        const double width = s16(bytes, 10) - s16(bytes, 6), height = s16(bytes, 12) - s16(bytes, 8);
+        size = pictureSize(width, height, u16(bytes, 14));
+        if (!size)
+            return refusedSize(width, height, u16(bytes, 14));
+        const std::optional<QByteArray> placed = withPlacement(bytes, *layout, *size);
         if (!placed)
             return {};
         input = *placed;
@@ -393,8 +396,10 @@ Conversion wmfToSvg(const QByteArray& bytes)
         if (wmf_display_size(session.api, &width, &height, screenDotsPerInch, screenDotsPerInch) != wmf_E_None)
             return {};
         size = pictureSize(width, height, screenDotsPerInch);
+        if (!size)
+            return refusedSize(width, height, screenDotsPerInch);
         const QRectF drawn(QPointF(box.TL.x, box.TL.y), QPointF(box.BR.x, box.BR.y));
-        if (!size || !(drawn.width() > 0 && drawn.height() > 0 && std::isfinite(drawn.width() + drawn.height())))
+        if (!(drawn.width() > 0 && drawn.height() > 0 && std::isfinite(drawn.width() + drawn.height())))
             return {};
     }
 

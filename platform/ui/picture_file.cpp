@@ -23,6 +23,7 @@ PictureFault faultOf(MetafileFault fault)
     case MetafileFault::None: return PictureFault::None;
     case MetafileFault::Damaged: return PictureFault::Damaged;
     case MetafileFault::TooCostly: return PictureFault::TooCostly;
+    case MetafileFault::TooLarge: return PictureFault::TooLarge;
     case MetafileFault::Unfit: return PictureFault::Unfit;
     }
     return PictureFault::Damaged;

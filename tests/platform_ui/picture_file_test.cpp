@@ -328,7 +328,7 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"flat.wmf", placeableWmf(100, 100, 1540, 100, 1440), PictureFault::Damaged, {}, {}},
         {"no-inch.wmf", placeableWmf(100, 100, 1540, 1060, 0), PictureFault::Damaged, {}, {}},
         // 20 x 1 metres: 75591 pixels across at 96 dpi.
-        {"huge.emf", emf(2000000, 100000), PictureFault::Damaged, {}, {}},
+        {"huge.emf", emf(2000000, 100000), PictureFault::TooLarge, {}, {}},
         // A map: 3000 small fields side by side.
         {"map.wmf", rectanglesWmf(1500, 3000, [](int i) { return QRect(i % 60 * 25, i / 60 * 25, 25, 25); }),
          PictureFault::None, {1500, 1500}, {}},
