@@ -26,6 +26,16 @@ std::optional<QSize> pictureSize(double width, double height, double perInch)
     return QSize(int(w), int(h));
 }
 
+Conversion refusedSize(double width, double height, double perInch)
+{
+    const double w = std::round(std::fabs(width) * screenDotsPerInch / perInch);
+    const double h = std::round(std::fabs(height) * screenDotsPerInch / perInch);
+    if (!(w >= 1 && h >= 1 && std::isfinite(w) && std::isfinite(h)))
+        return {};
+    constexpr double most = 1 << 30;
+    return {std::nullopt, Refusal::TooLarge, QSize(int(std::min(w, most)), int(std::min(h, most)))};
+}
+
 } // namespace metafile
 
 namespace {
@@ -60,19 +70,25 @@ private:
     locale_t previous_ = locale_t(0);
 };
 
-QImage render(const metafile::SvgPicture& picture)
+MetafileRead render(const metafile::SvgPicture& picture, const std::function<bool(QSize)>& fits)
 {
+    if (fits && !fits(picture.size))
+        return {QImage(), MetafileFault::Unfit};
+    if (picture.svg.size() > metafile::maxSvgBytes)
+        return {QImage(), MetafileFault::TooCostly};
     QSvgRenderer renderer(picture.svg);
     if (!renderer.isValid())
-        return QImage();
+        return {QImage(), MetafileFault::Damaged};
     renderer.setViewBox(picture.viewBox);
+    if (!metafile::withinBudget(metafile::drawingCost(renderer, picture.size)))
+        return {QImage(), MetafileFault::TooCostly};
     QImage image(picture.size, QImage::Format_RGB32);
     if (image.isNull())
-        return QImage();
+        return {QImage(), MetafileFault::Damaged};
     image.fill(Qt::white);
     QPainter painter(&image);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(picture.size)));
-    return image;
+    return {image, MetafileFault::None};
 }
 
 } // namespace
@@ -87,13 +103,13 @@ MetafileKind metafileKind(const QByteArray& bytes)
     return MetafileKind::None;
 }
 
-QImage renderMetafile(const QByteArray& bytes)
+MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QSize)>& fits)
 {
     // Qt draws text only in a GUI application and aborts elsewhere (a
     // command-line tool, a fuzzer): there a metafile is not drawn at all.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return QImage();
-    std::optional<metafile::SvgPicture> svg;
+        return {QImage(), MetafileFault::Damaged};
+    metafile::Conversion svg;
     {
         const CNumbers numbers;
         switch (metafileKind(bytes)) {
@@ -107,7 +123,18 @@ QImage renderMetafile(const QByteArray& bytes)
             break;
         }
     }
-    return svg ? render(*svg) : QImage();
+    if (svg.picture)
+        return render(*svg.picture, fits);
+    switch (svg.refusal) {
+    case metafile::Refusal::Damaged:
+        break;
+    case metafile::Refusal::TooCostly:
+        return {QImage(), MetafileFault::TooCostly};
+    case metafile::Refusal::TooLarge:
+        // The caller's own size limit speaks first, as it would for a size that fits in memory.
+        return {QImage(), fits && !fits(svg.claimed) ? MetafileFault::Unfit : MetafileFault::TooLarge};
+    }
+    return {QImage(), MetafileFault::Damaged};
 }
 
 } // namespace kv

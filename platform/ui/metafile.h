@@ -6,6 +6,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
+
+#include <functional>
 
 namespace kv {
 
@@ -18,9 +21,23 @@ MetafileKind metafileKind(const QByteArray& bytes);
 // damaged header claims absurd sizes.
 constexpr int maxMetafileSide = 10000;
 
-// The drawn picture, or a null image when the metafile is damaged or cut short,
-// has no size or a side beyond maxMetafileSide, or a converter refuses it.
-// Qt draws text only in a GUI application: without one nothing is drawn.
-QImage renderMetafile(const QByteArray& bytes);
+enum class MetafileFault {
+    None,
+    Damaged,   // cut short or damaged, no size, or a converter refuses it
+    TooCostly, // so many records, points or covered pixels that drawing it would hold the program up
+    TooLarge,  // a side beyond maxMetafileSide, or more pixels than the image readers would allocate
+    Unfit,     // the caller's size check refused its size; it was not drawn
+};
+
+struct MetafileRead {
+    QImage image; // null unless fault is None
+    MetafileFault fault = MetafileFault::None;
+};
+
+// The drawn picture. Its cost is counted before it is drawn, and a metafile
+// over the drawing budget is refused. fits, when given, is asked about the
+// picture's size before it is drawn. Qt draws text only in a GUI application:
+// without one nothing is drawn (Damaged).
+MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QSize)>& fits = {});
 
 } // namespace kv

@@ -17,10 +17,34 @@ constexpr quint32 emrEof = 14;
 // Device coordinates beyond this are damage, and would overflow libemf2svg's ints.
 constexpr double maxDeviceCoordinate = 1 << 30;
 
-// Where the records end, just past the end-of-file record, when each record
-// lies inside the file, the header is the only one and comes first, and its
-// description lies inside it: libemf2svg trusts all of these.
-std::optional<qsizetype> recordsEnd(const QByteArray& b)
+struct Records {
+    qsizetype end = 0; // just past the end-of-file record
+    qint64 count = 0;
+    qint64 vectorBytes = 0; // of records other than bitmaps
+};
+
+// Records that carry a bitmap: their size is pixels, not drawing work.
+bool bitmapRecord(quint32 type)
+{
+    switch (type) {
+    case 76:  // BitBlt
+    case 77:  // StretchBlt
+    case 78:  // MaskBlt
+    case 79:  // PlgBlt
+    case 80:  // SetDIBitsToDevice
+    case 81:  // StretchDIBits
+    case 94:  // CreateDIBPatternBrushPt
+    case 114: // AlphaBlend
+    case 116: // TransparentBlt
+        return true;
+    }
+    return false;
+}
+
+// Where the records end, when each record lies inside the file, the header
+// is the only one and comes first, and its description lies inside it:
+// libemf2svg trusts all of these.
+std::optional<Records> recordsOf(const QByteArray& b)
 {
     if (b.size() < headerBytes || u32(b, 0) != emrHeader || u32(b, 40) != emfSignature)
         return std::nullopt;
@@ -30,13 +54,19 @@ std::optional<qsizetype> recordsEnd(const QByteArray& b)
     const quint32 descriptionChars = u32(b, 60), descriptionAt = u32(b, 64);
     if (descriptionAt != 0 && (descriptionAt > headerSize || descriptionChars > (headerSize - descriptionAt) / 2))
         return std::nullopt;
+    Records records;
     for (qsizetype at = 0; b.size() - at >= 8;) {
         const quint32 type = u32(b, at), size = u32(b, at + 4);
         if (size < 8 || size % 4 != 0 || size > quint64(b.size() - at) || (type == emrHeader && at != 0))
             return std::nullopt;
         at += size;
-        if (type == emrEof)
-            return at;
+        ++records.count;
+        if (!bitmapRecord(type))
+            records.vectorBytes += size;
+        if (type == emrEof) {
+            records.end = at;
+            return records;
+        }
     }
     return std::nullopt;
 }
@@ -77,32 +107,34 @@ bool usable(const QRectF& r)
 
 } // namespace
 
-std::optional<SvgPicture> emfToSvg(const QByteArray& bytes)
+Conversion emfToSvg(const QByteArray& bytes)
 {
-    const std::optional<qsizetype> end = recordsEnd(bytes);
-    if (!end)
-        return std::nullopt;
+    const std::optional<Records> records = recordsOf(bytes);
+    if (!records)
+        return {};
+    if (records->count > maxMetafileRecords || records->vectorBytes > maxVectorRecordBytes)
+        return {std::nullopt, Refusal::TooCostly};
     // The frame is the picture; its size at 96 dots an inch is the image's.
     const double frameLeft = s32(bytes, 24), frameTop = s32(bytes, 28);
     const double frameRight = s32(bytes, 32), frameBottom = s32(bytes, 36);
     const std::optional<QSize> size = pictureSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
     if (!size)
-        return std::nullopt;
+        return refusedSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
     // libemf2svg draws in the reference device's pixels: the frame there.
     const double pixelsX = double(s32(bytes, 72)) / (double(s32(bytes, 80)) * 100.0);
     const double pixelsY = double(s32(bytes, 76)) / (double(s32(bytes, 84)) * 100.0);
     if (!(pixelsX > 0 && pixelsY > 0))
-        return std::nullopt;
+        return {};
     const QRectF frame = QRectF(QPointF(frameLeft * pixelsX, frameTop * pixelsY),
                                 QPointF(frameRight * pixelsX, frameBottom * pixelsY))
                              .normalized();
     if (!usable(frame))
-        return std::nullopt;
+        return {};
 
     // libemf2svg puts the bounds' corner at the SVG's origin, one SVG unit a
     // device pixel. Bounds it would divide by zero with, or damaged ones, are
     // replaced by the frame.
-    QByteArray input = bytes.left(*end);
+    QByteArray input = bytes.left(records->end);
     QRectF bounds(QPointF(s32(input, 8), s32(input, 12)), QPointF(s32(input, 16), s32(input, 20)));
     if (!(bounds.width() >= 1 && bounds.height() >= 1 && usable(bounds))) {
         const QRect whole = frame.toAlignedRect();
@@ -132,8 +164,8 @@ std::optional<SvgPicture> emfToSvg(const QByteArray& bytes)
     SvgPicture picture{out ? QByteArray(out, qsizetype(outLength)) : QByteArray(), *size, viewBox};
     std::free(out);
     if (!converted || picture.svg.isEmpty())
-        return std::nullopt;
-    return picture;
+        return {};
+    return {picture};
 }
 
 } // namespace kv::metafile

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QSvgRenderer;
+
 namespace kv::metafile {
 
 inline quint16 u16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
@@ -42,7 +44,46 @@ struct SvgPicture {
     QRectF viewBox; // what of the SVG fills the image
 };
 
-std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes);
-std::optional<SvgPicture> emfToSvg(const QByteArray& bytes);
+// Why a conversion gave no picture.
+enum class Refusal { Damaged, TooCostly, TooLarge };
+
+// The drawing budget. Each part is counted, not timed, so a metafile is
+// drawn or refused alike on a busy and an idle machine. A map of tens of
+// thousands of records, an outline traced with a hundred thousand points or
+// a few thousand shapes stays well inside, and the costliest metafile inside
+// converts, parses and draws in a few seconds. Before conversion: records,
+// and the bytes of records other than bitmaps (about the points and shapes
+// the converters write out). After it: the SVG's size, and the work of
+// drawing it, in pixels covered plus a weight for every point and shape.
+constexpr qint64 maxMetafileRecords = 50000;
+constexpr qint64 maxVectorRecordBytes = 2 * 1024 * 1024;
+constexpr qsizetype maxSvgBytes = 24 * 1024 * 1024;
+constexpr double drawnPixelsPerPoint = 1000; // a point of a path costs about as much as this many pixels filled
+constexpr double strokedPixelWeight = 20;     // a stroke's pixel against a fill's
+constexpr double strokeEdgeWidth = 2;         // what a stroke's outline adds to its width
+constexpr double maxDrawingWork = 1e9;       // under a second of drawing, about 4 s on a busy machine
+
+struct Conversion {
+    std::optional<SvgPicture> picture;
+    Refusal refusal = Refusal::Damaged; // when there is none
+    QSize claimed;                      // TooLarge: the size the metafile asks for
+};
+
+// The refusal of a metafile pictureSize gave no size: TooLarge with the size
+// it asks for when it has one, Damaged when it is empty or not finite.
+Conversion refusedSize(double width, double height, double perInch);
+
+Conversion wmfToSvg(const QByteArray& bytes);
+Conversion emfToSvg(const QByteArray& bytes);
+
+// What playing the SVG onto a picture of this size asks the painter to draw.
+struct DrawingCost {
+    double pixels = 0;
+    qint64 points = 0;
+    qint64 shapes = 0;
+};
+
+DrawingCost drawingCost(QSvgRenderer& renderer, QSize size);
+bool withinBudget(const DrawingCost& cost);
 
 } // namespace kv::metafile

@@ -30,7 +30,25 @@ struct Layout {
     qsizetype header = 0; // where the standard header starts: after the placeable one, if any
     qsizetype end = 0;    // just past the end-of-file record
     quint32 largestRecordWords = 0;
+    qint64 records = 0;
+    qint64 vectorBytes = 0; // of records other than bitmaps
 };
+
+// Records that carry a bitmap: their size is pixels, not drawing work.
+bool bitmapRecord(quint16 function)
+{
+    switch (function) {
+    case 0x0922: // BitBlt
+    case 0x0940: // DIBBitBlt
+    case 0x0B23: // StretchBlt
+    case 0x0B41: // DIBStretchBlt
+    case 0x0D33: // SetDIBitsToDevice
+    case 0x0F43: // StretchDIBits
+    case 0x0142: // DIBCreatePatternBrush
+        return true;
+    }
+    return false;
+}
 
 // Every record must lie inside the file and the last must be the end-of-file
 // record: libwmf is handed only a metafile whose records it can walk.
@@ -47,6 +65,9 @@ std::optional<Layout> layoutOf(const QByteArray& b)
         if (words < 3 || words > quint64(b.size() - at) / 2)
             return std::nullopt;
         layout.largestRecordWords = std::max(layout.largestRecordWords, words);
+        ++layout.records;
+        if (!bitmapRecord(function))
+            layout.vectorBytes += qint64(words) * 2;
         at += qsizetype(words) * 2;
         if (function == 0) {
             layout.end = at;
@@ -282,13 +303,33 @@ bool bitmapReadable(const unsigned char* p, long length, unsigned presetWidth, u
 }
 
 // libwmf calls this after every record; non-zero stops it. Regions and clips
-// can make some records cost more the more came before: a metafile that
-// takes longer than this is refused rather than freezing the window.
-constexpr int conversionSeconds = 20;
+// can make some records cost more the more came before. The record budget
+// keeps every metafile seen far inside this; the deadline is the last guard,
+// so that no metafile can freeze the window.
+constexpr int conversionSeconds = 10;
 
 int stopWhenLate(void* deadline, float)
 {
     return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
+}
+
+// The SVG's text, in an array that grows by doubling: libwmf's own memory
+// stream grows by a fixed step, copying the whole text each time, which costs
+// the square of the SVG's length.
+struct SvgText {
+    QByteArray bytes;
+};
+
+int putSvgText(char* text, void* context)
+{
+    static_cast<SvgText*>(context)->bytes.append(text);
+    return 0;
+}
+
+int resetSvgText(void* context)
+{
+    static_cast<SvgText*>(context)->bytes.clear();
+    return 0;
 }
 
 void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
@@ -300,20 +341,25 @@ void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
 
 } // namespace
 
-std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes)
+Conversion wmfToSvg(const QByteArray& bytes)
 {
     const std::optional<Layout> layout = layoutOf(bytes);
     if (!layout)
-        return std::nullopt;
+        return {};
+    if (layout->records > maxMetafileRecords || layout->vectorBytes > maxVectorRecordBytes)
+        return {std::nullopt, Refusal::TooCostly};
     const bool placeable = layout->header != 0;
     QByteArray input = bytes.left(layout->end);
     recountHeader(input, layout->header, layout->largestRecordWords);
     std::optional<QSize> size;
     if (placeable) {
-        size = pictureSize(s16(bytes, 10) - s16(bytes, 6), s16(bytes, 12) - s16(bytes, 8), u16(bytes, 14));
-        const std::optional<QByteArray> placed = size ? withPlacement(bytes, *layout, *size) : std::nullopt;
+        const double width = s16(bytes, 10) - s16(bytes, 6), height = s16(bytes, 12) - s16(bytes, 8);
+        size = pictureSize(width, height, u16(bytes, 14));
+        if (!size)
+            return refusedSize(width, height, u16(bytes, 14));
+        const std::optional<QByteArray> placed = withPlacement(bytes, *layout, *size);
         if (!placed)
-            return std::nullopt;
+            return {};
         input = *placed;
     }
 
@@ -323,12 +369,12 @@ std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes)
     options.function = wmf_svg_function;
     const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
     if (wmf_api_create(&session.api, flags, &options) != wmf_E_None)
-        return std::nullopt;
+        return {};
     auto* fonts = static_cast<wmfFontData*>(session.api->font_data);
     auto* device = static_cast<wmfFunctionReference*>(session.api->function_reference);
     wmf_svg_t* svg = WMF_SVG_GetData(session.api);
     if (!fonts || !device || !svg)
-        return std::nullopt;
+        return {};
     fonts->map = nameFont;
     fonts->stringwidth = measureText;
     device->draw_text = drawText;
@@ -338,26 +384,28 @@ std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes)
     wmf_status_function(session.api, const_cast<QDeadlineTimer*>(&deadline), stopWhenLate);
 
     if (wmf_mem_open(session.api, reinterpret_cast<unsigned char*>(input.data()), long(input.size())) != wmf_E_None)
-        return std::nullopt;
+        return {};
     wmfD_Rect box{};
     if (wmf_scan(session.api, 0, &box) != wmf_E_None)
-        return std::nullopt;
+        return {std::nullopt, deadline.hasExpired() ? Refusal::TooCostly : Refusal::Damaged};
     if (placeable) {
         box = wmfD_Rect{{0, 0}, {float(size->width()), float(size->height())}};
     } else {
         // No physical size is recorded: libwmf's own estimate from what is drawn.
         unsigned int width = 0, height = 0;
         if (wmf_display_size(session.api, &width, &height, screenDotsPerInch, screenDotsPerInch) != wmf_E_None)
-            return std::nullopt;
+            return {};
         size = pictureSize(width, height, screenDotsPerInch);
+        if (!size)
+            return refusedSize(width, height, screenDotsPerInch);
         const QRectF drawn(QPointF(box.TL.x, box.TL.y), QPointF(box.BR.x, box.BR.y));
-        if (!size || !(drawn.width() > 0 && drawn.height() > 0 && std::isfinite(drawn.width() + drawn.height())))
-            return std::nullopt;
+        if (!(drawn.width() > 0 && drawn.height() > 0 && std::isfinite(drawn.width() + drawn.height())))
+            return {};
     }
 
-    svg->out = wmf_stream_create(session.api, nullptr);
-    if (!svg->out)
-        return std::nullopt;
+    SvgText text;
+    wmfStream stream{&text, putSvgText, resetSvgText};
+    svg->out = &stream;
     svg->bbox = box;
     svg->width = unsigned(size->width());
     svg->height = unsigned(size->height());
@@ -365,14 +413,12 @@ std::optional<SvgPicture> wmfToSvg(const QByteArray& bytes)
     svg->flags |= WMF_SVG_INLINE_IMAGES; // bitmaps inside the SVG, not in files beside the picture
     wmfD_Rect played{};
     const wmf_error_t playError = wmf_play(session.api, 0, &played);
-    char* text = nullptr;
-    unsigned long length = 0;
-    wmf_stream_destroy(session.api, svg->out, &text, &length); // the text stays libwmf's
     svg->out = nullptr;
-    if (playError != wmf_E_None || !text)
-        return std::nullopt;
-    return SvgPicture{QByteArray(text, qsizetype(qstrnlen(text, size_t(length)))), *size,
-                      QRectF(0, 0, size->width(), size->height())};
+    if (deadline.hasExpired())
+        return {std::nullopt, Refusal::TooCostly};
+    if (playError != wmf_E_None)
+        return {};
+    return {SvgPicture{text.bytes, *size, QRectF(0, 0, size->width(), size->height())}};
 }
 
 } // namespace kv::metafile

@@ -1,6 +1,7 @@
 #include "platform/ui/picture_file.h"
 
 #include "platform/ui/metafile.h"
+#include "platform/ui/picture_whole.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,42 +17,87 @@ constexpr qint64 maxMetafileBytes = 64 * 1024 * 1024;
 // Enough of the start to tell a metafile: the EMF signature lies at byte 40.
 constexpr qint64 signatureBytes = 44;
 
+PictureFault faultOf(MetafileFault fault)
+{
+    switch (fault) {
+    case MetafileFault::None: return PictureFault::None;
+    case MetafileFault::Damaged: return PictureFault::Damaged;
+    case MetafileFault::TooCostly: return PictureFault::TooCostly;
+    case MetafileFault::TooLarge: return PictureFault::TooLarge;
+    case MetafileFault::Unfit: return PictureFault::Unfit;
+    }
+    return PictureFault::Damaged;
+}
+
+PictureRead metafilePicture(QFile& file, const std::function<bool(QSize)>& fits)
+{
+    if (file.size() > maxMetafileBytes)
+        return {QImage(), PictureFault::TooCostly};
+    MetafileRead read = renderMetafile(file.readAll(), fits);
+    return {std::move(read.image), faultOf(read.fault)};
+}
+
+// Whether the file holds every byte its structure promises; read through a
+// mapping, so a large file costs no memory.
+bool wholeOnDisk(QFile& file)
+{
+    if (file.size() == 0)
+        return true; // the reader refuses an empty file itself
+    uchar* bytes = file.map(0, file.size());
+    if (!bytes) {
+        const QByteArray all = file.readAll();
+        file.seek(0);
+        return pictureFileWhole(reinterpret_cast<const unsigned char*>(all.constData()), std::size_t(all.size()));
+    }
+    const bool whole = pictureFileWhole(bytes, std::size_t(file.size()));
+    file.unmap(bytes);
+    return whole;
+}
+
+PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
+{
+    QImageReader reader(&file);
+    reader.setAutoTransform(false);
+    if (!reader.canRead())
+        return {QImage(), PictureFault::NotAPicture};
+    // The header's size, before anything is decoded or allocated.
+    const QSize claimed = reader.size();
+    if (claimed.isValid()) {
+        if (fits && !fits(claimed))
+            return {QImage(), PictureFault::Unfit};
+        if (qint64(claimed.width()) * claimed.height() * 4 > qint64(pictureMemoryLimitMiB) * 1024 * 1024)
+            return {QImage(), PictureFault::TooLarge};
+    }
+    if (!wholeOnDisk(file))
+        return {QImage(), PictureFault::Damaged};
+    QImage image = reader.read();
+    if (image.isNull())
+        return {QImage(), reader.error() == QImageReader::UnsupportedFormatError ? PictureFault::NotAPicture
+                                                                                : PictureFault::Damaged};
+    if (!claimed.isValid() && fits && !fits(image.size()))
+        return {QImage(), PictureFault::Unfit};
+    return {std::move(image), PictureFault::None};
+}
+
 } // namespace
 
-PictureRead readPictureFile(const QString& path)
+PictureRead readPictureFile(const QString& path, const std::function<bool(QSize)>& fits)
 {
-    PictureRead out;
+    // The readers' own limit is 128 MiB, less than a camera's photo needs; it
+    // stays as the guard for formats whose size is known only while decoding.
+    QImageReader::setAllocationLimit(pictureMemoryLimitMiB);
     // Only a regular file: reading a pipe or a device could block for ever.
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile() || !info.isReadable()) {
-        out.fault = PictureFault::CannotOpen;
-        return out;
-    }
+    if (!info.exists() || !info.isFile() || !info.isReadable())
+        return {QImage(), PictureFault::CannotOpen};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.fault = PictureFault::CannotOpen;
-        return out;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), PictureFault::CannotOpen};
     // Metafiles are told by their bytes, as the image readers tell theirs, so
     // a WMF named .bmp loads and a BMP named .wmf does too.
-    if (metafileKind(file.peek(signatureBytes)) != MetafileKind::None) {
-        if (file.size() > maxMetafileBytes) {
-            out.fault = PictureFault::NotAPicture;
-            return out;
-        }
-        out.image = renderMetafile(file.readAll());
-        if (out.image.isNull())
-            out.fault = PictureFault::NotAPicture;
-        return out;
-    }
-    file.close();
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    // The readers' own memory limit refuses a header that claims absurd sizes.
-    out.image = reader.read();
-    if (out.image.isNull())
-        out.fault = reader.error() == QImageReader::FileNotFoundError ? PictureFault::CannotOpen : PictureFault::NotAPicture;
-    return out;
+    if (metafileKind(file.peek(signatureBytes)) != MetafileKind::None)
+        return metafilePicture(file, fits);
+    return rasterPicture(file, fits);
 }
 
 QString pictureOpenFilter()
@@ -63,11 +109,18 @@ QString pictureFaultMessage(PictureFault fault)
 {
     switch (fault) {
     case PictureFault::None:
+    case PictureFault::Unfit:
         break;
     case PictureFault::CannotOpen:
         return QStringLiteral("图像文件无法打开！");
     case PictureFault::NotAPicture:
-        return QStringLiteral("无法读取该图像文件，请使用 BMP、JPEG 或 GIF 格式！");
+        return QStringLiteral("无法读取该图像文件，请使用 BMP、JPEG、GIF、PNG、WMF 或 EMF 格式！");
+    case PictureFault::Damaged:
+        return QStringLiteral("图像文件已损坏或不完整，无法读取！");
+    case PictureFault::TooLarge:
+        return QStringLiteral("图像太大，内存容纳不下，无法读取！");
+    case PictureFault::TooCostly:
+        return QStringLiteral("该图元文件的图形太多或太复杂，绘制代价太大，无法显示！");
     }
     return QString();
 }

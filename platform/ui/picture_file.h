@@ -4,14 +4,25 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace kv {
+
+// Pictures up to this many MiB of pixels load (a 100-megapixel photo takes
+// 400 MiB); a header claiming more is refused before anything is allocated.
+constexpr int pictureMemoryLimitMiB = 512;
 
 enum class PictureFault {
     None,
     CannotOpen,  // missing, not a regular file, no permission
-    NotAPicture, // no reader knows it, it is damaged, or it claims more pixels than memory holds
+    NotAPicture, // no reader knows it
+    Damaged,     // a known kind, but damaged or cut short
+    TooLarge,    // claims more pixels than pictureMemoryLimitMiB holds
+    TooCostly,   // a metafile whose drawing costs too much (too many records, points or covered pixels)
+    Unfit,       // the caller's size check refused it; the caller tells the user
 };
 
 struct PictureRead {
@@ -19,12 +30,14 @@ struct PictureRead {
     PictureFault fault = PictureFault::None;
 };
 
-PictureRead readPictureFile(const QString& path);
+// fits, when given, is asked about the picture's size as soon as it is known,
+// before the picture is decoded or drawn; false gives Unfit.
+PictureRead readPictureFile(const QString& path, const std::function<bool(QSize)>& fits = {});
 
 // The open dialog's filter of the picture tools.
 QString pictureOpenFilter();
 
-// What to tell the user when a picture can't be loaded.
+// What to tell the user when a picture can't be loaded; empty for Unfit.
 QString pictureFaultMessage(PictureFault fault);
 
 } // namespace kv

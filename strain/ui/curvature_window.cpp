@@ -145,24 +145,26 @@ void CurvatureWindow::layOut()
 
 // ---- picture ------------------------------------------------------------------
 
-bool CurvatureWindow::acceptsPictureSize(const QImage& picture)
+bool CurvatureWindow::fitsPicture(QSize picture) const
 {
     const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     const QSize outer = frame ? frame->frameGeometry().size() : frameGeometry().size();
-    if (!pictureTooLarge(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()), pixelsToTwips(picture.width()),
-                         pixelsToTwips(picture.height())))
-        return true;
-    dialogs().message(this, utf8(texts::kPictureTooLargeMessage), utf8(texts::kPictureTooLargeTitle));
-    return false;
+    return !pictureTooLarge(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()), pixelsToTwips(picture.width()),
+                            pixelsToTwips(picture.height()));
 }
 
-// A picture refused (not a picture, or too large) changes nothing: the
-// picture the user has been working on stays, with its map.
+// A picture refused (not a picture, damaged, or too large) changes nothing:
+// the picture the user has been working on stays, with its map. The size is
+// checked before the picture is decoded, so a picture too large for memory
+// gets the same message as one too large for the window.
 void CurvatureWindow::openPicture()
 {
     ToolPictureLoad how;
     how.dialogTitle = QStringLiteral("打开位图");
-    how.accept = [this](const QImage& picture) { return acceptsPictureSize(picture); };
+    how.fits = [this](QSize picture) { return fitsPicture(picture); };
+    how.tooLarge = [this] {
+        dialogs().message(this, utf8(texts::kPictureTooLargeMessage), utf8(texts::kPictureTooLargeTitle));
+    };
     if (!loadToolPicture(this, picture_, how))
         return;
     layOut();

@@ -47,7 +47,7 @@ protected:
 private:
     void buildMenus();
     void layOut();
-    bool acceptsPictureSize(const QImage& picture);
+    bool fitsPicture(QSize picture) const;
     void pictureClicked(int button, double x, double y);
 
     PlotTraits traits_;

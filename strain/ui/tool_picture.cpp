@@ -18,14 +18,17 @@ bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad
     PictureRead read;
     {
         BusyCursor busy;
-        read = readPictureFile(path);
+        read = readPictureFile(path, how.fits);
+    }
+    if (read.fault == PictureFault::Unfit) {
+        if (how.tooLarge)
+            how.tooLarge();
+        return false;
     }
     if (read.fault != PictureFault::None) {
         dialogs().message(window, pictureFaultMessage(read.fault), QStringLiteral("提示"));
         return false;
     }
-    if (how.accept && !how.accept(read.image))
-        return false;
     picture->setPicture(read.image);
     centrePictureBox(window, picture);
     return true;

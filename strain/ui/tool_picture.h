@@ -4,7 +4,7 @@
 // view it shows, a size limit) around this.
 #pragma once
 
-#include <QImage>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -16,13 +16,16 @@ class PictureBox;
 
 struct ToolPictureLoad {
     QString dialogTitle; // empty: the dialog's own
-    // Called with a picture that was read, before it is taken; false refuses it
-    // (the caller tells the user why) and the box keeps what it had.
-    std::function<bool(const QImage&)> accept;
+    // The tool's own size limit, asked about a picture's size before it is
+    // decoded: false refuses it, tooLarge tells the user, and the box keeps
+    // what it had.
+    std::function<bool(QSize)> fits;
+    std::function<void()> tooLarge;
 };
 
 // True when a picture was loaded. Cancelling the dialog changes nothing; a
-// file that can't be read as a picture is reported and changes nothing.
+// file that can't be read as a picture (or is damaged, cut short, too large
+// or too costly to draw) is reported and changes nothing.
 bool loadToolPicture(QWidget* window, PictureBox* picture, const ToolPictureLoad& how = {});
 
 // Moves the box, keeping its size, to the middle of the window's client area;

@@ -1,7 +1,9 @@
 // Picture files: good ones load at their size, metafiles with their ink where
-// it was drawn; empty, cut-short, foreign, absurdly large and non-regular files
-// are refused with a reason.
+// it was drawn; empty, cut-short, foreign, absurdly large, too costly to draw
+// and non-regular files are refused with a reason.
 #include "platform/ui/picture_file.h"
+
+#include "tests/support/claimed_pictures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,21 +15,69 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
 namespace kv {
 namespace {
 
-QByteArray encoded(const char* format)
+QByteArray encoded(const char* format, QSize size = QSize(40, 30))
 {
-    QImage image(40, 30, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+// A picture with a different colour in every pixel, so that its compressed
+// data is spread over the whole file.
+QByteArray encodedNoise(const char* format, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A red 2 x 2 GIF: header, a two-colour table, the image and the trailer.
+QByteArray gif()
+{
+    return QByteArray("GIF89a\x02\x00\x02\x00\x80\x00\x00" // screen, global table of 2 colours
+                      "\xFF\x00\x00\x00\x00\xFF"           // red, blue
+                      "\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00" // image descriptor
+                      "\x02\x03\x04\x00\x05\x00"         // code size 2: clear, four reds, end
+                      "\x3B",
+                      36);
+}
+
+// A 4 x 2 BMP of 8 bits a pixel, run-length coded: two runs of 4, each row
+// ended, then the end of the bitmap.
+QByteArray runLengthBmp()
+{
+    const QByteArray codes("\x04\x01\x00\x00\x04\x00\x00\x01", 8);
+    const qint64 dataAt = 14 + 40 + 2 * 4;
+    QByteArray bmp = QByteArray("BM") + QByteArray(4, '\0');
+    char b[4];
+    qToLittleEndian<quint32>(quint32(dataAt + codes.size()), bmp.data() + 2);
+    bmp += QByteArray(4, '\0');
+    qToLittleEndian<quint32>(quint32(dataAt), b);
+    bmp.append(b, 4);
+    const qint32 info[] = {40, 4, 2, 1 | (8 << 16), 1, qint32(codes.size()), 2835, 2835, 2, 0};
+    for (qint32 v : info) {
+        qToLittleEndian<qint32>(v, b);
+        bmp.append(b, 4);
+    }
+    bmp += QByteArray("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8); // red, blue
+    return bmp + codes;
 }
 
 // A BMP header that claims 100000 x 100000 pixels and holds none of them.
@@ -111,23 +161,45 @@ QByteArray wmfLabel()
            + wmfRecord(0x0521, Fields().u16(text.size()).bytes + padded + Fields().u16s({480, 200}).bytes); // TextOut
 }
 
+QByteArray wmfWith(const QByteArray& records)
+{
+    return Fields().u16s({1, 9, 0x0300}).u32((18 + records.size()) / 2).u16(3).u32(32).u16(0).bytes + records;
+}
+
 QByteArray plainWmf(const QByteArray& extra = QByteArray())
 {
     QByteArray records = wmfDrawing();
     records.insert(records.size() - 6, extra);
-    return Fields().u16s({1, 9, 0x0300}).u32((18 + records.size()) / 2).u16(3).u32(32).u16(0).bytes + records;
+    return wmfWith(records);
 }
 
 // The placeable header puts the picture's box in logical units and their
 // count to the inch.
-QByteArray placeableWmf(int left, int top, int right, int bottom, int unitsPerInch, const QByteArray& extra = QByteArray())
+QByteArray placeableHeader(int left, int top, int right, int bottom, int unitsPerInch)
 {
     Fields header;
     header.u32(0x9AC6CDD7).u16s({0, left, top, right, bottom, unitsPerInch}).u32(0);
     int checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= qFromLittleEndian<quint16>(header.bytes.constData() + 2 * i);
-    return header.u16(checksum).bytes + plainWmf(extra);
+    return header.u16(checksum).bytes;
+}
+
+QByteArray placeableWmf(int left, int top, int right, int bottom, int unitsPerInch, const QByteArray& extra = QByteArray())
+{
+    return placeableHeader(left, top, right, bottom, unitsPerInch) + plainWmf(extra);
+}
+
+// A side x side pixel picture (96 units an inch) with a blue brush and the
+// given rectangles, each as left, top, right, bottom.
+QByteArray rectanglesWmf(int side, int count, const std::function<QRect(int)>& rectangle)
+{
+    QByteArray records = wmfRecord(0x02FC, Fields().u16(0).u32(blue).u16(0).bytes) + wmfRecord(0x012D, {0});
+    for (int i = 0; i < count; ++i) {
+        const QRect r = rectangle(i);
+        records += wmfRecord(0x041B, {r.bottom(), r.right(), r.top(), r.left()});
+    }
+    return placeableHeader(0, 0, side, side, 96) + wmfWith(records + wmfRecord(0x0000, {}));
 }
 
 // A reference device of 1920 x 1080 pixels on 320 x 180 mm (6 pixels a
@@ -222,10 +294,25 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"grains.bmp", encoded("BMP"), PictureFault::None, raster, {}},
         {"grains.jpg", encoded("JPEG"), PictureFault::None, raster, {}},
         {"grains.png", encoded("PNG"), PictureFault::None, raster, {}},
+        {"grains.gif", gif(), PictureFault::None, {2, 2}, {}},
+        {"coded.bmp", runLengthBmp(), PictureFault::None, {4, 2}, {}},
+        // A camera's photo: more than the readers' own 128 MiB.
+        {"camera.jpg", encoded("JPEG", QSize(6000, 6000)), PictureFault::None, {6000, 6000}, {}},
         {"empty.bmp", QByteArray(), PictureFault::NotAPicture, {}, {}},
-        {"cut.bmp", encoded("BMP").left(30), PictureFault::NotAPicture, {}, {}},
         {"notes.bmp", QByteArray("135, 45\r\n"), PictureFault::NotAPicture, {}, {}},
-        {"huge.bmp", hugeBmpHeader(), PictureFault::NotAPicture, {}, {}},
+        {"huge.jpg", test::jpegClaiming(65000, 65000), PictureFault::TooLarge, {}, {}},
+        {"huge.bmp", hugeBmpHeader(), PictureFault::Damaged, {}, {}},
+        // Cut short: the rows or the coded data their header promises are not all there.
+        {"header.bmp", encoded("BMP").left(30), PictureFault::Damaged, {}, {}},
+        {"third.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 1.0 / 3), PictureFault::Damaged, {}, {}},
+        {"most.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 0.9), PictureFault::Damaged, {}, {}},
+        {"last-byte.bmp", encodedNoise("BMP", 100, 300).chopped(1), PictureFault::Damaged, {}, {}},
+        {"coded.bmp", runLengthBmp().chopped(2), PictureFault::Damaged, {}, {}},
+        {"cut.jpg", test::cutShort(encodedNoise("JPEG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
+        {"end.jpg", encodedNoise("JPEG", 300, 300).chopped(2), PictureFault::Damaged, {}, {}},
+        {"cut.png", test::cutShort(encodedNoise("PNG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
+        {"end.png", encodedNoise("PNG", 300, 300).chopped(12), PictureFault::Damaged, {}, {}},
+        {"cut.gif", gif().left(30), PictureFault::Damaged, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},
@@ -234,21 +321,29 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"fold.emf", emf(), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
         // Glyph indices: the maker's font is not here, so the text is left out.
         {"glyphs.emf", emf(3810, 2540, emfGlyphText()), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
-        {"cut.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(80), PictureFault::NotAPicture, {}, {}},
-        {"cut.emf", emf().left(150), PictureFault::NotAPicture, {}, {}},
-        {"noise.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(40) + noise(200), PictureFault::NotAPicture, {}, {}},
-        {"noise.emf", emf().left(88) + noise(200), PictureFault::NotAPicture, {}, {}},
-        {"flat.wmf", placeableWmf(100, 100, 1540, 100, 1440), PictureFault::NotAPicture, {}, {}},
-        {"no-inch.wmf", placeableWmf(100, 100, 1540, 1060, 0), PictureFault::NotAPicture, {}, {}},
+        {"cut.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(80), PictureFault::Damaged, {}, {}},
+        {"cut.emf", emf().left(150), PictureFault::Damaged, {}, {}},
+        {"noise.wmf", placeableWmf(100, 100, 1540, 1060, 1440).left(40) + noise(200), PictureFault::Damaged, {}, {}},
+        {"noise.emf", emf().left(88) + noise(200), PictureFault::Damaged, {}, {}},
+        {"flat.wmf", placeableWmf(100, 100, 1540, 100, 1440), PictureFault::Damaged, {}, {}},
+        {"no-inch.wmf", placeableWmf(100, 100, 1540, 1060, 0), PictureFault::Damaged, {}, {}},
         // 20 x 1 metres: 75591 pixels across at 96 dpi.
-        {"huge.emf", emf(2000000, 100000), PictureFault::NotAPicture, {}, {}},
+        {"huge.emf", emf(2000000, 100000), PictureFault::TooLarge, {}, {}},
+        // A map: 3000 small fields side by side.
+        {"map.wmf", rectanglesWmf(1500, 3000, [](int i) { return QRect(i % 60 * 25, i / 60 * 25, 25, 25); }),
+         PictureFault::None, {1500, 1500}, {}},
+        // Small on disk, costly to draw: 20,000 rectangles, each over the whole 5000 x 5000 picture.
+        {"costly.wmf", rectanglesWmf(5000, 20000, [](int) { return QRect(0, 0, 5000, 5000); }),
+         PictureFault::TooCostly, {}, {}},
+        {"records.emf", emf(3810, 2540, Fields().u32s({37, 12, 1}).bytes.repeated(200001)), PictureFault::TooCostly,
+         {}, {}},
     };
     for (const auto& c : cases) {
         const PictureRead read = readBytes(dir, c.name, c.bytes);
         EXPECT_EQ(read.fault, c.fault) << c.name;
         EXPECT_EQ(read.image.isNull(), c.fault != PictureFault::None) << c.name;
         if (c.fault != PictureFault::None) {
-            EXPECT_FALSE(pictureFaultMessage(c.fault).isEmpty());
+            EXPECT_FALSE(pictureFaultMessage(c.fault).isEmpty()) << c.name;
             continue;
         }
         if (c.size.isValid()) {

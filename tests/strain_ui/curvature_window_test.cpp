@@ -7,6 +7,7 @@
 #include "platform/ui/data_grid.h"
 #include "platform/ui/picture_box.h"
 #include "strain/core/pixel_map.h"
+#include "tests/support/claimed_pictures.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
 #include "tests/support/picture_files.h"
@@ -64,6 +65,20 @@ int pixelsOf(const QImage& image, QRgb colour)
 class CurvatureWindowTest : public test::StrainWindowTest<CurvatureWindow> {
 protected:
     CurvatureWindowTest() : StrainWindowTest("curvature", QSize(800, 600)) {}
+
+    using StrainWindowTest::writeFile;
+    QString writeFile(const char* name, const QByteArray& bytes) const
+    {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << name;
+        return f.fileName();
+    }
+    QByteArray fileBytes(const QString& file) const
+    {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        return f.readAll();
+    }
 
     void openPicture(const char* name, const PixelImage& pixels)
     {
@@ -229,6 +244,7 @@ TEST_F(CurvatureWindowTest, RefusedAnswersAndFilesKeepTheWorkDone)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("not a picture");
     }
+    const QByteArray wholeBmp = fileBytes(test::writeBmpFile(dir_, "whole.bmp", ringPicture()));
     const struct {
         const char* name;
         const char* threshold; // binarise with this answer, or
@@ -242,6 +258,11 @@ TEST_F(CurvatureWindowTest, RefusedAnswersAndFilesKeepTheWorkDone)
         {"not a picture", nullptr, notPicture, "提示", nullptr},
         {"too large for the window", nullptr, test::writeBmpFile(dir_, "tall.bmp", PixelImage(100, 700)), "警告",
          "图象太大，请压缩后在输入！"},
+        // Its size is asked before the picture is decoded: the window's own message.
+        {"larger than memory holds", nullptr, writeFile("huge.jpg", test::jpegClaiming(65000, 65000)), "警告",
+         "图象太大，请压缩后在输入！"},
+        {"cut to a third", nullptr, writeFile("cut.bmp", test::cutShort(wholeBmp, 1.0 / 3)), "提示",
+         "图像文件已损坏或不完整，无法读取！"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
