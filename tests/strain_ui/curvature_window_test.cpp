@@ -66,7 +66,6 @@ class CurvatureWindowTest : public test::StrainWindowTest<CurvatureWindow> {
 protected:
     CurvatureWindowTest() : StrainWindowTest("curvature", QSize(800, 600)) {}
 
-    using StrainWindowTest::writeFile;
     QString writeFile(const char* name, const QByteArray& bytes) const
     {
         QFile f(path(name));
