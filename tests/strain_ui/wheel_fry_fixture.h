@@ -8,11 +8,10 @@
 #include "strain/core/pixel_image.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace kv::test {
@@ -28,7 +27,7 @@ inline QImage toQImage(const PixelImage& pixels)
     return image;
 }
 
-class PictureWindowTest : public ::testing::Test {
+class PictureWindowTest : public ::testing::Test, protected TestFolder {
 protected:
     void SetUp() override
     {
@@ -44,8 +43,6 @@ protected:
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
 
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
     QString writeBmp(const char* name, const PixelImage& pixels) const
     {
         const QString file = path(name);
@@ -53,24 +50,8 @@ protected:
         return file;
     }
 
-    QByteArray fileBytes(const QString& file) const
-    {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
-    }
-
-    static QAction* item(const ToolWindow& window, const char* name)
-    {
-        QAction* action = window.menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    static void click(const ToolWindow& window, const char* name)
-    {
-        if (QAction* action = item(window, name))
-            action->trigger();
-    }
+    static QAction* item(const ToolWindow& window, const char* name) { return menuItemOf(window, name); }
+    static void click(const ToolWindow& window, const char* name) { clickItem(window, name); }
 
     QStringList messageTexts() const
     {
@@ -80,7 +61,6 @@ protected:
         return texts;
     }
 
-    QTemporaryDir dir_;
     FakeFrame frame_;
 };
 
