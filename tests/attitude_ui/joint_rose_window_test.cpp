@@ -42,7 +42,7 @@ protected:
         dialogs().reset();
         window_ = std::make_unique<JointRoseWindow>(test::toolRow("mainrose"));
     }
-    void TearDown() override { EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty()); }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }
@@ -309,9 +309,7 @@ TEST_F(JointRoseWindowTest, ReadFileDrawRosesEditAndSave)
 
 TEST_F(JointRoseWindowTest, AFileThatStopsEarlyKeepsTheRecordsReadBeforeTheFault)
 {
-    QByteArray many;
-    for (int i = 1; i <= 500; ++i)
-        many += QByteArray::number(i) + ",45\r\n";
+    const QByteArray many = test::numberedRecords(500);
     const struct {
         const char* name;
         QByteArray bytes;

@@ -44,7 +44,7 @@ protected:
         window_->show();
         QApplication::processEvents();
     }
-    void TearDown() override { EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty()); }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     DataGrid* grid() const { return window_->grid(); }

@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().execAnswers.empty());
+        EXPECT_TRUE(dialogs().allAnswersTaken());
         setMainFrame(nullptr);
     }
 

@@ -31,7 +31,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty());
+        EXPECT_TRUE(dialogs().allAnswersTaken());
         MainWindowTest::TearDown();
     }
 

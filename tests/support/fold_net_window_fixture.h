@@ -69,10 +69,7 @@ protected:
         dialogs().reset();
         window_ = std::make_unique<Window>(toolRow(windowName_));
     }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty());
-    }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }

@@ -41,8 +41,7 @@ protected:
     {
         delete window_.data();
         setMainFrame(nullptr);
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().inputAnswers.empty()
-                    && dialogs().execAnswers.empty());
+        EXPECT_TRUE(dialogs().allAnswersTaken());
     }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }

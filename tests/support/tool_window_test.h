@@ -80,6 +80,16 @@ inline void saveShot(QWidget& window, const char* folderVariable, const char* na
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
 }
 
+// The records "1,45" to "count,45", one a line: with 500, a file longer
+// than a window's table of 499 rows.
+inline QByteArray numberedRecords(int count)
+{
+    QByteArray records;
+    for (int i = 1; i <= count; ++i)
+        records += QByteArray::number(i) + ",45\r\n";
+    return records;
+}
+
 // A folder for a test's files, removed with the test; fixtures take it in
 // beside ::testing::Test and check dir_.isValid() in SetUp.
 class TestFolder {
