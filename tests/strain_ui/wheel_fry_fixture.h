@@ -27,22 +27,8 @@ inline QImage toQImage(const PixelImage& pixels)
     return image;
 }
 
-class PictureWindowTest : public ::testing::Test, protected TestFolder {
+class PictureWindowTest : public FramedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().allAnswersTaken());
-        setMainFrame(nullptr);
-    }
-
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-
     QString writeBmp(const char* name, const PixelImage& pixels) const
     {
         const QString file = path(name);
@@ -60,8 +46,6 @@ protected:
             texts << m.text;
         return texts;
     }
-
-    FakeFrame frame_;
 };
 
 } // namespace kv::test

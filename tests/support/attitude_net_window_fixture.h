@@ -29,22 +29,8 @@ constexpr std::int64_t kRed = 0x0000FF;
 // for the same i, a and b, spread evenly over many i.
 inline double scatter(int i, int a, int b) { return ((i * a) % 101 + (i * b) % 103) / 102.0 - 1.0; }
 
-class AttitudeNetWindowTest : public ::testing::Test, protected TestFolder {
+class AttitudeNetWindowTest : public FramedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().allAnswersTaken());
-        setMainFrame(nullptr);
-    }
-
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-
     static void click(PlotWindow& window, const char* name) { clickItem(window, name); }
 
     // The messages shown since the last call, as "title: text".
@@ -71,7 +57,7 @@ protected:
         QTest::mouseMove(picture, QPoint(1, 1));
         QTest::mouseMove(picture, picture->toPixel(x, y).toPoint());
         QApplication::processEvents();
-        return frame.panel3;
+        return frame_.panel3;
     }
 
     // Whether a pixel of the colour lies within one pixel of the user point.
@@ -114,8 +100,6 @@ protected:
     }
 
     static void saveShot(QWidget& window, const char* name) { test::saveShot(window, "KV_NET_SHOTS", name); }
-
-    FakeFrame frame;
 };
 
 } // namespace kv::test

@@ -21,16 +21,14 @@
 
 namespace kv::test {
 
-template <class Window> class StrainWindowTest : public ::testing::Test, protected TestFolder {
+template <class Window> class StrainWindowTest : public FramedWindowTest {
 protected:
     // The window's catalogue name; a valid size is given to it before it shows.
     explicit StrainWindowTest(const char* row, QSize size = QSize()) : row_(row), size_(size) {}
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
+        FramedWindowTest::SetUp();
         window_ = new Window(toolRow(row_));
         if (size_.isValid())
             window_->resize(size_);
@@ -40,11 +38,9 @@ protected:
     void TearDown() override
     {
         delete window_.data();
-        setMainFrame(nullptr);
-        EXPECT_TRUE(dialogs().allAnswersTaken());
+        FramedWindowTest::TearDown();
     }
 
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }
     DataGrid* grid() const { return window_->grid(); }
 
@@ -64,7 +60,6 @@ protected:
         f.write(text.data(), static_cast<qint64>(text.size()));
     }
 
-    FakeFrame frame_;
     QPointer<Window> window_;
 
 private:

@@ -1,10 +1,13 @@
 // What the window tests share, whatever window they drive: children and menu
 // items reached by object name (a missing one fails the test), ink looked for
 // near a point of a picture, pixels counted by colour, pictures of the window
-// saved for a look by eye, and a fresh folder for the files a test writes.
+// saved for a look by eye, a fresh folder for the files a test writes, and
+// the set-up of windows beside a main-window stand-in.
 #pragma once
 
 #include "platform/ui/picture_box.h"
+#include "tests/support/fake_dialogs.h"
+#include "tests/support/fake_frame.h"
 
 #include <QAction>
 #include <QDir>
@@ -110,6 +113,28 @@ protected:
     }
 
     QTemporaryDir dir_;
+};
+
+// A test of tool windows beside a main-window stand-in (which receives the
+// pointer readout): the scripted dialogs, emptied before and all used after,
+// and a folder for files.
+class FramedWindowTest : public ::testing::Test, protected TestFolder {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        dialogs().reset();
+        setMainFrame(&frame_);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(dialogs().allAnswersTaken());
+        setMainFrame(nullptr);
+    }
+
+    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
+
+    FakeFrame frame_;
 };
 
 } // namespace kv::test
