@@ -7,13 +7,12 @@
 #include "platform/ui/printer.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/stand_in_plot_window.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -35,31 +34,22 @@ struct Joint {
     const char* dip;
 };
 
-class JointRoseWindowTest : public ::testing::Test {
+class JointRoseWindowTest : public ::testing::Test, protected test::TestFolder {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        FakeDialogs::global().reset();
+        dialogs().reset();
         window_ = std::make_unique<JointRoseWindow>(test::toolRow("mainrose"));
     }
-    void TearDown() override { EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty()); }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }
     DataGrid* grid() const { return window_->grid(); }
 
-    QAction* item(const char* name) const
-    {
-        auto* action = window_->findChild<QAction*>(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const
-    {
-        if (QAction* action = item(name))
-            action->trigger();
-    }
+    QAction* item(const char* name) const { return test::menuItemOf(*window_, name); }
+    void click(const char* name) const { test::clickItem(*window_, name); }
 
     void fillTable(const std::vector<Joint>& joints) const
     {
@@ -71,24 +61,8 @@ protected:
         }
     }
 
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
     // Whether a pixel of the colour lies within one pixel of the user point.
-    bool inkNear(double x, double y, std::int64_t colour) const
-    {
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (picture()->point(x + dx, y + dy) == colour)
-                    return true;
-        return false;
-    }
+    bool inkNear(double x, double y, std::int64_t colour) const { return test::inkNear(*picture(), x, y, colour); }
 
     // Pixels of the box (user corners) that are not white.
     int inkedPixels(double x1, double y1, double x2, double y2) const
@@ -103,16 +77,7 @@ protected:
         return inked;
     }
 
-    int pixelsOf(std::int64_t colour) const
-    {
-        const QImage image = picture()->image();
-        const QRgb wanted = qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += (image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
-        return n;
-    }
+    int pixelsOf(std::int64_t colour) const { return test::pixelsOf(picture()->image(), test::rgbOf(colour)); }
 
     bool tableShown() const { return !grid()->isHidden() && picture()->isHidden(); }
     bool pictureShown() const { return grid()->isHidden() && !picture()->isHidden(); }
@@ -126,7 +91,6 @@ protected:
         EXPECT_GT(inkedPixels(-70, 140, 60, 128), 40); // title
     }
 
-    QTemporaryDir dir_;
     std::unique_ptr<JointRoseWindow> window_;
 };
 
@@ -332,24 +296,20 @@ TEST_F(JointRoseWindowTest, ReadFileDrawRosesEditAndSave)
     QTest::keyClick(grid(), Qt::Key_Backspace);
     EXPECT_EQ(grid()->textMatrix(3, 1), "30");
 
-    const QString output = dir_.filePath(QStringLiteral("saved.txt"));
+    const QString output = path("saved.txt");
     dialogs().saveAnswers.push_back(output);
     click("MFileSaveData");
     EXPECT_TRUE(dialogs().messages.empty());
-    QFile saved(output);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     // Each number with its sign place and trailing blank; the dip starts in column 15.
     const QByteArray expected = QByteArray(" 135 ") + QByteArray(9, ' ') + " 45 \r\n" //
                                 + QByteArray(" 20 ") + QByteArray(10, ' ') + " 62 \r\n" // 62.5: to the even 62
                                 + QByteArray(" 30 ") + QByteArray(10, ' ') + " 80 \r\n";
-    EXPECT_EQ(saved.readAll(), expected);
+    EXPECT_EQ(readFile(output), expected);
 }
 
 TEST_F(JointRoseWindowTest, AFileThatStopsEarlyKeepsTheRecordsReadBeforeTheFault)
 {
-    QByteArray many;
-    for (int i = 1; i <= 500; ++i)
-        many += QByteArray::number(i) + ",45\r\n";
+    const QByteArray many = test::numberedRecords(500);
     const struct {
         const char* name;
         QByteArray bytes;
@@ -383,9 +343,7 @@ TEST_F(JointRoseWindowTest, AFileThatStopsEarlyKeepsTheRecordsReadBeforeTheFault
         EXPECT_TRUE(tableShown());
         if (missing)
             continue;
-        QFile read(path);
-        ASSERT_TRUE(read.open(QIODevice::ReadOnly));
-        EXPECT_EQ(read.readAll(), f.bytes) << "the file read stays as it was";
+        EXPECT_EQ(readFile(path), f.bytes) << "the file read stays as it was";
     }
 }
 
@@ -508,13 +466,7 @@ TEST_F(JointRoseWindowTest, NormalFaultRosesPointWhereTheFaultsDip)
     };
     fillTable(normalFaults);
     window_->resize(640, 480);
-    const QByteArray shots = qgetenv("KV_ROSE_SHOTS");
-    auto saveShot = [&](const char* name) {
-        if (shots.isEmpty())
-            return;
-        const QString path = QDir(QString::fromLocal8Bit(shots)).filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(window_->grab().save(path)) << path.toStdString();
-    };
+    auto saveShot = [&](const char* name) { test::saveShot(*window_, "KV_ROSE_SHOTS", name); };
     saveShot("rose-table.png");
     for (const auto& r : roses) {
         SCOPED_TRACE(r.command);

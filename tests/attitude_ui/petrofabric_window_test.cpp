@@ -181,7 +181,7 @@ TEST_F(PetrofabricWindowTest, ReadCorrectDrawAndSaveAThinSection)
     EXPECT_TRUE(inkNear(window->picture(), -28.04, -23.53));
     EXPECT_FALSE(inkNear(window->picture(), -36.05, -6.36));
 
-    const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+    const QString saved = dir_.filePath(QStringLiteral("saved.txt"));
     dialogs().saveAnswers.push_back(saved);
     click(*window, "MFileSaveData");
     EXPECT_EQ(dialogs().saveFilters.last(), QStringLiteral("数据文件(*.txt)|*.txt|所有文件|*.*"));

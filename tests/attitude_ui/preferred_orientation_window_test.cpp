@@ -113,7 +113,7 @@ TEST_F(PreferredOrientationWindowTest, ReadDrawPointAndSaveTheSameFileBack)
     EXPECT_TRUE(inkNear(window->picture(), 0, 99));
     EXPECT_FALSE(inkNear(window->picture(), 50, 50));
 
-    const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+    const QString saved = dir_.filePath(QStringLiteral("saved.txt"));
     dialogs().saveAnswers.push_back(saved);
     click(*window, "MFileSaveData");
     EXPECT_EQ(takeMessages(), QStringList());
@@ -192,7 +192,7 @@ TEST_F(PreferredOrientationWindowTest, ASaveThatCannotBeReadBackLeavesTheOldFile
         window->grid()->clearColumns(1, 2);
         fillTable(window->grid(), c.table);
         control<QLineEdit>("Text1")->setText(QString::fromUtf8(c.description));
-        dialogs().saveAnswers.push_back(c.intoMissingFolder ? dir.filePath(QStringLiteral("none/old.txt")) : old);
+        dialogs().saveAnswers.push_back(c.intoMissingFolder ? dir_.filePath(QStringLiteral("none/old.txt")) : old);
         click(*window, "MFileSaveData");
         EXPECT_EQ(dialogs().saveFilters.last(), QStringLiteral("数据文件(*.txt)|*.txt|所有文件|*.*"));
         EXPECT_EQ(takeMessages(), QStringList({QStringLiteral("提示: ") + QString::fromUtf8(c.message)}));

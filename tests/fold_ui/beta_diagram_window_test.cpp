@@ -261,9 +261,7 @@ TEST_F(BetaDiagramWindowTest, FileSetsTheCountsAndTheOverturnedBoxAndComesBackAs
 
 TEST_F(BetaDiagramWindowTest, BrokenFilesKeepTheRecordsBeforeTheFaultAndRefusedSavesChangeNothing)
 {
-    QByteArray many = "250,250\r\nn\r\n";
-    for (int i = 1; i <= 500; ++i)
-        many += QByteArray::number(i) + ",45\r\n";
+    const QByteArray many = "250,250\r\nn\r\n" + numberedRecords(500);
     // Parsing is tested with the file format; here each kind of failure once.
     const struct {
         const char* name;

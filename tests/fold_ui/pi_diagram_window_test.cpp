@@ -164,9 +164,7 @@ TEST_F(PiDiagramWindowTest, FoldFromAFileHasItsAxisForHinge)
 
 TEST_F(PiDiagramWindowTest, BrokenFilesKeepTheRecordsBeforeTheFaultAndRefusedSavesChangeNothing)
 {
-    QByteArray many;
-    for (int i = 1; i <= 500; ++i)
-        many += QByteArray::number(i) + ",45\r\n";
+    const QByteArray many = test::numberedRecords(500);
     const struct {
         const char* name;
         QByteArray bytes;

@@ -11,6 +11,7 @@
 #include "tests/fold_ui/window_shots.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/stand_in_plot_window.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <array>
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ using Row = std::array<const char*, 6>; // y1, y2, y3, L, W, h
 
 const Row kSineFold{"0.5", "0.866", "1", "100", "80", "5"};
 
-class RheometerWindowTest : public ::testing::Test {
+class RheometerWindowTest : public ::testing::Test, protected test::TestFolder {
 protected:
     void SetUp() override
     {
@@ -44,7 +44,7 @@ protected:
         window_->show();
         QApplication::processEvents();
     }
-    void TearDown() override { EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty()); }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     DataGrid* grid() const { return window_->grid(); }
@@ -54,18 +54,11 @@ protected:
     QLineEdit* mtext() const { return panel()->viscosityRatioBox(); }
     QRadioButton* option(const char* name) const
     {
-        auto* button = panel()->findChild<QRadioButton*>(QString::fromLatin1(name));
-        EXPECT_NE(button, nullptr) << name;
-        return button;
+        return test::namedChild<QRadioButton>(*panel(), QString::fromLatin1(name));
     }
 
-    QAction* item(const char* name) const
-    {
-        QAction* action = window_->menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const { item(name)->trigger(); }
+    QAction* item(const char* name) const { return test::menuItemOf(*window_, name); }
+    void click(const char* name) const { test::clickItem(*window_, name); }
     bool saveEnabled() const { return item("FileMenuSave")->isEnabled(); }
 
     // Types each text into its cell of row 1 as a user does: Delete, then the keys.
@@ -99,15 +92,7 @@ protected:
                 inked += image.rect().contains(px, py) && (image.pixel(px, py) & 0xFFFFFF) != 0xFFFFFF;
         return inked;
     }
-    int pixelsOf(QRgb colour) const
-    {
-        const QImage image = picture()->image();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-        return n;
-    }
+    int pixelsOf(QRgb colour) const { return test::pixelsOf(picture()->image(), colour); }
     bool legendShown() const
     {
         for (QWidget* control : window_->legendControls())
@@ -116,19 +101,6 @@ protected:
         return true;
     }
 
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    static QByteArray bytesOf(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // The report's lines, decoded from the code page.
     static std::vector<std::string> reportLines(const QString& path)
     {
@@ -138,13 +110,12 @@ protected:
     }
     QString saveReport(const char* name)
     {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        dialogs().saveAnswers.push_back(path);
+        const QString file = path(name);
+        dialogs().saveAnswers.push_back(file);
         click("FileMenuSave");
-        return path;
+        return file;
     }
 
-    QTemporaryDir dir_;
     std::unique_ptr<RheometerWindow> window_;
 };
 
@@ -247,10 +218,10 @@ TEST_F(RheometerWindowTest, FileAnalysisStressExponentAndReport)
     EXPECT_EQ(dialogs().saveFilters, QStringList{QStringLiteral("数据文件(*.txt)|*.txt|所有文件（*.*）|*.*")});
     EXPECT_TRUE(dialogs().messages.empty());
     // The same twelve lines, byte for byte, as the report's own fixture.
-    const QByteArray expected = bytesOf(QDir(QStringLiteral(KV_TEST_SOURCES)).filePath(
+    const QByteArray expected = readFile(QDir(QStringLiteral(KV_TEST_SOURCES)).filePath(
         QStringLiteral("../fold_core/data/rheometer_sine_fold_report.txt")));
     ASSERT_EQ(expected.size(), 338) << "fixture missing or changed";
-    EXPECT_EQ(bytesOf(first), expected);
+    EXPECT_EQ(readFile(first), expected);
 
     // Back to the table: a thicker layer. Any key in the table stops the report
     // until the measurements are analysed again.
@@ -393,9 +364,7 @@ TEST_F(RheometerWindowTest, AFailedReadEmptiesTheFirstTwoColumnsOnlyOfAFileReadA
         EXPECT_EQ(rowTexts(1), f.row1);
         EXPECT_EQ(grid()->textMatrix(3, 2), QString::fromLatin1(f.cell32));
         if (!missing) {
-            QFile read(dir_.filePath(QString::fromLatin1(f.name)));
-            ASSERT_TRUE(read.open(QIODevice::ReadOnly));
-            EXPECT_EQ(read.readAll(), f.bytes);
+            EXPECT_EQ(readFile(path(f.name)), f.bytes);
         }
     }
     // A cancelled dialog changes nothing at all.
@@ -438,7 +407,7 @@ TEST_F(RheometerWindowTest, AReportThatCannotBeWrittenIsReportedAndTheOldFileSta
         EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
         EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
     }
-    EXPECT_EQ(bytesOf(old), "old report");
+    EXPECT_EQ(readFile(old), "old report");
 }
 
 } // namespace

@@ -129,7 +129,7 @@ TEST_F(ReverseWheelWindowTest, StripesAt30DegreesCountFewestAt30FitAndGiveTheirE
     QByteArray expected;
     for (int row = 1; row <= 7; ++row)
         expected += (QStringLiteral(" %1 ").arg(cell(row, 1)).leftJustified(14) + QStringLiteral(" %1 \r\n").arg(cell(row, 2))).toLatin1();
-    EXPECT_EQ(fileBytes(path("counts.txt")), expected);
+    EXPECT_EQ(readFile(path("counts.txt")), expected);
 
     // The fit opens on the curve of degree 3 through 0 to 150 degrees: the
     // fewest boundaries near 30 degrees, the most across the stripes.
@@ -297,7 +297,7 @@ TEST_F(ReverseWheelWindowTest, FilesAndViewsKeepTheWindowUsable)
 {
     dialogs().saveAnswers.push_back(path("empty.txt"));
     click(w(), "MFileSaveData");
-    EXPECT_EQ(fileBytes(path("empty.txt")), QByteArray());
+    EXPECT_EQ(readFile(path("empty.txt")), QByteArray());
 
     dialogs().saveAnswers.push_back(path("no such folder/counts.txt"));
     click(w(), "MFileSaveData");

@@ -8,11 +8,10 @@
 #include "strain/core/pixel_image.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace kv::test {
@@ -28,24 +27,8 @@ inline QImage toQImage(const PixelImage& pixels)
     return image;
 }
 
-class PictureWindowTest : public ::testing::Test {
+class PictureWindowTest : public FramedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().execAnswers.empty());
-        setMainFrame(nullptr);
-    }
-
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
     QString writeBmp(const char* name, const PixelImage& pixels) const
     {
         const QString file = path(name);
@@ -53,24 +36,8 @@ protected:
         return file;
     }
 
-    QByteArray fileBytes(const QString& file) const
-    {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
-    }
-
-    static QAction* item(const ToolWindow& window, const char* name)
-    {
-        QAction* action = window.menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    static void click(const ToolWindow& window, const char* name)
-    {
-        if (QAction* action = item(window, name))
-            action->trigger();
-    }
+    static QAction* item(const ToolWindow& window, const char* name) { return menuItemOf(window, name); }
+    static void click(const ToolWindow& window, const char* name) { clickItem(window, name); }
 
     QStringList messageTexts() const
     {
@@ -79,9 +46,6 @@ protected:
             texts << m.text;
         return texts;
     }
-
-    QTemporaryDir dir_;
-    FakeFrame frame_;
 };
 
 } // namespace kv::test

@@ -9,13 +9,11 @@
 #include "platform/ui/picture_box.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -31,42 +29,9 @@ constexpr std::int64_t kRed = 0x0000FF;
 // for the same i, a and b, spread evenly over many i.
 inline double scatter(int i, int a, int b) { return ((i * a) % 101 + (i * b) % 103) / 102.0 - 1.0; }
 
-class AttitudeNetWindowTest : public ::testing::Test {
+class AttitudeNetWindowTest : public FramedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        dialogs().reset();
-        setMainFrame(&frame);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().execAnswers.empty());
-        setMainFrame(nullptr);
-    }
-
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
-
-    static void click(PlotWindow& window, const char* name)
-    {
-        QAction* action = window.menuItem(QString::fromLatin1(name));
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
-    }
-
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static void click(PlotWindow& window, const char* name) { clickItem(window, name); }
 
     // The messages shown since the last call, as "title: text".
     static QStringList takeMessages()
@@ -92,17 +57,13 @@ protected:
         QTest::mouseMove(picture, QPoint(1, 1));
         QTest::mouseMove(picture, picture->toPixel(x, y).toPoint());
         QApplication::processEvents();
-        return frame.panel3;
+        return frame_.panel3;
     }
 
     // Whether a pixel of the colour lies within one pixel of the user point.
     static bool inkNear(const PictureBox* picture, double x, double y, std::int64_t colour = kBlack)
     {
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (picture->point(x + dx, y + dy) == colour)
-                    return true;
-        return false;
+        return test::inkNear(*picture, x, y, colour);
     }
     // Black pixels outside the circle of the radius about the net's centre,
     // left of the text column and between the title lines and the legend.
@@ -138,17 +99,7 @@ protected:
                 grid->setTextMatrix(static_cast<int>(r) + 1, static_cast<int>(c) + 1, QString::fromUtf8(rows[r][c]));
     }
 
-    static void saveShot(QWidget& window, const char* name)
-    {
-        const QByteArray shots = qgetenv("KV_NET_SHOTS");
-        if (shots.isEmpty())
-            return;
-        const QString path = QDir(QString::fromLocal8Bit(shots)).filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
-    }
-
-    QTemporaryDir dir;
-    FakeFrame frame;
+    static void saveShot(QWidget& window, const char* name) { test::saveShot(window, "KV_NET_SHOTS", name); }
 };
 
 } // namespace kv::test

@@ -4,18 +4,17 @@
 #pragma once
 
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/tool_window_test.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <array>
 #include <cstddef>
 
 namespace kv::test {
 
-template <class Window> class CalculatorWindowTest : public MainWindowTest {
+template <class Window> class CalculatorWindowTest : public MainWindowTest, protected TestFolder {
 protected:
     // The chooser's task index of the window and the window's registry name.
     CalculatorWindowTest(int task, const char* name) : task_(task), name_(name) {}
@@ -32,16 +31,14 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty());
+        EXPECT_TRUE(dialogs().allAnswersTaken());
         MainWindowTest::TearDown();
     }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     template <class W = QLineEdit> W* child(const QString& name) const
     {
-        auto* w = window_->template findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+        return namedChild<W>(*window_, name);
     }
     QLineEdit* box(int k) const { return child(QStringLiteral("Text%1").arg(k)); }
     QPushButton* button(const char* caption) const
@@ -67,16 +64,6 @@ protected:
         }
     }
 
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir dir_;
     Window* window_ = nullptr;
 
 private:

@@ -37,6 +37,12 @@ public:
     static FakeDialogs& global() { return *instance(); }
     static void setGlobal(FakeDialogs* f) { instance() = f; }
 
+    // Whether every queued answer was asked for (check at the end of each test).
+    bool allAnswersTaken() const
+    {
+        return openAnswers.empty() && saveAnswers.empty() && inputAnswers.empty() && execAnswers.empty();
+    }
+
     // Clears queued answers and records (call at the start of each test).
     void reset()
     {

@@ -8,11 +8,9 @@
 #include "platform/ui/picture_box.h"
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/stand_in_plot_window.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
@@ -61,20 +59,17 @@ inline double degreesFromAxis(const std::string& text, double trend, double plun
     return std::acos(std::clamp(std::fabs(c), 0.0, 1.0)) / k;
 }
 
-template <class Window> class FoldNetWindowTest : public ::testing::Test {
+template <class Window> class FoldNetWindowTest : public ::testing::Test, protected TestFolder {
 protected:
     explicit FoldNetWindowTest(const char* windowName) : windowName_(windowName) {}
 
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        FakeDialogs::global().reset();
+        dialogs().reset();
         window_ = std::make_unique<Window>(toolRow(windowName_));
     }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty());
-    }
+    void TearDown() override { EXPECT_TRUE(dialogs().allAnswersTaken()); }
 
     static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }
@@ -82,21 +77,10 @@ protected:
 
     template <class Widget> Widget* child(const char* name) const
     {
-        auto* w = window_->template findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return namedChild<Widget>(*window_, QString::fromLatin1(name));
     }
-    QAction* item(const char* name) const
-    {
-        QAction* action = window_->menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const
-    {
-        if (QAction* action = item(name))
-            action->trigger();
-    }
+    QAction* item(const char* name) const { return menuItemOf(*window_, name); }
+    void click(const char* name) const { clickItem(*window_, name); }
 
     void fillTable(const Beds& beds) const
     {
@@ -114,20 +98,6 @@ protected:
         for (int row = 1; row <= count; ++row)
             rows.emplace_back(grid()->textMatrix(row, 1).toStdString(), grid()->textMatrix(row, 2).toStdString());
         return rows;
-    }
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-    QString writeFile(const char* name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     // Opens a file of these bytes through File > "数据文件": the one message
@@ -183,35 +153,14 @@ protected:
     // each) of the user point.
     bool inkNear(double x, double y, std::int64_t colour, int reach = 1) const
     {
-        for (int dx = -reach; dx <= reach; ++dx)
-            for (int dy = -reach; dy <= reach; ++dy)
-                if (picture()->point(x + dx, y + dy) == colour)
-                    return true;
-        return false;
+        return test::inkNear(*picture(), x, y, colour, reach);
     }
-    int pixelsOf(std::int64_t colour) const
-    {
-        const QImage image = picture()->image();
-        const QRgb wanted = qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += (image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
-        return n;
-    }
+    int pixelsOf(std::int64_t colour) const { return test::pixelsOf(picture()->image(), rgbOf(colour)); }
 
     // Set KV_FOLD_SHOTS to a folder to get the window as the user sees it.
-    void saveShot(const char* name) const
-    {
-        const QByteArray shots = qgetenv("KV_FOLD_SHOTS");
-        if (shots.isEmpty())
-            return;
-        const QString file = QDir(QString::fromLocal8Bit(shots)).filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(window_->grab().save(file)) << file.toStdString();
-    }
+    void saveShot(const char* name) const { test::saveShot(*window_, "KV_FOLD_SHOTS", name); }
 
     const char* windowName_;
-    QTemporaryDir dir_;
     std::unique_ptr<Window> window_;
 };
 

@@ -9,28 +9,26 @@
 #include "tests/support/fake_dialogs.h"
 #include "tests/support/fake_frame.h"
 #include "tests/support/stand_in_plot_window.h"
+#include "tests/support/tool_window_test.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QSize>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace kv::test {
 
-template <class Window> class StrainWindowTest : public ::testing::Test {
+template <class Window> class StrainWindowTest : public FramedWindowTest {
 protected:
     // The window's catalogue name; a valid size is given to it before it shows.
     explicit StrainWindowTest(const char* row, QSize size = QSize()) : row_(row), size_(size) {}
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        dialogs().reset();
-        setMainFrame(&frame_);
+        FramedWindowTest::SetUp();
         window_ = new Window(toolRow(row_));
         if (size_.isValid())
             window_->resize(size_);
@@ -40,28 +38,15 @@ protected:
     void TearDown() override
     {
         delete window_.data();
-        setMainFrame(nullptr);
-        EXPECT_TRUE(dialogs().openAnswers.empty() && dialogs().saveAnswers.empty() && dialogs().inputAnswers.empty()
-                    && dialogs().execAnswers.empty());
+        FramedWindowTest::TearDown();
     }
 
-    static FakeDialogs& dialogs() { return FakeDialogs::global(); }
     PictureBox* picture() const { return window_->picture(); }
     DataGrid* grid() const { return window_->grid(); }
 
-    QAction* item(const char* name) const
-    {
-        QAction* action = window_->menuItem(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void click(const char* name) const
-    {
-        if (QAction* action = item(name))
-            action->trigger();
-    }
+    QAction* item(const char* name) const { return menuItemOf(*window_, name); }
+    void click(const char* name) const { clickItem(*window_, name); }
 
-    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     std::string fileText(const QString& file) const
     {
         QFile f(file);
@@ -75,8 +60,6 @@ protected:
         f.write(text.data(), static_cast<qint64>(text.size()));
     }
 
-    QTemporaryDir dir_;
-    FakeFrame frame_;
     QPointer<Window> window_;
 
 private:
