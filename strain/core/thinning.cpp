@@ -1,23 +1,14 @@
 #include "strain/core/thinning.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace kv {
 namespace {
 
 // P2..P9: clockwise from the pixel above, with y counted downward.
-constexpr std::array<int, 8> kDx{0, 1, 1, 1, 0, -1, -1, -1};
-constexpr std::array<int, 8> kDy{-1, -1, 0, 1, 1, 1, 0, -1};
-
 using Neighbours = std::array<std::int16_t, 8>; // P2..P9
-
-Neighbours neighboursOf(const PixelMap& map, int x, int y)
-{
-    Neighbours p{};
-    for (std::size_t i = 0; i < p.size(); ++i)
-        p[i] = map.at(x + kDx[i], y + kDy[i]);
-    return p;
-}
 
 int neighbourSum(const Neighbours& p)
 {
@@ -50,15 +41,54 @@ bool deletable(const Neighbours& p, SubPass pass)
     return (zero(2) || zero(4) || zero(8)) && (zero(2) || zero(6) || zero(8));
 }
 
+// Whether a pixel whose eight neighbours are all background or line may be
+// deleted, for every such neighbourhood: bit i of the index is P(i+2). Built
+// from deletable() itself, so the table and the rule cannot disagree.
+using DeletionTable = std::array<bool, 256>;
+
+DeletionTable deletionTable(SubPass pass)
+{
+    DeletionTable table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        Neighbours p{};
+        for (std::size_t i = 0; i < p.size(); ++i)
+            p[i] = (code >> i) & 1U ? PixelMap::line : PixelMap::background;
+        table[code] = deletable(p, pass);
+    }
+    return table;
+}
+
 // Marks first, deletes after, so every decision sees the map as the sub-pass
-// found it.
+// found it. A neighbourhood of plain background and line pixels is looked up;
+// any other value (a pixel a curvature walk left) takes the rule itself.
 void runSubPass(PixelMap& map, SubPass pass, std::vector<MapPixel>& deleted)
 {
+    static const DeletionTable firstTable = deletionTable(SubPass::First);
+    static const DeletionTable secondTable = deletionTable(SubPass::Second);
+    const DeletionTable& table = pass == SubPass::First ? firstTable : secondTable;
     const std::size_t firstNew = deleted.size();
-    for (int y = 2; y <= map.height - 2; ++y)
-        for (int x = 2; x <= map.width - 2; ++x)
-            if (map.at(x, y) == PixelMap::line && deletable(neighboursOf(map, x, y), pass))
+    const std::ptrdiff_t w = map.width;
+    const int lastX = map.width - 2;
+    for (int y = 2; y <= map.height - 2; ++y) {
+        const std::int16_t* row = map.cells.data() + static_cast<std::ptrdiff_t>(y) * w;
+        for (int x = 2; x <= lastX; ++x) {
+            // Most of a line drawing is background (0): skip it four cells at a time.
+            std::uint64_t four = 0;
+            while (x + 3 <= lastX && (std::memcpy(&four, row + x, sizeof four), four == 0))
+                x += 4;
+            if (x > lastX || row[x] != PixelMap::line)
+                continue;
+            const std::int16_t* c = row + x;
+            const Neighbours p{c[-w], c[-w + 1], c[1], c[w + 1], c[w], c[w - 1], c[-1], c[-w - 1]};
+            unsigned code = 0, other = 0;
+            for (std::size_t i = 0; i < p.size(); ++i) {
+                code |= static_cast<unsigned>(p[i] == PixelMap::line) << i;
+                other |= static_cast<unsigned>(p[i] != PixelMap::line && p[i] != PixelMap::background);
+            }
+            if (other ? deletable(p, pass) : table[code])
                 deleted.push_back({x, y});
+        }
+    }
     for (std::size_t i = firstNew; i < deleted.size(); ++i)
         map.set(deleted[i].x, deleted[i].y, PixelMap::background);
 }

@@ -44,6 +44,11 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
         {"a ring round a one-pixel hole stays: two runs round every pixel",
          {"......", "......", "..###.", "..#.#.", "..###.", "......"},
          {"......", "......", "..###.", "..#.#.", "..###.", "......"}},
+        // Border pixels are never looked at, also where a row is background
+        // right up to them.
+        {"a corner on the far border of a width 4n + 3 keeps its border pixels",
+         {".......", ".......", "......#", ".....##", ".......", ".......", "......."},
+         {".......", ".......", "......#", "......#", ".......", ".......", "......."}},
         {"a visited mark counts but is never deleted",
          {"......", "......", "..22..", "..22..", "......", "......"},
          {"......", "......", "..22..", "..22..", "......", "......"}},
