@@ -9,11 +9,11 @@
 #include "strain/core/curvature_drawing.h"
 #include "strain/core/curvature_pass.h"
 #include "strain/core/thinning.h"
+#include "strain/ui/curvature_steps.h"
 #include "strain/ui/picture_pixels.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QPainter>
 
 #include <cmath>
 #include <cstdint>
@@ -148,38 +148,17 @@ void BM_CurvatureFromLoadedPicture(benchmark::State& state)
         plot.setPictureSize(1, 1);
         state.ResumeTiming();
         const double t0 = kv::bench::seconds();
-        kv::PixelMap map = kv::binarise(kv::pixelImageOf(picture.image()), 128);
-        picture.setPicture(kv::qImageOf(map));
+        kv::PixelMap map = kv::binariseShownPicture(picture, 128);
         const double t1 = kv::bench::seconds();
-        for (;;) {
-            const kv::ThinningStep step = kv::thinOnce(map);
-            if (step.deleted.empty())
-                break;
-            std::vector<QPoint> deleted;
-            deleted.reserve(step.deleted.size());
-            for (const kv::MapPixel& p : step.deleted)
-                deleted.emplace_back(p.x, p.y);
-            picture.setStoredPixels(deleted, Qt::white);
+        while (kv::thinShownPicture(picture, map)) {
         }
         const double t2 = kv::bench::seconds();
-        {
-            QImage resized(picture.pictureSize(), QImage::Format_RGB32);
-            resized.fill(Qt::white);
-            QPainter(&resized).drawImage(0, 0, plot.image());
-            plot.setPicture(resized);
-        }
+        kv::resizeKeepingDrawing(plot, picture.pictureSize());
         plot.cls();
+        grid.setRowCount(0);
         const kv::CurvaturePass pass = kv::runCurvaturePass(map);
         const double t3 = kv::bench::seconds();
-        grid.setRowCount(0);
-        grid.setRowCount(static_cast<int>(pass.rows.size()));
-        for (std::size_t i = 0; i < pass.rows.size(); ++i) {
-            const int row = static_cast<int>(i) + 1;
-            grid.setTextMatrix(row, 0, QString::number(row));
-            grid.setTextMatrix(row, 1, QString::fromStdString(pass.rows[i].xText()));
-            grid.setTextMatrix(row, 2, QString::fromStdString(pass.rows[i].heightText()));
-            grid.setTextMatrix(row, 3, QString::fromStdString(pass.rows[i].curvatureText()));
-        }
+        kv::fillCurvatureTable(grid, pass.rows);
         const double t4 = kv::bench::seconds();
         kv::paintDrawing(plot, kv::curvatureDrawing(pass.fits));
         const double t5 = kv::bench::seconds();

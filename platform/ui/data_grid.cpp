@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <algorithm>
 
@@ -285,6 +286,28 @@ void DataGrid::fitRowHeader()
         verticalHeader()->setFixedWidth(std::max(rowHeaderPx_, titleWidth));
     else
         verticalHeader()->setMinimumWidth(titleWidth);
+}
+
+void DataGrid::setTextRows(int firstRow, const std::vector<QStringList>& texts)
+{
+    if (texts.empty())
+        return;
+    {
+        const QSignalBlocker quiet(model());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (int col = 0; col < texts[i].size(); ++col)
+                setTextMatrix(firstRow + static_cast<int>(i), col, texts[i][col]);
+    }
+    // What the quiet model would have told its views, for the block at once.
+    const int top = std::max(firstRow, 0) - 1;                                   // model rows; -1: titles
+    const int bottom = std::min(firstRow + static_cast<int>(texts.size()), rows()) - 2;
+    if (top < 0 && columnCount() > 0)
+        emit model()->headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (bottom < std::max(top, 0) || rowCount() == 0)
+        return;
+    emit model()->headerDataChanged(Qt::Vertical, std::max(top, 0), bottom);
+    if (columnCount() > 0)
+        emit model()->dataChanged(model()->index(std::max(top, 0), 0), model()->index(bottom, columnCount() - 1));
 }
 
 int DataGrid::row() const { return currentRow() + 1; }

@@ -4,7 +4,10 @@
 // text of its own from the keyboard: keys are handed to keyDown/keyPress.
 #pragma once
 
+#include <QStringList>
 #include <QTableWidget>
+
+#include <vector>
 
 namespace kv {
 
@@ -23,6 +26,11 @@ public:
 
     QString textMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
+    // Rows firstRow, firstRow + 1 ... from column 0 on, each text as
+    // setTextMatrix sets it (cells outside the grid are skipped). The view
+    // takes in the whole block as one change instead of one per cell, which
+    // matters for a result table of tens of thousands of rows.
+    void setTextRows(int firstRow, const std::vector<QStringList>& texts);
 
     // Current cell in grid addressing (row >= 1, col >= 1 for data cells).
     int row() const;

@@ -18,6 +18,7 @@ QColor toQColor(const Colour& c)
 QPolygonF toPolygon(const std::vector<Point>& points)
 {
     QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()) + 1); // room to close it
     for (const Point& p : points)
         polygon << QPointF(p.x, p.y);
     return polygon;

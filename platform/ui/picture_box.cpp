@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -356,16 +357,21 @@ void PictureBox::polyline(const QPolygonF& userPoints)
     curY_ = userPoints.last().y();
     if (drawStyle_ == 5 || userPoints.size() < 2)
         return;
-    QList<QLine> segments;
+    // On the stack for the usual chain (a great circle, a contour), so a
+    // drawing of hundreds of chains makes no allocation per chain.
+    QVarLengthArray<QLine, 256> segments;
     segments.reserve(userPoints.size() - 1);
-    std::optional<QPoint> from;
+    QPoint from;
+    bool haveFrom = false;
     for (const QPointF& u : userPoints) {
-        std::optional<QPoint> to;
-        if (allFinite({u.x(), u.y()}))
-            to = pixelOf(u.x(), u.y());
-        if (from && to)
-            segments.append(QLine(*from, *to));
-        from = to;
+        const bool finite = std::isfinite(u.x()) && std::isfinite(u.y());
+        if (finite) {
+            const QPoint to = pixelOf(u.x(), u.y());
+            if (haveFrom)
+                segments.append(QLine(from, to));
+            from = to;
+        }
+        haveFrom = finite;
     }
     if (segments.isEmpty())
         return;
@@ -374,7 +380,7 @@ void PictureBox::polyline(const QPolygonF& userPoints)
         p.setPen(pen);
         // Separate lines in one call: each begins its own dash pattern and
         // gets its own end pixels, as the same lines drawn one by one.
-        p.drawLines(segments);
+        p.drawLines(segments.constData(), static_cast<int>(segments.size()));
     });
 }
 

@@ -97,4 +97,17 @@ PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& 
     return map;
 }
 
+void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
+                     std::int16_t* cells)
+{
+    for (std::size_t x = 0; x < width; ++x) {
+        const std::uint32_t v = argb[x] & 0xFFFFFFu;
+        if (v != memo.rgb) {
+            memo.rgb = v;
+            memo.grey = greyOf(((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16));
+        }
+        cells[x] = memo.grey < threshold ? PixelMap::line : PixelMap::background;
+    }
+}
+
 } // namespace kv

@@ -5,6 +5,7 @@
 #include "strain/core/pixel_image.h"
 #include "strain/core/pixel_map.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -25,5 +26,20 @@ std::optional<std::int16_t> parseThreshold(std::string_view answer);
 // A new map of the picture's size: line where grey < threshold (strictly),
 // background elsewhere. The window repaints its picture from mapToImage().
 PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& progress = {});
+
+// The grey of the colour last seen along a row: neighbouring pixels are mostly
+// the same colour (a plain background, a line's ink), so each run of one
+// colour is weighed once.
+struct GreyMemo {
+    std::uint32_t rgb = 0;
+    int grey = 0; // greyOf(0)
+};
+
+// One row of a picture stored as 0xAARRGGBB (blue in the low byte, the alpha
+// byte ignored) into one row of map cells: line where grey < threshold,
+// background elsewhere. For reading a picture without first copying it into
+// a PixelImage.
+void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
+                     std::int16_t* cells);
 
 } // namespace kv

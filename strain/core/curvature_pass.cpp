@@ -4,6 +4,8 @@
 #include "strain/core/skeleton_trace.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace kv {
 namespace {
@@ -12,25 +14,47 @@ namespace {
 // 1 or 2 before the next start pixel, so the map never keeps this value.
 constexpr std::int16_t kWalking = 3;
 
+// Every pixel that is not background, row by row. The map is mostly
+// background, so four cells are tested at a time and skipped together.
+std::vector<MapPixel> setCells(const PixelMap& map)
+{
+    std::vector<MapPixel> cells;
+    const auto width = static_cast<std::size_t>(map.width);
+    for (int y = 0; y < map.height; ++y) {
+        const std::int16_t* row = map.cells.data() + static_cast<std::size_t>(y) * width;
+        std::size_t x = 0;
+        for (; x + 4 <= width; x += 4) {
+            std::uint64_t four;
+            std::memcpy(&four, row + x, sizeof four);
+            if (four == 0)
+                continue;
+            for (std::size_t i = x; i < x + 4; ++i)
+                if (row[i] != PixelMap::background)
+                    cells.push_back({static_cast<int>(i), y});
+        }
+        for (; x < width; ++x)
+            if (row[x] != PixelMap::background)
+                cells.push_back({static_cast<int>(x), y});
+    }
+    return cells;
+}
+
 // The pixels that can start a walk, column by column: every pixel that is
 // not background when the pass begins (a 2 left by an earlier pass can be
 // reset to 1 by a window). Saves scanning the map column-wise.
 class ColumnCandidates {
 public:
-    explicit ColumnCandidates(const PixelMap& map) : start_(static_cast<std::size_t>(map.width) + 1, 0)
+    ColumnCandidates(const PixelMap& map, const std::vector<MapPixel>& cells)
+        : start_(static_cast<std::size_t>(map.width) + 1, 0)
     {
-        for (int y = 0; y < map.height; ++y)
-            for (int x = 0; x < map.width; ++x)
-                if (map.at(x, y) != PixelMap::background)
-                    ++start_[static_cast<std::size_t>(x) + 1];
+        for (const MapPixel& p : cells)
+            ++start_[static_cast<std::size_t>(p.x) + 1];
         for (std::size_t x = 1; x < start_.size(); ++x)
             start_[x] += start_[x - 1];
         rows_.resize(start_.back());
         std::vector<std::size_t> fill(start_.begin(), start_.end() - 1);
-        for (int y = 0; y < map.height; ++y)
-            for (int x = 0; x < map.width; ++x)
-                if (map.at(x, y) != PixelMap::background)
-                    rows_[fill[static_cast<std::size_t>(x)]++] = y;
+        for (const MapPixel& p : cells) // row order, so each column ascends
+            rows_[fill[static_cast<std::size_t>(p.x)]++] = p.y;
     }
     // Rows of column x, ascending.
     const int* begin(int x) const { return rows_.data() + start_[static_cast<std::size_t>(x)]; }
@@ -42,63 +66,65 @@ private:
 };
 
 // Sets every 2 within the square window around the start pixel back to 1,
-// whoever left it there. Keeps a count of the 2s per tile so that a window
-// with none of them near needs only the current walk's own marks resolved.
+// whoever left it there. The 2s are kept in lists per tile, so a window looks
+// only at the 2s of the tiles it touches instead of every pixel inside it. A 2
+// changes only here (a walk enters line pixels alone), so the lists stay exact.
 class WindowReset {
 public:
-    explicit WindowReset(const PixelMap& map)
+    WindowReset(const PixelMap& map, const std::vector<MapPixel>& cells)
         : tilesX_((map.width + kTile - 1) / kTile), tilesY_((map.height + kTile - 1) / kTile),
-          visited_(static_cast<std::size_t>(tilesX_) * tilesY_, 0)
+          visited_(static_cast<std::size_t>(tilesX_) * static_cast<std::size_t>(tilesY_))
     {
-        for (int y = 0; y < map.height; ++y)
-            for (int x = 0; x < map.width; ++x)
-                if (map.at(x, y) == PixelMap::visited)
-                    ++visitedIn(x, y);
+        for (const MapPixel& p : cells)
+            if (map.at(p.x, p.y) == PixelMap::visited)
+                visitedIn(p.x, p.y).push_back(p);
     }
 
     void apply(PixelMap& map, MapPixel s, int half, const std::vector<MapPixel>& walked)
     {
         const int x0 = std::max(2, s.x - half), x1 = std::min(map.width - 1, s.x + half);
         const int y0 = std::max(2, s.y - half), y1 = std::min(map.height - 1, s.y + half);
-        if (x0 <= x1 && y0 <= y1 && anyVisited(x0, y0, x1, y1)) {
-            for (int y = y0; y <= y1; ++y)
-                for (int x = x0; x <= x1; ++x) {
-                    const std::int16_t v = map.at(x, y);
-                    if (v == PixelMap::visited)
-                        --visitedIn(x, y);
-                    if (v == PixelMap::visited || v == kWalking)
-                        map.set(x, y, PixelMap::line);
+        const auto inside = [&](const MapPixel& p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
+        if (x0 <= x1 && y0 <= y1) {
+            for (int ty = y0 / kTile; ty <= y1 / kTile; ++ty)
+                for (int tx = x0 / kTile; tx <= x1 / kTile; ++tx) {
+                    std::vector<MapPixel>& tile =
+                        visited_[static_cast<std::size_t>(ty) * static_cast<std::size_t>(tilesX_)
+                                 + static_cast<std::size_t>(tx)];
+                    for (std::size_t i = 0; i < tile.size();) {
+                        if (inside(tile[i])) {
+                            map.set(tile[i].x, tile[i].y, PixelMap::line);
+                            tile[i] = tile.back();
+                            tile.pop_back();
+                        } else {
+                            ++i;
+                        }
+                    }
                 }
         }
+        // Every pixel the current walks marked is in walked.
         for (const MapPixel& p : walked) {
             if (map.at(p.x, p.y) != kWalking)
                 continue;
-            const bool inside = p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
-            map.set(p.x, p.y, inside ? PixelMap::line : PixelMap::visited);
-            if (!inside)
-                ++visitedIn(p.x, p.y);
+            const bool in = inside(p);
+            map.set(p.x, p.y, in ? PixelMap::line : PixelMap::visited);
+            if (!in)
+                visitedIn(p.x, p.y).push_back(p);
         }
     }
 
 private:
-    static constexpr int kTile = 64;
+    static constexpr int kTile = 16;
 
-    int& visitedIn(int x, int y)
+    std::vector<MapPixel>& visitedIn(int x, int y)
     {
-        return visited_[static_cast<std::size_t>(y / kTile) * tilesX_ + static_cast<std::size_t>(x / kTile)];
-    }
-    bool anyVisited(int x0, int y0, int x1, int y1) const
-    {
-        for (int ty = y0 / kTile; ty <= y1 / kTile; ++ty)
-            for (int tx = x0 / kTile; tx <= x1 / kTile; ++tx)
-                if (visited_[static_cast<std::size_t>(ty) * tilesX_ + static_cast<std::size_t>(tx)] != 0)
-                    return true;
-        return false;
+        return visited_[static_cast<std::size_t>(y / kTile) * static_cast<std::size_t>(tilesX_)
+                        + static_cast<std::size_t>(x / kTile)];
     }
 
     int tilesX_;
     int tilesY_;
-    std::vector<int> visited_;
+    std::vector<std::vector<MapPixel>> visited_;
 };
 
 FitPoints fitPointsOf(MapPixel s, const ArcWalk& walk)
@@ -115,8 +141,9 @@ std::string CurvatureRow::curvatureText() const { return formatMask(curvature, "
 CurvaturePass runCurvaturePass(PixelMap& map, const CurvatureOptions& options, const PassProgress& progress)
 {
     CurvaturePass pass;
-    const ColumnCandidates candidates(map);
-    WindowReset reset(map);
+    const std::vector<MapPixel> cells = setCells(map);
+    const ColumnCandidates candidates(map, cells);
+    WindowReset reset(map, cells);
     ArcStack stack;
     std::vector<MapPixel> walked;
 

@@ -8,12 +8,21 @@ constexpr std::array<int, 8> kDy{0, 0, -1, 1, -1, -1, 1, 1};
 
 enum class Entry { Refused, Recorded, Entered };
 
-// Whether the step count is the given fraction num/den of the trace length,
-// compared exactly (a length not divisible by 4 never matches a quarter).
-bool atFraction(std::int32_t steps, int traceLength, int num, int den)
-{
-    return static_cast<std::int64_t>(steps) * den == static_cast<std::int64_t>(traceLength) * num;
-}
+// The step counts at which the four points are recorded: a quarter, half,
+// three quarters and the whole of the trace length, each only when it is a
+// whole number of steps (a length not divisible by 4 has no quarter point).
+// Worked out once per walk rather than compared as fractions at every step.
+struct StepTargets {
+    std::array<std::int64_t, 4> at;
+
+    explicit StepTargets(int traceLength)
+    {
+        const std::int64_t length = traceLength;
+        const std::int64_t nums[4] = {1, 2, 3, 4};
+        for (std::size_t i = 0; i < 4; ++i)
+            at[i] = (length * nums[i]) % 4 == 0 ? length * nums[i] / 4 : -1; // -1: never reached
+    }
+};
 
 bool recordAt(ArcWalk& walk, int index, int x, int y)
 {
@@ -25,19 +34,19 @@ bool recordAt(ArcWalk& walk, int index, int x, int y)
 }
 
 // The work of one level before it turns to the neighbours.
-Entry enter(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, std::int16_t mark,
+Entry enter(PixelMap& map, int x, int y, const StepTargets& targets, ArcWalk& walk, std::int16_t mark,
             std::vector<MapPixel>* marked)
 {
     if (x < 2 || x > map.width - 2 || y < 2 || y > map.height - 2)
         return Entry::Refused;
     const std::int32_t s = walk.stepCount;
-    if (atFraction(s, traceLength, 1, 4))
+    if (s == targets.at[0])
         recordAt(walk, 0, x, y);
-    if (atFraction(s, traceLength, 1, 2) && recordAt(walk, 1, x, y))
+    if (s == targets.at[1] && recordAt(walk, 1, x, y))
         return Entry::Recorded;
-    if (atFraction(s, traceLength, 3, 4))
+    if (s == targets.at[2])
         recordAt(walk, 2, x, y);
-    if (atFraction(s, traceLength, 1, 1) && recordAt(walk, 3, x, y))
+    if (s == targets.at[3] && recordAt(walk, 3, x, y))
         return Entry::Recorded;
     ++walk.stepCount;
     if (marked && map.at(x, y) != mark)
@@ -52,7 +61,8 @@ void traceArc(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, ArcSt
               std::int16_t mark, std::vector<MapPixel>* marked)
 {
     stack.clear();
-    if (enter(map, x, y, traceLength, walk, mark, marked) != Entry::Entered)
+    const StepTargets targets(traceLength);
+    if (enter(map, x, y, targets, walk, mark, marked) != Entry::Entered)
         return;
     stack.push_back({x, y, 0});
     while (!stack.empty()) {
@@ -66,7 +76,7 @@ void traceArc(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, ArcSt
         const int ny = top.y + kDy[i];
         // Entered pixels lie within 2..W−2, so every neighbour is inside the map.
         if (map.at(nx, ny) == PixelMap::line
-            && enter(map, nx, ny, traceLength, walk, mark, marked) == Entry::Entered)
+            && enter(map, nx, ny, targets, walk, mark, marked) == Entry::Entered)
             stack.push_back({nx, ny, 0});
     }
 }

@@ -19,7 +19,7 @@
 #include "strain/core/curvature_picture_size.h"
 #include "strain/core/curvature_table_file.h"
 #include "strain/core/curvature_texts.h"
-#include "strain/core/thinning.h"
+#include "strain/ui/curvature_steps.h"
 #include "strain/ui/pass_progress_strip.h"
 #include "strain/ui/picture_pixels.h"
 #include "strain/ui/tool_picture.h"
@@ -27,7 +27,6 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
 
 namespace kv {
 
@@ -44,18 +43,6 @@ const char* const kTableFileFilter = "数据文件(*.txt)|*.txt|所有文件|*.*
 
 QString latin(const char* name) { return QString::fromLatin1(name); }
 QString utf8(const char* text) { return QString::fromUtf8(text); }
-
-// The plot keeps what it shows when it takes a new size: the old drawing stays
-// at the top left, new area is white.
-void resizeKeepingDrawing(PictureBox* plot, const QSize& size)
-{
-    if (plot->pictureSize() == size)
-        return;
-    QImage resized(size, QImage::Format_RGB32);
-    resized.fill(Qt::white);
-    QPainter(&resized).drawImage(0, 0, plot->image());
-    plot->setPicture(resized);
-}
 
 } // namespace
 
@@ -139,7 +126,7 @@ void CurvatureWindow::layOut()
     if (strip_->pictureSize().width() != pic.width())
         strip_->setPictureSize(pic.width(), twipsToPixels(kStripHeightTwips));
     strip_->move(at.x(), at.y() + pic.height() + twipsToPixels(kStripGapTwips));
-    resizeKeepingDrawing(plot_, picture_->pictureSize());
+    resizeKeepingDrawing(*plot_, picture_->pictureSize());
     plot_->move(at);
 }
 
@@ -196,8 +183,7 @@ void CurvatureWindow::binarisePicture()
         BusyCursor busy;
         PassProgressStrip progress(strip_);
         doEvents();
-        map_ = binarise(pixelImageOf(picture_->image()), *threshold, progress.progress());
-        picture_->setPicture(qImageOf(map_));
+        map_ = binariseShownPicture(*picture_, *threshold, progress.progress());
     }
     thin_->setEnabled(true);
     curvature_->setEnabled(true);
@@ -208,15 +194,7 @@ void CurvatureWindow::thinLines()
     BusyCursor busy;
     PassProgressStrip progress(strip_);
     doEvents();
-    const ThinningStep step = thinOnce(map_, progress.progress());
-    if (step.deleted.empty())
-        return;
-    // The deleted pixels whiten in place: the picture is not copied per click.
-    std::vector<QPoint> deleted;
-    deleted.reserve(step.deleted.size());
-    for (const MapPixel& p : step.deleted)
-        deleted.emplace_back(p.x, p.y);
-    picture_->setStoredPixels(deleted, Qt::white);
+    thinShownPicture(*picture_, map_, progress.progress());
 }
 
 void CurvatureWindow::computeCurvature()
@@ -224,21 +202,14 @@ void CurvatureWindow::computeCurvature()
     {
         BusyCursor busy;
         PassProgressStrip progress(strip_);
-        resizeKeepingDrawing(plot_, picture_->pictureSize());
+        resizeKeepingDrawing(*plot_, picture_->pictureSize());
         plot_->cls();
         grid_->setRowCount(0); // the header row alone
         doEvents();
 
         const CurvaturePass pass = runCurvaturePass(map_, options_, progress.progress());
         rows_ = pass.rows;
-        grid_->setRowCount(static_cast<int>(rows_.size()));
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const int row = static_cast<int>(i) + 1;
-            grid_->setTextMatrix(row, 0, QString::number(row));
-            grid_->setTextMatrix(row, 1, QString::fromStdString(rows_[i].xText()));
-            grid_->setTextMatrix(row, 2, QString::fromStdString(rows_[i].heightText()));
-            grid_->setTextMatrix(row, 3, QString::fromStdString(rows_[i].curvatureText()));
-        }
+        fillCurvatureTable(*grid_, rows_);
         if (!rows_.empty())
             grid_->setCurrentCell(static_cast<int>(rows_.size()), 1);
         paintDrawing(*plot_, curvatureDrawing(pass.fits));

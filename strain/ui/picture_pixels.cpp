@@ -1,5 +1,7 @@
 #include "strain/ui/picture_pixels.h"
 
+#include "strain/core/binarise.h"
+
 #include <cstddef>
 
 namespace kv {
@@ -60,6 +62,24 @@ QImage qImageOf(const PixelMap& map)
             out[x] = in[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
     }
     return image;
+}
+
+BinarisedImage binariseImage(const QImage& image, int threshold, const PassProgress& progress)
+{
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    BinarisedImage result{PixelMap(rgb.width(), rgb.height()), QImage(rgb.size(), QImage::Format_RGB32)};
+    const auto width = static_cast<std::size_t>(rgb.width());
+    GreyMemo memo;
+    for (int y = 0; y < rgb.height(); ++y) {
+        std::int16_t* cells = result.map.cells.data() + static_cast<std::size_t>(y) * width;
+        binariseArgbRow(reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y)), width, threshold, memo, cells);
+        auto* out = reinterpret_cast<std::uint32_t*>(result.shown.scanLine(y));
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = cells[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
+        if (progress)
+            progress(static_cast<double>(width) * (y + 1) / rgb.height());
+    }
+    return result;
 }
 
 } // namespace kv

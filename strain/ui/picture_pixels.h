@@ -16,4 +16,13 @@ QImage qImageOf(const PixelImage& pixels);
 // pass without the pixel image between.
 QImage qImageOf(const PixelMap& map);
 
+// The picture's pixel map at the threshold (as binarise() of its pixel image)
+// together with the map's black-and-white picture, read from and written to
+// the scan lines row by row: no whole-picture copy in between.
+struct BinarisedImage {
+    PixelMap map;
+    QImage shown;
+};
+BinarisedImage binariseImage(const QImage& image, int threshold, const PassProgress& progress = {});
+
 } // namespace kv

@@ -75,6 +75,36 @@ TEST(DataGrid, FixedRowAndColumnAreTheHeaders)
     EXPECT_EQ(grid.cols(), 4);
 }
 
+// A block of rows lands as the same texts set cell by cell would (titles
+// included, cells outside the grid dropped), and the view hears of the whole
+// block in one change.
+TEST(DataGrid, TextRowsAsCellByCellInOneChange)
+{
+    const std::vector<QStringList> block{
+        {"1", "a", "b", "c"}, {"2", "d"}, {"3", "e", "f", "g", "extra"}, {"4", "h", "i", "j"}, {"5", "x"}};
+    for (int first : {0, 1, 3}) {
+        SCOPED_TRACE(first);
+        DataGrid bulk, single;
+        fillTitled(bulk);
+        fillTitled(single);
+        QSignalSpy changed(bulk.model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy titles(bulk.model(), &QAbstractItemModel::headerDataChanged);
+        bulk.setTextRows(first, block);
+        for (std::size_t i = 0; i < block.size(); ++i)
+            for (int c = 0; c < block[i].size(); ++c)
+                single.setTextMatrix(first + static_cast<int>(i), c, block[i][c]);
+        EXPECT_EQ(allTexts(bulk), allTexts(single));
+        ASSERT_EQ(changed.size(), 1);
+        const QModelIndex topLeft = changed.at(0).at(0).value<QModelIndex>();
+        const QModelIndex bottomRight = changed.at(0).at(1).value<QModelIndex>();
+        EXPECT_EQ(topLeft.row(), std::max(first - 1, 0));
+        EXPECT_EQ(topLeft.column(), 0);
+        EXPECT_EQ(bottomRight.row(), 3);
+        EXPECT_EQ(bottomRight.column(), 2);
+        EXPECT_EQ(titles.size(), first == 0 ? 2 : 1);
+    }
+}
+
 TEST(DataGrid, SetupEmptiesEverythingAndStartsAtTheFirstDataCell)
 {
     DataGrid grid;

@@ -45,5 +45,34 @@ TEST(PicturePixels, MapPictureIsWhiteOnlyWhereTheMapHasBackground)
             EXPECT_EQ(image.pixel(x, y), expected[y][x]) << x << "," << y;
 }
 
+// Straight from the scan lines of any format: grey 0.31 R + 0.59 G + 0.11 B
+// against the threshold, the map and its black-and-white picture together.
+// Pure red weighs 79 and pure blue 28, so 50 tells the channels apart.
+TEST(PicturePixels, BinarisedImageReadsTheChannelsOfEveryFormat)
+{
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(1, 2, 3)};
+    const std::int16_t at50[] = {PixelMap::background, PixelMap::background, PixelMap::line, PixelMap::line};
+    const std::int16_t at80[] = {PixelMap::line, PixelMap::background, PixelMap::line, PixelMap::line};
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888,
+                                  QImage::Format_Indexed8}) {
+        QImage source(5, 3, QImage::Format_RGB32);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                source.setPixel(x, y, colours[(x + y) % 4]);
+        for (int threshold : {50, 80}) {
+            const BinarisedImage b = binariseImage(source.convertToFormat(format), threshold);
+            ASSERT_EQ(b.map.width, 5);
+            ASSERT_EQ(b.map.height, 3);
+            ASSERT_EQ(b.shown.size(), QSize(5, 3));
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 5; ++x) {
+                    const std::int16_t want = (threshold == 50 ? at50 : at80)[(x + y) % 4];
+                    EXPECT_EQ(b.map.at(x, y), want) << format << " " << threshold << " at " << x << "," << y;
+                    EXPECT_EQ(b.shown.pixel(x, y), want == PixelMap::line ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+                }
+        }
+    }
+}
+
 } // namespace
 } // namespace kv
