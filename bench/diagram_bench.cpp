@@ -3,6 +3,7 @@
 // clearing and painting. Beside each, in the same run, the same items drawn
 // with one QPainter on a plain image; the counter paint_x_ref is the ratio.
 #include "bench/redraw.h"
+#include "bench/table_rows.h"
 
 #include "attitude/core/net_diagrams.h"
 #include "attitude/core/rose.h"
@@ -28,44 +29,17 @@ namespace {
 
 using kv::Drawing;
 using kv::bench::Frame;
-using Rows = std::vector<std::vector<std::string>>;
+using kv::bench::Rows;
+using kv::bench::cellsOf;
+using kv::bench::jointSets;
 
-kv::CellText cellsOf(const Rows& rows)
-{
-    return [&rows](int row, int column) -> std::string {
-        if (row < 1 || row > static_cast<int>(rows.size()) || column < 1)
-            return "";
-        const auto& r = rows[static_cast<std::size_t>(row - 1)];
-        return column <= static_cast<int>(r.size()) ? r[static_cast<std::size_t>(column - 1)] : "";
-    };
-}
-
-// The measured planes of the issue: dip directions (i x 37) mod 360, dips 20 + (i x 13) mod 70.
+// The β timing's measured planes: dip directions (i x 37) mod 360, dips 20 + (i x 13) mod 70.
 const Rows& measuredPlanes()
 {
     static const Rows rows = [] {
         Rows r;
         for (int i = 0; i < 499; ++i)
             r.push_back({std::to_string((i * 37) % 360), std::to_string(20 + (i * 13) % 70)});
-        return r;
-    }();
-    return rows;
-}
-
-// Two joint sets and a scatter of steep planes (many copies at the rim).
-const Rows& jointSets()
-{
-    static const Rows rows = [] {
-        Rows r;
-        for (int i = 0; i < 499; ++i) {
-            int direction = 0, dip = 0;
-            switch (i % 3) {
-            case 0: direction = 120 + (i * 7) % 31; dip = 45 + (i * 11) % 21; break;
-            case 1: direction = 250 + (i * 13) % 27; dip = 70 + (i * 5) % 21; break;
-            default: direction = (i * 37) % 360; dip = 80 + (i * 3) % 11; break;
-            }
-            r.push_back({std::to_string(direction), std::to_string(dip)});
-        }
         return r;
     }();
     return rows;
@@ -285,7 +259,7 @@ void BM_ZelquadPreview(benchmark::State& state, bool small)
     // The dialog's picture and the result window at its design size, both in twips.
     const int w = small ? 250 : kv::twipsToPixels(9600);
     const int h = small ? 190 : kv::twipsToPixels(7200);
-    kv::bench::benchRedraw(state, {w, h, 0, 0, w * kv::twipsPerPixel, h * kv::twipsPerPixel}, run);
+    kv::bench::benchRedraw(state, {w, h, 0, 0, double(w * kv::twipsPerPixel), double(h * kv::twipsPerPixel)}, run);
 }
 BENCHMARK_CAPTURE(BM_ZelquadPreview, dialog, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ZelquadPreview, result_window, false)->Unit(benchmark::kMillisecond)->UseRealTime();

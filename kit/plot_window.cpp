@@ -69,7 +69,7 @@ QFrame* PlotWindow::addStrip(int heightPx)
 
 void PlotWindow::addMenus(const QList<MenuCommand>& drawingCommands, QWidget* pictureFrame)
 {
-    PlotFileCommands files{[this] { readDataFile(); }, [this] { saveDataFile(); }};
+    PlotFileCommands files{[this] { readDataFile(); }, [this] { saveDataFile(); }, std::nullopt};
     addPlotMenus(this, traits_, {picture_, grid_, pictureFrame}, files, drawingCommands);
 }
 

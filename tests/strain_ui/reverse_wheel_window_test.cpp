@@ -267,8 +267,9 @@ TEST_F(ReverseWheelWindowTest, FitAndEllipseRefuseWhatTheyCannotDraw)
         fitButton->click();
         // A straight line has no extreme inside: both angles stay 0.
         EXPECT_TRUE(fit->extremes().has_value());
-        if (fit->extremes())
+        if (fit->extremes()) {
             EXPECT_EQ(fit->extremes()->minangle, 0);
+        }
         EXPECT_NE(fit->picture()->image(), blank);
         return QDialog::Rejected;
     });
