@@ -66,7 +66,8 @@ TEST(PicturePixels, BinarisedImageReadsTheChannelsOfEveryFormat)
             ASSERT_EQ(b.shown.size(), QSize(5, 3));
             for (int y = 0; y < 3; ++y)
                 for (int x = 0; x < 5; ++x) {
-                    const std::int16_t want = (threshold == 50 ? at50 : at80)[(x + y) % 4];
+                    const std::int16_t* wanted = threshold == 50 ? at50 : at80;
+                    const std::int16_t want = wanted[(x + y) % 4];
                     EXPECT_EQ(b.map.at(x, y), want) << format << " " << threshold << " at " << x << "," << y;
                     EXPECT_EQ(b.shown.pixel(x, y), want == PixelMap::line ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
                 }
