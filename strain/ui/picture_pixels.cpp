@@ -15,6 +15,16 @@ inline std::uint32_t swapRedBlue(std::uint32_t v)
     return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
 }
 
+// Row y of the map into row y of its picture: background white, every other
+// value black.
+void showMapRow(const PixelMap& map, int y, QImage& image)
+{
+    const std::int16_t* in = map.cells.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width);
+    auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < map.width; ++x)
+        out[x] = in[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
+}
+
 } // namespace
 
 // Whole scan lines at a time: Qt converts the picture, whatever its format,
@@ -54,13 +64,8 @@ QImage qImageOf(const PixelImage& pixels)
 QImage qImageOf(const PixelMap& map)
 {
     QImage image(map.width, map.height, QImage::Format_RGB32);
-    const auto width = static_cast<std::size_t>(map.width);
-    for (int y = 0; y < map.height; ++y) {
-        const std::int16_t* in = map.cells.data() + static_cast<std::size_t>(y) * width;
-        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (std::size_t x = 0; x < width; ++x)
-            out[x] = in[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
-    }
+    for (int y = 0; y < map.height; ++y)
+        showMapRow(map, y, image);
     return image;
 }
 
@@ -73,9 +78,7 @@ BinarisedImage binariseImage(const QImage& image, int threshold, const PassProgr
     for (int y = 0; y < rgb.height(); ++y) {
         std::int16_t* cells = result.map.cells.data() + static_cast<std::size_t>(y) * width;
         binariseArgbRow(reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y)), width, threshold, memo, cells);
-        auto* out = reinterpret_cast<std::uint32_t*>(result.shown.scanLine(y));
-        for (std::size_t x = 0; x < width; ++x)
-            out[x] = cells[x] == PixelMap::background ? 0xFFFFFFFFu : 0xFF000000u;
+        showMapRow(result.map, y, result.shown);
         if (progress)
             progress(static_cast<double>(width) * (y + 1) / rgb.height());
     }
