@@ -487,24 +487,33 @@ void PictureBox::pset(double x, double y, std::optional<QColor> color)
     const QPoint at = pixelOf(x, y);
     const QColor c = color.value_or(fore_);
     paintOnTarget([&](QPainter& p) {
-        if (drawWidth_ <= 1) {
-            p.fillRect(QRect(at, QSize(1, 1)), c);
-            return;
-        }
         // The pixels of a w x w block about the point whose centres lie within
         // w / 2 of the block's centre: the same round dot wherever it lands (a
         // 2 x 2 ellipse at half-pixel corners came out as one to four pixels
         // depending on the position, so clouds of dots showed false densities).
+        // Each row of the dot is one run, symmetric about the block's centre;
+        // rows with the same run are one fill, so a dot of width 1 to 3 is a
+        // single rectangle (a Fry plot has tens of thousands of them).
         const int w = drawWidth_;
         const int first = -(w - 1) / 2;
         const double centre = first + w / 2.0;
         const double reach = w * w / 4.0;
-        for (int j = first; j < first + w; ++j)
-            for (int i = first; i < first + w; ++i) {
-                const double dx = i + 0.5 - centre, dy = j + 0.5 - centre;
-                if (dx * dx + dy * dy <= reach)
-                    p.fillRect(QRect(at.x() + i, at.y() + j, 1, 1), c);
+        QRect rows; // the rows so far with the same run
+        for (int j = first; j < first + w; ++j) {
+            const double dy = j + 0.5 - centre;
+            int left = first;
+            while (left - first < (w - 1) / 2 && (left + 0.5 - centre) * (left + 0.5 - centre) + dy * dy > reach)
+                ++left;
+            const QRect run(at.x() + left, at.y() + j, w - 2 * (left - first), 1);
+            if (!rows.isNull() && rows.left() == run.left() && rows.width() == run.width()) {
+                rows.setBottom(run.bottom());
+                continue;
             }
+            if (!rows.isNull())
+                p.fillRect(rows, c);
+            rows = run;
+        }
+        p.fillRect(rows, c);
     });
 }
 

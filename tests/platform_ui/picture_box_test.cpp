@@ -239,11 +239,12 @@ TEST(PictureBoxDrawing, WideDotsAreTheSameShapeWhereverTheyLand)
 {
     // Pixels inked by one dot of each width, at points all over the picture
     // (whole, half and odd user positions): 2 gives a 2 x 2 block, 3 a 3 x 3
-    // block, 4 a 4 x 4 block without its corners.
+    // block, 4 a 4 x 4 block without its corners, 5 and 6 their blocks
+    // without the corner pixels.
     const struct {
         int width;
         int pixels;
-    } widths[] = {{1, 1}, {2, 4}, {3, 9}, {4, 12}};
+    } widths[] = {{1, 1}, {2, 4}, {3, 9}, {4, 12}, {5, 21}, {6, 32}};
     for (const auto& w : widths)
         for (double x : {-140.0, -71.5, -3.25, 0.0, 48.7, 133.5})
             for (double y : {-139.0, -60.5, 0.0, 17.3, 99.5, 140.0}) {
