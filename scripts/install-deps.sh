@@ -9,6 +9,7 @@ packages=(
   qt6-svg-dev libwmf-dev libemf2svg-dev # the picture tools read WMF and EMF through SVG
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei
+  qt6-translations-l10n # Qt's own dialogs (file dialogs, their questions, buttons) in Chinese
   poppler-utils # the printer test renders its page to check where the picture landed
   locales # the metafile test builds a German locale to check numbers with a decimal comma
 )

@@ -53,6 +53,10 @@ bool Printer::Impl::beginDocument()
     auto pagePainter = std::make_unique<QPainter>();
     if (!pagePainter->begin(device.get()))
         return false;
+    // Pictures go onto the page with their pixels as they are: without the
+    // hint the PDF the print system receives holds them as JPEG, and thin
+    // coloured lines come out in other colours with a blurred fringe.
+    pagePainter->setRenderHint(QPainter::LosslessImageRendering);
     printer = std::move(device);
     painter = std::move(pagePainter);
     pdfDocuments = number;

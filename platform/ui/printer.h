@@ -13,7 +13,8 @@ public:
     static Printer& instance();
 
     // Draws the image at its own size (96 dpi) with its top-left corner at
-    // (xTwips, yTwips) from the top-left of the printable area.
+    // (xTwips, yTwips) from the top-left of the printable area. Its pixels
+    // reach the printer unchanged (no lossy compression on the way).
     bool drawPicture(const QImage& image, double xTwips, double yTwips);
     // Ends the document: the open page goes to the printer. True when nothing was open.
     bool endDocument();

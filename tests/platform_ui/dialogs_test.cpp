@@ -1,13 +1,21 @@
 // The file dialogs' filters: "description|pattern" pairs as Qt reads them;
-// the message box's icon.
+// the message box's icon; Qt's own dialog texts in Chinese.
 #include "platform/ui/dialogs.h"
+#include "platform/ui/interface_setup.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace kv {
 namespace {
@@ -32,18 +40,23 @@ TEST(FileDialogFilter, AllFilesAlsoListsNamesWithoutAPoint)
         EXPECT_EQ(fileDialogFilter(QString::fromUtf8(c.old)), QString::fromUtf8(c.shown)) << c.old;
 }
 
-// The filters that the installed dialogs show while asking.
-QStringList filtersShownBy(const std::function<QString()>& ask)
+// What the installed dialogs show while asking, as read from the file dialog.
+QStringList shownBy(const std::function<QString()>& ask, const std::function<QStringList(QFileDialog&)>& read)
 {
-    QStringList filters;
-    QTimer::singleShot(0, [&filters] {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            filters = dialog->nameFilters();
+            shown = read(*dialog);
             dialog->reject();
         }
     });
     EXPECT_TRUE(ask().isEmpty());
-    return filters;
+    return shown;
+}
+
+QStringList filtersShownBy(const std::function<QString()>& ask)
+{
+    return shownBy(ask, [](QFileDialog& dialog) { return dialog.nameFilters(); });
 }
 
 // The program's own dialogs get that filter, not the literal "*.*".
@@ -56,6 +69,58 @@ TEST(FileDialogFilter, RealDialogsUseIt)
     installDialogs(scripted);
     EXPECT_EQ(opening, QStringList{QStringLiteral("所有文件 (*)")});
     EXPECT_EQ(saving, QStringList{QStringLiteral("所有文件 (*)")});
+}
+
+// Texts of Qt's own that the program's dialogs show: file dialog labels and
+// buttons, and the question before a file is written over.
+const struct QtText { const char* context; const char* english; } qtTexts[] = {
+    {"QFileDialog", "File &name:"},
+    {"QFileDialog", "&Save"},
+    {"QFileDialog", "%1 already exists.\nDo you want to replace it?"},
+    {"QPlatformTheme", "Cancel"},
+    {"QPlatformTheme", "&Yes"},
+};
+
+bool hasChinese(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
+// The labels and push buttons of a file dialog, those that have text.
+QStringList dialogTexts(QFileDialog& dialog)
+{
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        texts << button->text();
+    texts.removeAll(QString());
+    return texts;
+}
+
+TEST(QtChinese, MissingTranslationLeavesQtsOwnTexts)
+{
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    EXPECT_EQ(installQtChinese(empty.path()), nullptr);
+    for (const QtText& t : qtTexts)
+        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf8(t.english));
+}
+
+TEST(QtChinese, FileDialogsAndTheirQuestionsSpeakChinese)
+{
+    const std::unique_ptr<QTranslator> chinese(installQtChinese(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    ASSERT_NE(chinese, nullptr) << "Qt's translations are not installed (qt6-translations-l10n)";
+    for (const QtText& t : qtTexts)
+        EXPECT_TRUE(hasChinese(QCoreApplication::translate(t.context, t.english))) << t.english;
+
+    Dialogs* scripted = installDialogs(nullptr);
+    const QStringList saving = shownBy([] { return dialogs().saveFileName(nullptr, QStringLiteral("所有文件|*.*")); },
+                                       dialogTexts);
+    installDialogs(scripted);
+    EXPECT_GE(saving.size(), 5); // three labels, two buttons
+    for (const QString& text : saving)
+        EXPECT_TRUE(hasChinese(text)) << text.toStdString();
 }
 
 // A message box shows the icon it was asked for, and none unless asked.

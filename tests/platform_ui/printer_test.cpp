@@ -6,11 +6,14 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kv {
 namespace {
@@ -37,6 +40,19 @@ int pdfPageCount(const QByteArray& bytes)
             ++pages;
     }
     return pages;
+}
+
+// The compression filter of each picture in a PDF, in order: "/DCTDecode" is
+// JPEG, "/FlateDecode" keeps every pixel. Qt writes the pictures' dictionaries
+// as plain text even when it compresses their contents.
+using Filters = std::vector<std::string>;
+Filters pdfPictureFilters(const QByteArray& bytes)
+{
+    static const QRegularExpression picture(QStringLiteral("/Subtype /Image[^>]*?/Filter (/\\w+)"));
+    Filters filters;
+    for (auto match = picture.globalMatch(QString::fromLatin1(bytes)); match.hasNext();)
+        filters.push_back(match.next().captured(1).toStdString());
+    return filters;
 }
 
 QImage solidPicture(int width, int height, QColor colour)
@@ -79,6 +95,7 @@ TEST_F(PrinterTest, TwoPicturesShareOnePageUntilTheDocumentEnds)
     const QByteArray pdf = fileBytes(document(1));
     EXPECT_TRUE(isCompletePdf(pdf));
     EXPECT_EQ(pdfPageCount(pdf), 1);
+    EXPECT_EQ(pdfPictureFilters(pdf), Filters({"/FlateDecode", "/FlateDecode"})); // no JPEG
     EXPECT_FALSE(QFile::exists(document(2)));
     EXPECT_TRUE(printer.endDocument()); // nothing open
 }
@@ -175,9 +192,11 @@ TEST(PdfCheck, HelpersRejectOtherDocuments)
     printer.setOutputFileName(name);
     QPainter painter;
     ASSERT_TRUE(painter.begin(&printer));
+    painter.drawImage(QPointF(0, 0), solidPicture(20, 20, Qt::red)); // Qt's default: JPEG
     printer.newPage();
     painter.end();
     const QByteArray pdf = fileBytes(name);
+    EXPECT_EQ(pdfPictureFilters(pdf), Filters{"/DCTDecode"});
     EXPECT_EQ(pdfPageCount(pdf), 2);
     EXPECT_EQ(pdfPageCount("%PDF-1.4 /Type /Pages"), 0);
     EXPECT_TRUE(isCompletePdf(pdf));
