@@ -9,7 +9,7 @@ std::vector<kv::Attitude> fullJointTable()
 {
     std::vector<kv::Attitude> records;
     for (int i = 0; i < 499; ++i)
-        records.push_back({(i * 37) % 360, (i * 13) % 91});
+        records.push_back({double((i * 37) % 360), double((i * 13) % 91)});
     return records;
 }
 

@@ -186,11 +186,11 @@ RoseDiagram roseDiagram(RoseKind kind, const std::vector<Attitude>& records)
 Drawing roseNetDrawing()
 {
     Drawing net;
-    net.add(CircleItem{{0, 0}, 100});
-    net.add(LineItem{{-100, 0}, {105, 0}}); // its east end is the 0-degree tick
+    net.add(CircleItem{{0, 0}, 100, {}, {}});
+    net.add(LineItem{{-100, 0}, {105, 0}, {}}); // its east end is the 0-degree tick
     for (int degrees = 10; degrees <= 350; degrees += 10) {
         const double a = degrees * kAttitudePi / 180;
-        net.add(LineItem{{100 * std::cos(a), 100 * std::sin(a)}, {105 * std::cos(a), 105 * std::sin(a)}});
+        net.add(LineItem{{100 * std::cos(a), 100 * std::sin(a)}, {105 * std::cos(a), 105 * std::sin(a)}, {}});
     }
     const struct {
         const char* letter;

@@ -43,11 +43,13 @@ TEST(HeaderItems, TextItemsAreQuotedOnlyWhenTheyMustBe)
         const auto header = headerTextItem(c.text);
         const auto record = recordTextItem(c.text);
         EXPECT_EQ(header.has_value(), c.header != nullptr) << c.text;
-        if (header && c.header)
+        if (header && c.header) {
             EXPECT_EQ(*header, c.header);
+        }
         EXPECT_EQ(record.has_value(), c.record != nullptr) << c.text;
-        if (record && c.record)
+        if (record && c.record) {
             EXPECT_EQ(*record, c.record);
+        }
         if (header) { // and it reads back
             ItemReader reader(*header + "\r\nnext");
             EXPECT_EQ(reader.nextText(), std::string(c.text));

@@ -269,8 +269,9 @@ TEST(DensityContours, VerticesLieAtTheirLevelAndPiecesJoinOrEndOnTheBorder)
                 << "level " << level << " end " << end.first << "," << end.second << " used " << uses;
         // A line that reaches the border is traced from a border end.
         for (const ContourLine& line : lines)
-            if (line.level == level && onBorder(line.points.back()))
+            if (line.level == level && onBorder(line.points.back())) {
                 EXPECT_TRUE(onBorder(line.points.front())) << "level " << level;
+            }
     }
     EXPECT_GE(levelsSeen.size(), 3u);
 }
