@@ -138,9 +138,9 @@ std::uint64_t pastSubBlocks(const Bytes& b, std::uint64_t at)
 }
 
 // The pixels the LZW codes in the sub-blocks from `at` give, up to the end
-// code. Only string lengths are followed: a code's string is one pixel longer
-// than the string of the code before it; a code not yet in the table (the one
-// being added) gives the previous string and one more pixel.
+// code. Only string lengths are followed: each code after the first since a
+// clear adds to the table the string of the code before it and one pixel
+// more, and a code not yet in the table (the one being added) gives that.
 std::uint64_t codedPixels(const Bytes& b, std::uint64_t at, unsigned rootBits)
 {
     constexpr unsigned maxBits = 12, tableSize = 1u << maxBits;
