@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace kv {
 namespace {
@@ -16,7 +17,6 @@ struct Bytes {
     std::uint32_t le16(std::size_t i) const { return p[i] | (p[i + 1] << 8); }
     std::uint32_t le32(std::size_t i) const { return le16(i) | (le16(i + 2) << 16); }
     std::uint32_t be16(std::size_t i) const { return (p[i] << 8) | p[i + 1]; }
-    std::uint32_t be32(std::size_t i) const { return (be16(i) << 16) | be16(i + 2); }
     bool starts(const char* signature, std::size_t length) const
     {
         return size >= length && std::memcmp(p, signature, length) == 0;
@@ -124,16 +124,6 @@ bool jpegWhole(const Bytes& b)
     return false;
 }
 
-bool pngWhole(const Bytes& b)
-{
-    for (std::uint64_t at = 8; b.has(at, 12);) {
-        if (std::memcmp(b.p + at + 4, "IEND", 4) == 0)
-            return true;
-        at += 12 + std::uint64_t(b.be32(at));
-    }
-    return false;
-}
-
 // Sub-blocks, each led by its length, up to an empty one; the position just
 // past it, or 0 when the data ends first.
 std::uint64_t pastSubBlocks(const Bytes& b, std::uint64_t at)
@@ -147,7 +137,58 @@ std::uint64_t pastSubBlocks(const Bytes& b, std::uint64_t at)
     return 0;
 }
 
-// The image reader shows a GIF's first image: it must be whole.
+// The pixels the LZW codes in the sub-blocks from `at` give, up to the end
+// code. Only string lengths are followed: each code after the first since a
+// clear adds to the table the string of the code before it and one pixel
+// more, and a code not yet in the table (the one being added) gives that.
+std::uint64_t codedPixels(const Bytes& b, std::uint64_t at, unsigned rootBits)
+{
+    constexpr unsigned maxBits = 12, tableSize = 1u << maxBits;
+    const unsigned clear = 1u << rootBits, end = clear + 1;
+    std::vector<std::uint32_t> length(std::size_t(2) << maxBits, 1); // codes of up to 13 bits
+    unsigned bits = rootBits + 1, next = clear + 2;
+    std::uint64_t pixels = 0;
+    std::uint32_t held = 0;
+    unsigned heldBits = 0;
+    bool first = true; // the first code after a clear adds nothing to the table
+    unsigned previous = 0;
+    for (; b.at(at) != 0; at += 1 + b.at(at)) { // the caller found the blocks whole
+        for (std::size_t i = at + 1; i <= at + b.at(at); ++i) {
+            held |= std::uint32_t(b.at(i)) << heldBits;
+            for (heldBits += 8; heldBits >= bits;) {
+                const unsigned code = held & ((1u << bits) - 1);
+                held >>= bits;
+                heldBits -= bits;
+                if (code == end)
+                    return pixels;
+                if (code == clear) {
+                    bits = rootBits + 1;
+                    next = clear + 2;
+                    first = true;
+                    continue;
+                }
+                if (first) {
+                    pixels += 1;
+                } else {
+                    pixels += code < next ? length[code] : length[previous] + 1;
+                    if (next < tableSize) {
+                        length[next++] = length[previous] + 1;
+                        if (next >= 1u << bits && bits < maxBits)
+                            ++bits;
+                    }
+                }
+                first = false;
+                previous = code;
+            }
+        }
+    }
+    return pixels;
+}
+
+// The image reader shows a GIF's first image: its sub-blocks must be whole
+// and its codes must fill the frame its descriptor claims. A frame larger than
+// the coded pixels (a descriptor claiming 65535 x 65535 pixels for a few
+// hundred) would be shown with its rows wrapped and the rest left black.
 bool gifWhole(const Bytes& b)
 {
     if (!b.has(0, 13))
@@ -161,8 +202,12 @@ bool gifWhole(const Bytes& b)
         } else if (block == 0x2C) { // the image: descriptor, colours, code size, sub-blocks
             if (!b.has(at, 10))
                 return false;
-            at += 10 + colourTable(b.at(at + 9)) + 1;
-            return pastSubBlocks(b, at) != 0;
+            const std::uint64_t framePixels = std::uint64_t(b.le16(at + 5)) * b.le16(at + 7);
+            at += 10 + colourTable(b.at(at + 9));
+            if (!b.has(at, 1) || pastSubBlocks(b, at + 1) == 0)
+                return false;
+            const unsigned rootBits = b.at(at);
+            return rootBits > 12 || codedPixels(b, at + 1, rootBits) >= framePixels; // > 12: the reader refuses it
         } else {
             return block == 0x3B; // the trailer: no image, which the reader refuses itself
         }
@@ -181,8 +226,6 @@ bool pictureFileWhole(const unsigned char* bytes, std::size_t size)
         return bmpWhole(b);
     if (b.starts("\xFF\xD8\xFF", 3))
         return jpegWhole(b);
-    if (b.starts("\x89PNG\r\n\x1A\n", 8))
-        return pngWhole(b);
     if (b.starts("GIF87a", 6) || b.starts("GIF89a", 6))
         return gifWhole(b);
     return true;

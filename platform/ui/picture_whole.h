@@ -1,17 +1,20 @@
-// Whether a BMP, JPEG, PNG or GIF file holds all the data its structure
-// promises. The image readers decode a file cut short without a word: the
-// rows they never read are left as whatever memory held, or grey, and a
-// count or a measurement on them would measure garbage. So the structure is
-// walked first, without decoding: BMP rows (or its run-length codes up to
-// their end), JPEG segments and coded data up to the end-of-image marker, PNG
-// chunks up to IEND, and GIF blocks up to the end of the first image.
+// Whether a BMP, JPEG or GIF file holds all the data its structure promises.
+// The image readers decode a file cut short without a word: the rows they
+// never read are left as whatever memory held, or grey or black, and a count
+// or a measurement on them would measure garbage. So the structure is walked
+// first: BMP rows (or its run-length codes up to their end), JPEG segments and
+// coded data up to the end-of-image marker, and GIF blocks up to the end of
+// the first image, whose codes must give every pixel of its frame (only their
+// string lengths are followed, no pixel is decoded). PNG needs no walk: its
+// reader refuses a file cut anywhere before the end chunk's checksum, and
+// takes one that lacks only that checksum, whose pixels are all there.
 #pragma once
 
 #include <cstddef>
 
 namespace kv {
 
-// False when the bytes are one of those four formats and end before their
+// False when the bytes are one of those three formats and end before their
 // picture does; true for a whole one and for any other kind of file.
 bool pictureFileWhole(const unsigned char* bytes, std::size_t size);
 

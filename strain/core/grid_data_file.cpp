@@ -69,17 +69,9 @@ std::string pointLine(float x, float y) { return PrintLine().add(printText(x)).n
 
 } // namespace
 
-Notice gridDataNotice(GridDataRefusal refusal)
+Notice gridDataNotice(GridDataRefusal)
 {
-    switch (refusal) {
-    case GridDataRefusal::CannotOpen:
-        return {"无法打开网格数据文件！", "提示"};
-    case GridDataRefusal::BadData:
-        return {"数据有误，请检查！", "提示"};
-    case GridDataRefusal::CannotWrite:
-        return {"网格数据文件无法写入！", "提示"};
-    }
-    return {};
+    return {"数据有误，请检查！", "提示"};
 }
 
 GridDataRead parseGridDataPair(const std::string& initialText, const std::string& deformedText)

@@ -39,7 +39,8 @@ enum class GridDataRefusal {
     CannotWrite,
 };
 
-// "数据有误，请检查！" for bad data; the file messages for the others (title "提示").
+// "数据有误，请检查！" (title "提示") for every refusal: the user is told the
+// pair could not be read or written, whatever the reason.
 Notice gridDataNotice(GridDataRefusal refusal);
 
 // Both files' decoded texts, read as free-format items: the header values

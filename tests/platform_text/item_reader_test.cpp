@@ -95,6 +95,16 @@ TEST(ItemReader, HeaderNumbersEndAtABlankHeaderTextsDoNot)
     EXPECT_FALSE(quoted->number);
     EXPECT_EQ(reader.next()->number, 8.0); // records follow the header in the same reader
     EXPECT_FALSE(reader.nextText());
+
+    // An item that only starts with a number is a text, whole.
+    for (const char* text : {"&O19", "&H1G", "12abc"}) {
+        ItemReader header(std::string(" ") + text + " ,7");
+        const std::optional<ItemReader::Item> item = header.nextNumberOrText();
+        ASSERT_TRUE(item) << text;
+        EXPECT_EQ(item->text, text);
+        EXPECT_FALSE(item->number) << text;
+        EXPECT_EQ(header.nextNumberOrText()->number, 7.0) << text;
+    }
 }
 
 TEST(ItemReader, ReadsHeaderLinesThenRecords)

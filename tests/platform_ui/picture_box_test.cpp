@@ -307,8 +307,20 @@ TEST(PictureBoxLayers, DisplayOnlyDrawingIsSeenButNotStored)
     EXPECT_EQ(box.point(100, 100), 0xffffff);
 }
 
+// Counts the paint events of the widget it watches.
+class PaintCount : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 // Drawing in a batch shares one painter: every sequence must leave the same
-// pixels, stored and shown, as the same calls each with a painter of their own.
+// pixels, stored and shown, as the same calls each with a painter of their
+// own; a box on screen repaints once when the batch ends.
 TEST(PictureBoxBatch, BatchedDrawingLeavesTheSamePixelsAsSingleCalls)
 {
     using Draw = std::function<void(PictureBox&)>;
@@ -361,11 +373,19 @@ TEST(PictureBoxBatch, BatchedDrawingLeavesTheSamePixelsAsSingleCalls)
         roseScale(single);
         roseScale(batched);
         draw(single);
+        batched.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&batched)) << name;
+        QApplication::processEvents();
+        PaintCount shown;
+        batched.installEventFilter(&shown);
         {
             const DrawingBatch outer(batched);
             const DrawingBatch inner(batched); // nested pairs end with the outer one
             draw(batched);
         }
+        QApplication::processEvents();
+        EXPECT_EQ(shown.paints, 1) << name;
+        batched.removeEventFilter(&shown);
         EXPECT_TRUE(samePixels(single.image(), batched.image())) << name;
         EXPECT_TRUE(samePixels(single.grab().toImage(), batched.grab().toImage())) << name;
         EXPECT_EQ(single.autoRedraw(), batched.autoRedraw()) << name;

@@ -18,6 +18,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace kv {
 namespace {
@@ -48,22 +49,28 @@ QByteArray encodedNoise(const char* format, int width, int height)
     return bytes;
 }
 
-// A red 2 x 2 GIF: header, a two-colour table, the image and the trailer.
-QByteArray gif()
+// A GIF of 4 x 4 pixels, two rows red, then two of blue and red by turns:
+// header, a two-colour table, the image and the trailer. Its LZW codes take
+// strings of the table, codes being added and a wider code. Its screen and
+// the frame its descriptor claims may be changed.
+QByteArray gif(QSize screen = QSize(4, 4), QRect frame = QRect(0, 0, 4, 4))
 {
-    return QByteArray("GIF89a\x02\x00\x02\x00\x80\x00\x00" // screen, global table of 2 colours
-                      "\xFF\x00\x00\x00\x00\xFF"           // red, blue
-                      "\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00" // image descriptor
-                      "\x02\x03\x04\x00\x05\x00"         // code size 2: clear, four reds, end
-                      "\x3B",
-                      36);
+    QByteArray bytes("GIF89a\x04\x00\x04\x00\x80\x00\x00"       // screen, global table of 2 colours
+                     "\xFF\x00\x00\x00\x00\xFF"                 // red, blue
+                     "\x2C\x00\x00\x00\x00\x04\x00\x04\x00\x00" // image descriptor
+                     "\x02\x05\x84\x6F\x01\xCA\x50\x00"         // code size 2, one block of 5 bytes
+                     "\x3B",
+                     38);
+    const std::pair<int, int> fields[] = {{6, screen.width()}, {8, screen.height()}, {20, frame.x()},
+                                          {22, frame.y()},     {24, frame.width()},  {26, frame.height()}};
+    for (const auto& [at, value] : fields)
+        qToLittleEndian<quint16>(quint16(value), bytes.data() + at);
+    return bytes;
 }
 
-// A 4 x 2 BMP of 8 bits a pixel, run-length coded: two runs of 4, each row
-// ended, then the end of the bitmap.
-QByteArray runLengthBmp()
+// A BMP of 8 bits a pixel, red and blue, run-length coded.
+QByteArray runLengthBmp(int width, int height, const QByteArray& codes)
 {
-    const QByteArray codes("\x04\x01\x00\x00\x04\x00\x00\x01", 8);
     const qint64 dataAt = 14 + 40 + 2 * 4;
     QByteArray bmp = QByteArray("BM") + QByteArray(4, '\0');
     char b[4];
@@ -71,13 +78,27 @@ QByteArray runLengthBmp()
     bmp += QByteArray(4, '\0');
     qToLittleEndian<quint32>(quint32(dataAt), b);
     bmp.append(b, 4);
-    const qint32 info[] = {40, 4, 2, 1 | (8 << 16), 1, qint32(codes.size()), 2835, 2835, 2, 0};
+    const qint32 info[] = {40, width, height, 1 | (8 << 16), 1, qint32(codes.size()), 2835, 2835, 2, 0};
     for (qint32 v : info) {
         qToLittleEndian<qint32>(v, b);
         bmp.append(b, 4);
     }
     bmp += QByteArray("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8); // red, blue
     return bmp + codes;
+}
+
+// 4 x 2: two runs of 4, each row ended, then the end of the bitmap.
+QByteArray runLengthBmp() { return runLengthBmp(4, 2, QByteArray("\x04\x01\x00\x00\x04\x00\x00\x01", 8)); }
+
+// 5 x 2 whose first row starts with three pixels as they are, padded to a
+// word, then a run of two (read unpadded, the codes go astray and run past
+// the end) or two runs of one (read unpadded, the pad and the first run read
+// as the end of the bitmap).
+QByteArray oddLiteralBmp(bool runsOfOne)
+{
+    const QByteArray literal("\x00\x03\x01\x00\x01\x00", 6);
+    const QByteArray rest = runsOfOne ? QByteArray("\x01\x01\x01\x00", 4) : QByteArray("\x02\x01", 2);
+    return runLengthBmp(5, 2, literal + rest + QByteArray("\x00\x00\x05\x00\x00\x01", 6));
 }
 
 // A BMP header that claims 100000 x 100000 pixels and holds none of them.
@@ -284,6 +305,7 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
     ASSERT_TRUE(dir.isValid());
     const QSize raster(40, 30);
     const QRect whole(0, 0, 100000, 100000);
+    const QByteArray oddWidth = encodedNoise("BMP", 101, 1000);
     const struct {
         const char* name;
         QByteArray bytes;
@@ -294,8 +316,11 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"grains.bmp", encoded("BMP"), PictureFault::None, raster, {}},
         {"grains.jpg", encoded("JPEG"), PictureFault::None, raster, {}},
         {"grains.png", encoded("PNG"), PictureFault::None, raster, {}},
-        {"grains.gif", gif(), PictureFault::None, {2, 2}, {}},
+        {"grains.gif", gif(), PictureFault::None, {4, 4}, {}},
         {"coded.bmp", runLengthBmp(), PictureFault::None, {4, 2}, {}},
+        {"odd-literal.bmp", oddLiteralBmp(false), PictureFault::None, {5, 2}, {}},
+        // A frame inside a larger screen; the rest of the screen takes the background colour.
+        {"framed.gif", gif(QSize(6, 5), QRect(1, 1, 4, 4)), PictureFault::None, {6, 5}, {}},
         // A camera's photo: more than the readers' own 128 MiB.
         {"camera.jpg", encoded("JPEG", QSize(6000, 6000)), PictureFault::None, {6000, 6000}, {}},
         {"empty.bmp", QByteArray(), PictureFault::NotAPicture, {}, {}},
@@ -307,12 +332,21 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"third.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 1.0 / 3), PictureFault::Damaged, {}, {}},
         {"most.bmp", test::cutShort(encodedNoise("BMP", 100, 300), 0.9), PictureFault::Damaged, {}, {}},
         {"last-byte.bmp", encodedNoise("BMP", 100, 300).chopped(1), PictureFault::Damaged, {}, {}},
+        // 101 pixels of 3 bytes: each row padded by one byte to 304.
+        {"odd-last-byte.bmp", oddWidth.chopped(1), PictureFault::Damaged, {}, {}},
+        {"odd-last-row.bmp", oddWidth.chopped(304), PictureFault::Damaged, {}, {}},
+        {"odd-three-rows.bmp", oddWidth.chopped(3 * 304), PictureFault::Damaged, {}, {}},
         {"coded.bmp", runLengthBmp().chopped(2), PictureFault::Damaged, {}, {}},
+        {"odd-literal-cut.bmp", oddLiteralBmp(true).chopped(2), PictureFault::Damaged, {}, {}},
         {"cut.jpg", test::cutShort(encodedNoise("JPEG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
         {"end.jpg", encodedNoise("JPEG", 300, 300).chopped(2), PictureFault::Damaged, {}, {}},
         {"cut.png", test::cutShort(encodedNoise("PNG", 300, 300), 0.6), PictureFault::Damaged, {}, {}},
         {"end.png", encodedNoise("PNG", 300, 300).chopped(12), PictureFault::Damaged, {}, {}},
         {"cut.gif", gif().left(30), PictureFault::Damaged, {}, {}},
+        // The image reader shows these with the pixels it found and the rest black.
+        {"cut-data.gif", gif().left(33), PictureFault::Damaged, {}, {}},
+        {"unended.gif", gif().chopped(2), PictureFault::Damaged, {}, {}},
+        {"huge-frame.gif", gif(QSize(4, 4), QRect(0, 0, 65535, 65535)), PictureFault::Damaged, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},

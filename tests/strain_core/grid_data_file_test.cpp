@@ -39,6 +39,7 @@ TEST(GridDataFile, RefusesPairsThatDisagreeOrFallShort)
         {"rows and cols swapped", pointsText("12 3 4", 12), pointsText("12 4 3", 12)},
         {"count is not rows x cols", pointsText("11 3 4", 11), pointsText("11 3 4", 11)},
         {"more than 499 points", pointsText("600 20 30", 600), pointsText("600 20 30", 600)},
+        {"one point more than 499", pointsText("500 20 25", 500), pointsText("500 20 25", 500)},
         {"product beyond 16 bits", pointsText("0 200 200", 0), pointsText("0 200 200", 0)},
         {"too few points", pointsText("12 3 4", 12), pointsText("12 3 4", 11)},
         {"a point that is not a number", pointsText("2 1 2", 1) + "x, 3\r\n", pointsText("2 1 2", 2)},

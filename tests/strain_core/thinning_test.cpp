@@ -52,6 +52,11 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
         {"a visited mark counts but is never deleted",
          {"......", "......", "..22..", "..22..", "......", "......"},
          {"......", "......", "..22..", "..22..", "......", "......"}},
+        // Each end has one line neighbour and the mark (two in the sum, set,
+        // and no 0-to-1 step into it): three, one run, so both go.
+        {"a line end beside a visited mark goes",
+         {"......", "......", "..2...", "..##..", "......", "......"},
+         {"......", "......", "..2...", "......", "......", "......"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

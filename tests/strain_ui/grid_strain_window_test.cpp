@@ -344,9 +344,10 @@ TEST_F(GridStrainWindowTest, RefusedGridFilesKeepThePointsReadOnceTheHeadersAgre
     std::string points12;
     for (int i = 0; i < 12; ++i)
         points12 += std::to_string(i) + ",1\r\n";
-    std::string points600;
+    std::string points500, points600;
     for (int i = 0; i < 600; ++i)
-        points600 += "1 2\r\n";
+        (i < 500 ? points500 : points600) += "1 2\r\n";
+    points600 = points500 + points600;
     const struct {
         const char* name;
         std::string before; // empty: no such file
@@ -358,10 +359,12 @@ TEST_F(GridStrainWindowTest, RefusedGridFilesKeepThePointsReadOnceTheHeadersAgre
     } cases[] = {
         {"headers disagree", "12 3 4\r\n" + points12, "12 4 3\r\n" + points12, "数据有误，请检查！",
          {"7", "", "", "", "1", ""}, "", ""},
-        {"a file that is not there", "4 2 2\r\n1 1\r\n", "", "无法打开网格数据文件！", {"7", "", "", "", "1", ""}, "", ""},
+        {"a file that is not there", "4 2 2\r\n1 1\r\n", "", "数据有误，请检查！", {"7", "", "", "", "1", ""}, "", ""},
         // The headers agree: the table takes what was read before the fault.
         {"more points than the table holds", "600 20 30\r\n" + points600, "600 20 30\r\n" + points600,
          "数据有误，请检查！", {"1", "2", "1", "2", "20", "30"}, "1", "1"},
+        {"one point more than the table holds", "500 20 25\r\n" + points500, "500 20 25\r\n" + points500,
+         "数据有误，请检查！", {"1", "2", "1", "2", "20", "25"}, "1", "1"},
         {"fewer points than the header", "12 3 4\r\n1 2\r\n5 6\r\n", "12 3 4\r\n3 4\r\n", "数据有误，请检查！",
          {"1", "2", "3", "4", "3", "4"}, "", ""},
     };
@@ -414,6 +417,15 @@ TEST_F(GridStrainWindowTest, RefusedGridFilesKeepThePointsReadOnceTheHeadersAgre
     EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
     EXPECT_FALSE(QFile::exists(path("short1.txt")));
     EXPECT_FALSE(QFile::exists(path("short2.txt")));
+
+    // Files that cannot be written are bad data to the user as well.
+    grid()->setTextMatrix(1, 5, "1");
+    grid()->setTextMatrix(1, 6, "1");
+    dialogs().messages.clear();
+    dialogs().execAnswers.push_back(gridFiles(path("missing/1.txt"), path("missing/2.txt")));
+    click("MFileSaveData");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("数据有误，请检查！"));
 }
 
 TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
