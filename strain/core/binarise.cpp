@@ -110,9 +110,7 @@ PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& 
 void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
                      std::int16_t* cells)
 {
-    binariseRow(argb, width, threshold, memo, cells, [](std::uint32_t v) {
-        return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
-    });
+    binariseRow(argb, width, threshold, memo, cells, [](std::uint32_t v) { return swapRedBlue(v); });
 }
 
 } // namespace kv

@@ -8,13 +8,6 @@ namespace kv {
 
 namespace {
 
-// 0xAARRGGBB (Qt's 32-bit pixel) and the pixel map's 0x00BBGGRR are each
-// other's byte swap of the low three bytes; the same exchange goes both ways.
-inline std::uint32_t swapRedBlue(std::uint32_t v)
-{
-    return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
-}
-
 // Row y of the map into row y of its picture: background white, every other
 // value black.
 void showMapRow(const PixelMap& map, int y, QImage& image)
