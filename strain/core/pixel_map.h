@@ -55,10 +55,6 @@ inline int skipBackgroundFours(const std::int16_t* row, int x, int end)
 // draws a blue box from 0 to that value. May be empty.
 using PassProgress = std::function<void(double filledTo)>;
 
-// The map as the window shows it on its picture: background white, every
-// other value black (visited pixels were black when the walk marked them).
-PixelImage mapToImage(const PixelMap& map);
-
 // Number of cells holding the value.
 std::size_t countCells(const PixelMap& map, std::int16_t value);
 

@@ -41,27 +41,6 @@ PixelImage pixelImageOf(const QImage& image)
     return pixels;
 }
 
-QImage qImageOf(const PixelImage& pixels)
-{
-    QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
-    const auto width = static_cast<std::size_t>(pixels.width);
-    for (int y = 0; y < pixels.height; ++y) {
-        const std::uint32_t* in = pixels.rgb.data() + static_cast<std::size_t>(y) * width;
-        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (std::size_t x = 0; x < width; ++x)
-            out[x] = 0xFF000000u | swapRedBlue(in[x]);
-    }
-    return image;
-}
-
-QImage qImageOf(const PixelMap& map)
-{
-    QImage image(map.width, map.height, QImage::Format_RGB32);
-    for (int y = 0; y < map.height; ++y)
-        showMapRow(map, y, image);
-    return image;
-}
-
 BinarisedImage binariseImage(const QImage& image, int threshold, const PassProgress& progress)
 {
     const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
