@@ -5,13 +5,13 @@
 #include "platform/ui/data_grid.h"
 #include "platform/ui/drawing_painter.h"
 #include "platform/ui/picture_box.h"
-#include "strain/core/binarise.h"
 #include "strain/core/curvature_drawing.h"
 #include "strain/core/curvature_pass.h"
 #include "strain/core/thinning.h"
 #include "strain/ui/curvature_steps.h"
 #include "strain/ui/picture_pixels.h"
 
+#include <QImage>
 #include <benchmark/benchmark.h>
 
 
@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kWidth = 4000;
 constexpr int kHeight = 3000;
-constexpr std::uint32_t kInk = 0x202020;
+constexpr QRgb kInk = 0xFF202020;
 
 // A fixed sequence, so every run draws the same picture.
 class Sequence {
@@ -38,20 +38,22 @@ private:
     std::uint64_t state_ = 20240611;
 };
 
-void stamp(kv::PixelImage& picture, double cx, double cy)
+void stamp(QImage& picture, double cx, double cy)
 {
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx) {
             const int x = static_cast<int>(std::lround(cx)) + dx; const int y = static_cast<int>(std::lround(cy)) + dy;
-            if (dx * dx + dy * dy <= 5 && picture.contains(x, y))
-                picture.set(x, y, kInk);
+            if (dx * dx + dy * dy <= 5 && picture.valid(x, y))
+                picture.setPixel(x, y, kInk);
         }
 }
 
-const kv::PixelImage& lineDrawing()
+// The drawing as the picture box holds it once loaded.
+const QImage& lineDrawing()
 {
-    static const kv::PixelImage picture = [] {
-        kv::PixelImage p(kWidth, kHeight, 0xFFFFFF);
+    static const QImage picture = [] {
+        QImage p(kWidth, kHeight, QImage::Format_RGB32);
+        p.fill(Qt::white);
         Sequence s;
         for (int i = 0; i < 60; ++i) { // straight strokes
             const double x0 = s.next(kWidth), y0 = s.next(kHeight), x1 = s.next(kWidth), y1 = s.next(kHeight);
@@ -72,24 +74,26 @@ const kv::PixelImage& lineDrawing()
 
 kv::PixelMap thinnedMap()
 {
-    kv::PixelMap map = kv::binarise(lineDrawing(), 128);
+    kv::PixelMap map = kv::binariseImage(lineDrawing(), 128).map;
     while (!kv::thinOnce(map).deleted.empty()) {
     }
     return map;
 }
 
+// The pixel map and its black-and-white picture, from the loaded picture's
+// scan lines.
 void BM_CurvatureBinarise(benchmark::State& state)
 {
-    const kv::PixelImage& picture = lineDrawing(); // drawn once, outside the timing
+    const QImage& picture = lineDrawing(); // drawn once, outside the timing
     for (auto _ : state) {
-        kv::PixelMap map = kv::binarise(picture, 128);
-        benchmark::DoNotOptimize(map.cells.data());
+        kv::BinarisedImage binarised = kv::binariseImage(picture, 128);
+        benchmark::DoNotOptimize(binarised.map.cells.data());
     }
 }
 
 void BM_CurvatureThinToTheEnd(benchmark::State& state)
 {
-    const kv::PixelMap binary = kv::binarise(lineDrawing(), 128);
+    const kv::PixelMap binary = kv::binariseImage(lineDrawing(), 128).map;
     int clicks = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -119,9 +123,9 @@ void BM_CurvaturePass(benchmark::State& state)
 // What the user waits for in all, one click after another.
 void BM_CurvatureWholeRun(benchmark::State& state)
 {
-    const kv::PixelImage& picture = lineDrawing();
+    const QImage& picture = lineDrawing();
     for (auto _ : state) {
-        kv::PixelMap map = kv::binarise(picture, 128);
+        kv::PixelMap map = kv::binariseImage(picture, 128).map;
         while (!kv::thinOnce(map).deleted.empty()) {
         }
         benchmark::DoNotOptimize(kv::runCurvaturePass(map).rows.size());
@@ -133,10 +137,11 @@ void BM_CurvatureWholeRun(benchmark::State& state)
 // picture shown), thin until nothing changes (each click whitens the deleted
 // pixels of the picture shown), then the pass: the result plot as large as the
 // picture, the table of every fit and the plot painted. The reference: the
-// same computation on a ready pixel map and the plot drawn with one QPainter.
+// same computation on a plain pixel map (binarised from the loaded picture as
+// the window does it, without showing it) and the plot drawn with one QPainter.
 void BM_CurvatureFromLoadedPicture(benchmark::State& state)
 {
-    const QImage loaded = kv::qImageOf(lineDrawing());
+    const QImage& loaded = lineDrawing();
     kv::PictureBox picture, plot;
     kv::DataGrid grid;
     grid.setup(1, 4);
@@ -170,12 +175,11 @@ void BM_CurvatureFromLoadedPicture(benchmark::State& state)
         fits = pass.fits.size();
     }
     const int n = static_cast<int>(state.iterations());
-    const kv::PixelImage& pixels = lineDrawing();
     const kv::bench::Frame frame{kWidth, kHeight, 0, 0, kWidth, kHeight};
     double computing = 0, plainPlot = 0;
     for (int i = 0; i < n; ++i) {
         const double t0 = kv::bench::seconds();
-        kv::PixelMap map = kv::binarise(pixels, 128);
+        kv::PixelMap map = kv::binariseImage(loaded, 128).map;
         while (!kv::thinOnce(map).deleted.empty()) {
         }
         const kv::Drawing drawing = kv::curvatureDrawing(kv::runCurvaturePass(map).fits);

@@ -11,6 +11,7 @@
 #include "strain/ui/picture_pixels.h"
 #include "tests/support/strain_pictures.h"
 #include "tests/support/direct_area_search.h"
+#include "tests/support/pixel_pictures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,7 +65,7 @@ void BM_AutoCentresDirectAreaSearch(benchmark::State& state)
 // The grain picture as the picture box holds a loaded picture.
 const QImage& loadedGrainPicture()
 {
-    static const QImage image = kv::qImageOf(grainPicture());
+    static const QImage image = kv::test::qImageOf(grainPicture());
     return image;
 }
 

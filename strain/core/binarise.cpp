@@ -70,49 +70,17 @@ std::optional<std::int16_t> parseThreshold(std::string_view answer)
     return roundToInt16(leadingNumber(text));
 }
 
-namespace {
-
-// One row of pixels into one row of map cells: line where grey < threshold.
-// `toRgb` puts a stored pixel into greyOf()'s order (red in the low byte).
-template <class ToRgb>
-void binariseRow(const std::uint32_t* pixels, std::size_t width, int threshold, GreyMemo& memo,
-                 std::int16_t* cells, ToRgb toRgb)
+void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
+                     std::int16_t* cells)
 {
     for (std::size_t x = 0; x < width; ++x) {
-        const std::uint32_t rgb = toRgb(pixels[x]);
+        const std::uint32_t rgb = swapRedBlue(argb[x]);
         if (rgb != memo.rgb) {
             memo.rgb = rgb;
             memo.grey = greyOf(rgb);
         }
         cells[x] = memo.grey < threshold ? PixelMap::line : PixelMap::background;
     }
-}
-
-} // namespace
-
-PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& progress)
-{
-    const int w = picture.width;
-    const int h = picture.height;
-    PixelMap map(w, h);
-    const auto width = static_cast<std::size_t>(w);
-    GreyMemo memo;
-    for (int y = 0; y < h; ++y) {
-        const std::size_t start = static_cast<std::size_t>(y) * width;
-        binariseRow(picture.rgb.data() + start, width, threshold, memo, map.cells.data() + start,
-                    [](std::uint32_t rgb) { return rgb; });
-        if (progress)
-            progress(static_cast<double>(w) * (y + 1) / h);
-    }
-    return map;
-}
-
-void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
-                     std::int16_t* cells)
-{
-    binariseRow(argb, width, threshold, memo, cells, [](std::uint32_t v) {
-        return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
-    });
 }
 
 } // namespace kv

@@ -23,10 +23,6 @@ int greyOf(std::uint32_t rgb);
 // -32768..32767; the window then leaves picture and map as they are.
 std::optional<std::int16_t> parseThreshold(std::string_view answer);
 
-// A new map of the picture's size: line where grey < threshold (strictly),
-// background elsewhere. The window repaints its picture from mapToImage().
-PixelMap binarise(const PixelImage& picture, int threshold, const PassProgress& progress = {});
-
 // The grey of the colour last seen along a row: neighbouring pixels are mostly
 // the same colour (a plain background, a line's ink), so each run of one
 // colour is weighed once.
@@ -36,9 +32,9 @@ struct GreyMemo {
 };
 
 // One row of a picture stored as 0xAARRGGBB (blue in the low byte, the alpha
-// byte ignored) into one row of map cells: line where grey < threshold,
-// background elsewhere. For reading a picture without first copying it into
-// a PixelImage.
+// byte ignored) into one row of map cells: line where grey < threshold
+// (strictly), background elsewhere. The window binarises its picture's scan
+// lines through it, with no copy of the whole picture in between.
 void binariseArgbRow(const std::uint32_t* argb, std::size_t width, int threshold, GreyMemo& memo,
                      std::int16_t* cells);
 

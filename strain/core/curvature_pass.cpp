@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace kv {
 namespace {
@@ -14,27 +13,17 @@ namespace {
 // 1 or 2 before the next start pixel, so the map never keeps this value.
 constexpr std::int16_t kWalking = 3;
 
-// Every pixel that is not background, row by row. The map is mostly
-// background, so four cells are tested at a time and skipped together.
-std::vector<MapPixel> setCells(const PixelMap& map)
+// Every pixel that is not background, row by row.
+std::vector<PixelPos> setCells(const PixelMap& map)
 {
-    std::vector<MapPixel> cells;
-    const auto width = static_cast<std::size_t>(map.width);
+    std::vector<PixelPos> cells;
     for (int y = 0; y < map.height; ++y) {
-        const std::int16_t* row = map.cells.data() + static_cast<std::size_t>(y) * width;
-        std::size_t x = 0;
-        for (; x + 4 <= width; x += 4) {
-            std::uint64_t four;
-            std::memcpy(&four, row + x, sizeof four);
-            if (four == 0)
-                continue;
-            for (std::size_t i = x; i < x + 4; ++i)
-                if (row[i] != PixelMap::background)
-                    cells.push_back({static_cast<int>(i), y});
+        const std::int16_t* row = map.cells.data() + map.indexOf(0, y);
+        for (int x = 0; x < map.width; ++x) {
+            x = skipBackgroundFours(row, x, map.width);
+            if (x < map.width && row[x] != PixelMap::background)
+                cells.push_back({x, y});
         }
-        for (; x < width; ++x)
-            if (row[x] != PixelMap::background)
-                cells.push_back({static_cast<int>(x), y});
     }
     return cells;
 }
@@ -44,16 +33,16 @@ std::vector<MapPixel> setCells(const PixelMap& map)
 // reset to 1 by a window). Saves scanning the map column-wise.
 class ColumnCandidates {
 public:
-    ColumnCandidates(const PixelMap& map, const std::vector<MapPixel>& cells)
+    ColumnCandidates(const PixelMap& map, const std::vector<PixelPos>& cells)
         : start_(static_cast<std::size_t>(map.width) + 1, 0)
     {
-        for (const MapPixel& p : cells)
+        for (const PixelPos& p : cells)
             ++start_[static_cast<std::size_t>(p.x) + 1];
         for (std::size_t x = 1; x < start_.size(); ++x)
             start_[x] += start_[x - 1];
         rows_.resize(start_.back());
         std::vector<std::size_t> fill(start_.begin(), start_.end() - 1);
-        for (const MapPixel& p : cells) // row order, so each column ascends
+        for (const PixelPos& p : cells) // row order, so each column ascends
             rows_[fill[static_cast<std::size_t>(p.x)]++] = p.y;
     }
     // Rows of column x, ascending.
@@ -71,24 +60,24 @@ private:
 // changes only here (a walk enters line pixels alone), so the lists stay exact.
 class WindowReset {
 public:
-    WindowReset(const PixelMap& map, const std::vector<MapPixel>& cells)
+    WindowReset(const PixelMap& map, const std::vector<PixelPos>& cells)
         : tilesX_((map.width + kTile - 1) / kTile), tilesY_((map.height + kTile - 1) / kTile),
           visited_(static_cast<std::size_t>(tilesX_) * static_cast<std::size_t>(tilesY_))
     {
-        for (const MapPixel& p : cells)
+        for (const PixelPos& p : cells)
             if (map.at(p.x, p.y) == PixelMap::visited)
                 visitedIn(p.x, p.y).push_back(p);
     }
 
-    void apply(PixelMap& map, MapPixel s, int half, const std::vector<MapPixel>& walked)
+    void apply(PixelMap& map, PixelPos s, int half, const std::vector<PixelPos>& walked)
     {
         const int x0 = std::max(2, s.x - half), x1 = std::min(map.width - 1, s.x + half);
         const int y0 = std::max(2, s.y - half), y1 = std::min(map.height - 1, s.y + half);
-        const auto inside = [&](const MapPixel& p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
+        const auto inside = [&](const PixelPos& p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
         if (x0 <= x1 && y0 <= y1) {
             for (int ty = y0 / kTile; ty <= y1 / kTile; ++ty)
                 for (int tx = x0 / kTile; tx <= x1 / kTile; ++tx) {
-                    std::vector<MapPixel>& tile =
+                    std::vector<PixelPos>& tile =
                         visited_[static_cast<std::size_t>(ty) * static_cast<std::size_t>(tilesX_)
                                  + static_cast<std::size_t>(tx)];
                     for (std::size_t i = 0; i < tile.size();) {
@@ -103,7 +92,7 @@ public:
                 }
         }
         // Every pixel the current walks marked is in walked.
-        for (const MapPixel& p : walked) {
+        for (const PixelPos& p : walked) {
             if (map.at(p.x, p.y) != kWalking)
                 continue;
             const bool in = inside(p);
@@ -116,7 +105,7 @@ public:
 private:
     static constexpr int kTile = 16;
 
-    std::vector<MapPixel>& visitedIn(int x, int y)
+    std::vector<PixelPos>& visitedIn(int x, int y)
     {
         return visited_[static_cast<std::size_t>(y / kTile) * static_cast<std::size_t>(tilesX_)
                         + static_cast<std::size_t>(x / kTile)];
@@ -124,10 +113,10 @@ private:
 
     int tilesX_;
     int tilesY_;
-    std::vector<std::vector<MapPixel>> visited_;
+    std::vector<std::vector<PixelPos>> visited_;
 };
 
-FitPoints fitPointsOf(MapPixel s, const ArcWalk& walk)
+FitPoints fitPointsOf(PixelPos s, const ArcWalk& walk)
 {
     return {s, *walk.points[0], *walk.points[1], *walk.points[2], *walk.points[3]};
 }
@@ -141,11 +130,11 @@ std::string CurvatureRow::curvatureText() const { return formatMask(curvature, "
 CurvaturePass runCurvaturePass(PixelMap& map, const CurvatureOptions& options, const PassProgress& progress)
 {
     CurvaturePass pass;
-    const std::vector<MapPixel> cells = setCells(map);
+    const std::vector<PixelPos> cells = setCells(map);
     const ColumnCandidates candidates(map, cells);
     WindowReset reset(map, cells);
     ArcStack stack;
-    std::vector<MapPixel> walked;
+    std::vector<PixelPos> walked;
 
     for (int x = 1; x <= map.width - 1; ++x) {
         for (const int* row = candidates.begin(x); row != candidates.end(x); ++row) {

@@ -10,7 +10,9 @@ namespace kv {
 
 namespace {
 
-constexpr double kDushuPi = 3.14159265358979;
+// Pi as the pixel vectors' directions take it (14 decimals) and as the
+// ellipse and its angle are drawn (7 decimals).
+constexpr double kDirectionPi = 3.14159265358979;
 constexpr double kDrawPi = 3.1415926;
 constexpr double kPlotCentre = 149.5; // half of the 299-unit scale
 constexpr int kFewestCentres = 20;
@@ -81,7 +83,7 @@ Drawing ellipseAndResult(const FryEllipse& e)
 
 float directionDegrees(int dx, int dy)
 {
-    const double toDegrees = 180 / kDushuPi;
+    const double toDegrees = 180 / kDirectionPi;
     double d = 0;
     if (dx > 0 && dy > 0)
         d = std::atan(static_cast<double>(dy) / dx) * toDegrees;

@@ -25,7 +25,7 @@ private:
 int distinctColumns(const FitPoints& points)
 {
     std::vector<int> xs;
-    for (const MapPixel& p : points)
+    for (const PixelPos& p : points)
         xs.push_back(p.x);
     std::sort(xs.begin(), xs.end());
     return static_cast<int>(std::unique(xs.begin(), xs.end()) - xs.begin());
@@ -38,7 +38,7 @@ Augmented normalEquations(const FitPoints& points, int order)
     Augmented a(order);
     for (int r = 1; r <= a.rows(); ++r)
         for (int c = 1; c <= a.cols(); ++c)
-            for (const MapPixel& p : points) {
+            for (const PixelPos& p : points) {
                 const double u = p.x / 100.0;
                 const double v = p.y / 100.0;
                 if (c == a.cols())
@@ -130,7 +130,7 @@ FitOutcome fitLocalCurve(const FitPoints& points, int order)
     fit.coefficients = *coefficients;
     const double u0 = fit.start.x / 100.0;
     fit.uMin = fit.uMax = u0;
-    for (const MapPixel& p : points) {
+    for (const PixelPos& p : points) {
         fit.uMin = std::min(fit.uMin, p.x / 100.0);
         fit.uMax = std::max(fit.uMax, p.x / 100.0);
     }

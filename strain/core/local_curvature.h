@@ -18,10 +18,10 @@ namespace kv {
 constexpr int kCurvatureFitOrder = 2;
 
 // Start pixel S, then P1, P2, P3, P4.
-using FitPoints = std::array<MapPixel, 5>;
+using FitPoints = std::array<PixelPos, 5>;
 
 struct LocalFit {
-    MapPixel start;
+    PixelPos start;
     std::vector<double> coefficients; // a1 .. a(N+1): v(u) = a1·u^N + … + a(N+1)
     double uMin = 0;                  // horizontal span of the five points, in u
     double uMax = 0;

@@ -17,12 +17,6 @@
 
 namespace kv {
 
-struct PixelPos {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPos& a, const PixelPos& b) { return a.x == b.x && a.y == b.y; }
-};
-
 // One value per pixel with a background border one pixel wide on the left and
 // top and two on the right and bottom: x from -1 to width + 1, y from -1 to height + 1.
 class ObjectMask {

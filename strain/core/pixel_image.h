@@ -8,6 +8,14 @@
 
 namespace kv {
 
+// A pixel's column and row: x to the right from the left edge, y downward from
+// the top row. Positions in a picture and in the pixel maps made from it.
+struct PixelPos {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPos& a, const PixelPos& b) { return a.x == b.x && a.y == b.y; }
+};
+
 struct PixelImage {
     int width = 0;
     int height = 0;
@@ -27,5 +35,12 @@ struct PixelImage {
 inline int redOf(std::uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
 inline int greenOf(std::uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
 inline int blueOf(std::uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
+
+// A pixel stored as 0xAARRGGBB (a Qt 32-bit picture's) as this picture's
+// 0x00BBGGRR, and back: red and blue change places, the alpha byte is dropped.
+inline std::uint32_t swapRedBlue(std::uint32_t v)
+{
+    return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
+}
 
 } // namespace kv

@@ -8,17 +8,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
 namespace kv {
-
-// A pixel position in map coordinates (y downward).
-struct MapPixel {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const MapPixel& a, const MapPixel& b) { return a.x == b.x && a.y == b.y; }
-};
 
 struct PixelMap {
     static constexpr std::int16_t background = 0;
@@ -43,14 +37,23 @@ struct PixelMap {
     void set(int x, int y, std::int16_t value) { cells[indexOf(x, y)] = value; }
 };
 
+// x moved past the whole groups of four background cells that start there,
+// staying below end: most of a line drawing is background, so four cells are
+// tested at a time and skipped together. The cell at the result, if below
+// end, may still be background.
+inline int skipBackgroundFours(const std::int16_t* row, int x, int end)
+{
+    static_assert(PixelMap::background == 0, "four background cells read as a zero word");
+    std::uint64_t four = 0;
+    while (x + 4 <= end && (std::memcpy(&four, row + x, sizeof four), four == 0))
+        x += 4;
+    return x;
+}
+
 // Told during a long pass how far the window's progress strip
 // is filled, in the strip's units (the picture's width in pixels): the window
 // draws a blue box from 0 to that value. May be empty.
 using PassProgress = std::function<void(double filledTo)>;
-
-// The map as the window shows it on its picture: background white, every
-// other value black (visited pixels were black when the walk marked them).
-PixelImage mapToImage(const PixelMap& map);
 
 // Number of cells holding the value.
 std::size_t countCells(const PixelMap& map, std::int16_t value);

@@ -29,13 +29,13 @@ bool recordAt(ArcWalk& walk, int index, int x, int y)
     auto& p = walk.points[static_cast<std::size_t>(index)];
     if (p)
         return false;
-    p = MapPixel{x, y};
+    p = PixelPos{x, y};
     return true;
 }
 
 // The work of one level before it turns to the neighbours.
 Entry enter(PixelMap& map, int x, int y, const StepTargets& targets, ArcWalk& walk, std::int16_t mark,
-            std::vector<MapPixel>* marked)
+            std::vector<PixelPos>* marked)
 {
     if (x < 2 || x > map.width - 2 || y < 2 || y > map.height - 2)
         return Entry::Refused;
@@ -58,7 +58,7 @@ Entry enter(PixelMap& map, int x, int y, const StepTargets& targets, ArcWalk& wa
 } // namespace
 
 void traceArc(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, ArcStack& stack,
-              std::int16_t mark, std::vector<MapPixel>* marked)
+              std::int16_t mark, std::vector<PixelPos>* marked)
 {
     stack.clear();
     const StepTargets targets(traceLength);

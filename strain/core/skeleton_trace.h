@@ -19,7 +19,7 @@ struct ArcWalk {
     std::int32_t stepCount = 0;
     // P1..P4; P1 and P3 are recorded and the walk goes on, P2 and P4 are
     // recorded and that level returns without counting or marking the pixel.
-    std::array<std::optional<MapPixel>, 4> points;
+    std::array<std::optional<PixelPos>, 4> points;
 
     bool complete() const
     {
@@ -47,6 +47,6 @@ using ArcStack = std::vector<ArcFrame>;
 // counted is set to `mark` and, when `marked` is given, appended to it.
 // traceLength is in steps (24 in the tool).
 void traceArc(PixelMap& map, int x, int y, int traceLength, ArcWalk& walk, ArcStack& stack,
-              std::int16_t mark = PixelMap::visited, std::vector<MapPixel>* marked = nullptr);
+              std::int16_t mark = PixelMap::visited, std::vector<PixelPos>* marked = nullptr);
 
 } // namespace kv

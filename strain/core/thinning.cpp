@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 namespace kv {
 namespace {
@@ -61,7 +60,7 @@ DeletionTable deletionTable(SubPass pass)
 // Marks first, deletes after, so every decision sees the map as the sub-pass
 // found it. A neighbourhood of plain background and line pixels is looked up;
 // any other value (a pixel a curvature walk left) takes the rule itself.
-void runSubPass(PixelMap& map, SubPass pass, std::vector<MapPixel>& deleted)
+void runSubPass(PixelMap& map, SubPass pass, std::vector<PixelPos>& deleted)
 {
     static const DeletionTable firstTable = deletionTable(SubPass::First);
     static const DeletionTable secondTable = deletionTable(SubPass::Second);
@@ -72,10 +71,7 @@ void runSubPass(PixelMap& map, SubPass pass, std::vector<MapPixel>& deleted)
     for (int y = 2; y <= map.height - 2; ++y) {
         const std::int16_t* row = map.cells.data() + static_cast<std::ptrdiff_t>(y) * w;
         for (int x = 2; x <= lastX; ++x) {
-            // Most of a line drawing is background (0): skip it four cells at a time.
-            std::uint64_t four = 0;
-            while (x + 3 <= lastX && (std::memcpy(&four, row + x, sizeof four), four == 0))
-                x += 4;
+            x = skipBackgroundFours(row, x, lastX + 1);
             if (x > lastX || row[x] != PixelMap::line)
                 continue;
             const std::int16_t* c = row + x;

@@ -12,7 +12,7 @@ namespace kv {
 // What one iteration deleted, first sub-pass then second: the window paints
 // these pixels white. Empty when the skeleton is complete.
 struct ThinningStep {
-    std::vector<MapPixel> deleted;
+    std::vector<PixelPos> deleted;
 };
 
 // Only pixels with 2 <= x <= W−2 and 2 <= y <= H−2 can be deleted, so the two

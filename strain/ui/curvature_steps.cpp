@@ -24,7 +24,7 @@ bool thinShownPicture(PictureBox& picture, PixelMap& map, const PassProgress& pr
         return false;
     std::vector<QPoint> deleted;
     deleted.reserve(step.deleted.size());
-    for (const MapPixel& p : step.deleted)
+    for (const PixelPos& p : step.deleted)
         deleted.emplace_back(p.x, p.y);
     picture.setStoredPixels(deleted, Qt::white);
     return true;

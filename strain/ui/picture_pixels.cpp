@@ -8,13 +8,6 @@ namespace kv {
 
 namespace {
 
-// 0xAARRGGBB (Qt's 32-bit pixel) and the pixel map's 0x00BBGGRR are each
-// other's byte swap of the low three bytes; the same exchange goes both ways.
-inline std::uint32_t swapRedBlue(std::uint32_t v)
-{
-    return ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16);
-}
-
 // Row y of the map into row y of its picture: background white, every other
 // value black.
 void showMapRow(const PixelMap& map, int y, QImage& image)
@@ -46,27 +39,6 @@ PixelImage pixelImageOf(const QImage& image)
             pixels.rgb[x] = swapRedBlue(pixels.rgb[x]);
     }
     return pixels;
-}
-
-QImage qImageOf(const PixelImage& pixels)
-{
-    QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
-    const auto width = static_cast<std::size_t>(pixels.width);
-    for (int y = 0; y < pixels.height; ++y) {
-        const std::uint32_t* in = pixels.rgb.data() + static_cast<std::size_t>(y) * width;
-        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (std::size_t x = 0; x < width; ++x)
-            out[x] = 0xFF000000u | swapRedBlue(in[x]);
-    }
-    return image;
-}
-
-QImage qImageOf(const PixelMap& map)
-{
-    QImage image(map.width, map.height, QImage::Format_RGB32);
-    for (int y = 0; y < map.height; ++y)
-        showMapRow(map, y, image);
-    return image;
 }
 
 BinarisedImage binariseImage(const QImage& image, int threshold, const PassProgress& progress)

@@ -10,15 +10,11 @@
 namespace kv {
 
 PixelImage pixelImageOf(const QImage& image);
-// The other way, for a picture box to show.
-QImage qImageOf(const PixelImage& pixels);
-// A pixel map's black-and-white picture (mapToImage's colours), made in one
-// pass without the pixel image between.
-QImage qImageOf(const PixelMap& map);
 
-// The picture's pixel map at the threshold (as binarise() of its pixel image)
-// together with the map's black-and-white picture, read from and written to
-// the scan lines row by row: no whole-picture copy in between.
+// The picture's pixel map at the threshold (binariseArgbRow() of each row)
+// together with the map's picture as the window shows it (background white,
+// line black), read from and written to the scan lines row by row: no
+// whole-picture copy in between.
 struct BinarisedImage {
     PixelMap map;
     QImage shown;

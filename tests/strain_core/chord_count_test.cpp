@@ -13,7 +13,7 @@ namespace {
 using test::kBlack;
 using test::kWhite;
 
-TEST(Arccos1, GivesTheCountsEndsAndClampsRoundingOverflow)
+TEST(ArcCosineClamped, GivesTheCountsEndsAndClampsRoundingOverflow)
 {
     const double cases[][2] = {{1.0, 0.0}, {-1.0, -3.1415926535}, {0.0, 1.5707963267948966},
                                {0.5, 1.0471975511965976}, {1.0 + 4e-16, 0.0}, {-1.0 - 4e-16, -3.1415926535}};
@@ -31,7 +31,7 @@ PixelImage columns(const std::vector<std::pair<int, std::uint32_t>>& painted)
     return image;
 }
 
-TEST(Brline, CountsEverySecondColourChangeAlongTheWalk)
+TEST(BoundariesOnChord, CountsEverySecondColourChangeAlongTheWalk)
 {
     const auto lines = columns({{20, kBlack}, {40, kBlack}, {60, kBlack}});
     const struct {
@@ -53,7 +53,7 @@ TEST(Brline, CountsEverySecondColourChangeAlongTheWalk)
         EXPECT_EQ(countBoundariesOnChord(c.picture, c.x0, c.y0, c.x1, c.y1), c.boundaries) << c.name;
 }
 
-TEST(Brline, PaintsEachVisitedPixelRedAndRecordsWhatWasThere)
+TEST(BoundariesOnChord, PaintsEachVisitedPixelRedAndRecordsWhatWasThere)
 {
     PixelImage picture = columns({{20, kBlack}});
     std::vector<PaintedPixel> painted;

@@ -13,7 +13,7 @@ namespace kv {
 namespace {
 
 struct PlainResult {
-    std::vector<MapPixel> fitted;
+    std::vector<PixelPos> fitted;
     std::vector<double> curvatures;
 };
 
@@ -38,7 +38,7 @@ PlainResult plainPass(PixelMap& map)
                 }
             if (!walk.complete())
                 continue;
-            const FitOutcome fit = fitLocalCurve({MapPixel{x, y}, *walk.points[0], *walk.points[1],
+            const FitOutcome fit = fitLocalCurve({PixelPos{x, y}, *walk.points[0], *walk.points[1],
                                                   *walk.points[2], *walk.points[3]});
             if (fit.fit) {
                 out.fitted.push_back({x, y});

@@ -42,7 +42,7 @@ Rows lattice(int n, double spacing)
     return rows;
 }
 
-TEST(FryMethod, DushuDirections)
+TEST(FryMethod, PixelVectorDirectionRunsCounterclockwiseFromXWith360ForNone)
 {
     const struct {
         int dx, dy;

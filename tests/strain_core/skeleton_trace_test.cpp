@@ -37,7 +37,7 @@ TEST(SkeletonTrace, RecordsPointsAtSixAndTwelveStepsOnEachSide)
         traceArc(map, c.startX, 20, 24, walk, stack);
         traceArc(map, c.startX, 20, 24, walk, stack);
         for (std::size_t i = 0; i < 4; ++i) {
-            const auto expected = c.pointX[i] ? std::optional<MapPixel>({c.pointX[i], 20}) : std::nullopt;
+            const auto expected = c.pointX[i] ? std::optional<PixelPos>({c.pointX[i], 20}) : std::nullopt;
             EXPECT_EQ(walk.points[i], expected) << "P" << i + 1;
         }
         EXPECT_EQ(map.at(c.startX, 20), PixelMap::visited);
@@ -60,7 +60,7 @@ TEST(SkeletonTrace, WalkOverAMillionPixelRegionVisitsEachOnce)
     EXPECT_EQ(walk.stepCount, inner);
     EXPECT_TRUE(walk.complete());
     EXPECT_EQ(countCells(map, PixelMap::visited), static_cast<std::size_t>(inner));
-    for (const MapPixel p : {MapPixel{1, 5}, MapPixel{5, 1}, MapPixel{side - 1, 5}, MapPixel{5, side - 1}})
+    for (const PixelPos p : {PixelPos{1, 5}, PixelPos{5, 1}, PixelPos{side - 1, 5}, PixelPos{5, side - 1}})
         EXPECT_EQ(map.at(p.x, p.y), PixelMap::line) << p.x << "," << p.y;
 }
 

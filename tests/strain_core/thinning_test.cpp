@@ -65,7 +65,7 @@ TEST(Thinning, SmallShapesFollowTheDeletionRules)
         EXPECT_EQ(map.cells, test::mapFromArt(c.after).cells);
         EXPECT_EQ(step.deleted.size(),
                   countCells(test::mapFromArt(c.before), PixelMap::line) - countCells(map, PixelMap::line));
-        for (const MapPixel& p : step.deleted)
+        for (const PixelPos& p : step.deleted)
             EXPECT_EQ(map.at(p.x, p.y), PixelMap::background);
     }
 }

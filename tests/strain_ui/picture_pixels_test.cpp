@@ -1,5 +1,7 @@
 #include "strain/ui/picture_pixels.h"
 
+#include "tests/support/pixel_pictures.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -24,25 +26,11 @@ TEST(PicturePixels, EveryFormatGivesRedInTheLowByteAndComesBack)
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
                 EXPECT_EQ(pixels.at(x, y), expected[(x + y) % 4]) << format << " at " << x << "," << y;
-        const QImage back = qImageOf(pixels);
+        const QImage back = test::qImageOf(pixels);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
                 EXPECT_EQ(back.pixel(x, y), colours[(x + y) % 4]) << format << " at " << x << "," << y;
     }
-}
-
-// The map's picture: background white, line and visited cells black.
-TEST(PicturePixels, MapPictureIsWhiteOnlyWhereTheMapHasBackground)
-{
-    PixelMap map(3, 2);
-    map.set(1, 0, PixelMap::line);
-    map.set(2, 1, PixelMap::visited);
-    const QImage image = qImageOf(map);
-    const QRgb expected[2][3] = {{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 255, 255)},
-                                 {qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(image.pixel(x, y), expected[y][x]) << x << "," << y;
 }
 
 // Straight from the scan lines of any format: grey 0.31 R + 0.59 G + 0.11 B
@@ -71,6 +59,8 @@ TEST(PicturePixels, BinarisedImageReadsTheChannelsOfEveryFormat)
                     EXPECT_EQ(b.map.at(x, y), want) << format << " " << threshold << " at " << x << "," << y;
                     EXPECT_EQ(b.shown.pixel(x, y), want == PixelMap::line ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
                 }
+            // What the window shows reads back as the same map.
+            EXPECT_EQ(binariseImage(b.shown, 128).map.cells, b.map.cells);
         }
     }
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "strain/core/pixel_image.h"
-#include "strain/ui/picture_pixels.h"
+#include "tests/support/pixel_pictures.h"
 
 #include <QString>
 #include <QTemporaryDir>
