@@ -18,20 +18,24 @@ namespace kv::metafile {
 //   of the edges crossing that row (the scan converter sorts and merges them
 //   row by row: a zigzag of 800 teeth over 2000 rows takes 8 s), besides the
 //   pixels it covers;
-// - a one-pixel line costs about 9 units a pixel of its length;
+// - a one-pixel line costs about 14 units a pixel of its length;
 // - a wider line is stroked into an outline of its own and filled: its length
 //   times its width in pixels, and the crossings of that outline (two edges a
 //   segment, over the rows the segment and its width cover);
-// - text costs its glyphs' boxes, a bitmap its decoded pixels and the pixels
-//   it is drawn over; a clip region adds its rectangles to every call.
+// - a glyph costs its em squared: a pixel each while Qt keeps its image
+//   (up to 64 pixels), 40 when it fills the glyph's outline instead;
+// - a bitmap costs its decoded pixels and the pixels it is drawn over; a clip
+//   region adds its rectangles to every call.
 constexpr double crossingSquareWork = 1.5;
 constexpr double crossingWork = 20;
 constexpr double filledPixelWork = 1;
-constexpr double linePixelWork = 10;
+constexpr double linePixelWork = 14;
 constexpr double pointWork = 30;
 constexpr double callWork = 2000;
 constexpr double glyphWork = 5000;
-constexpr double glyphPixelWork = 2;
+constexpr double glyphPixelWork = 1;
+constexpr double glyphOutlinePixelWork = 40;
+constexpr double largestCachedGlyph = 64;
 constexpr double decodedPixelWork = 20;
 constexpr double blitPixelWork = 3;
 constexpr double regionRectWork = 200;

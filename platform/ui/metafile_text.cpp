@@ -93,7 +93,8 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : emPixels(font, height);
 
     const double glyphs = double(text.size());
-    if (!spend(callWork + clipWork() + glyphs * (glyphWork + glyphPixelWork * em * em)))
+    const double perPixel = em > largestCachedGlyph ? glyphOutlinePixelWork : glyphPixelWork;
+    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * em * em)))
         return;
     const QPointF origin = t.map(at);
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());
