@@ -11,9 +11,6 @@ namespace {
 
 // SaveDC deeper than this is not kept: each saved state holds a clip region.
 constexpr std::size_t maxSavedStates = 256;
-// A clip region of more rectangles than this would cost every later call
-// more than any picture is worth: the metafile is refused.
-constexpr int maxClipRects = 100000;
 
 enum MapMode { Text = 1, LoMetric, HiMetric, LoEnglish, HiEnglish, Twips, Isotropic, Anisotropic };
 
@@ -217,7 +214,7 @@ void Canvas::combineClip(const QRegion& r, int mode)
     default: return;
     }
     next &= whole;
-    if (next.rectCount() > maxClipRects)
+    if (next.rectCount() > maxRegionRects)
         spend(maxDrawingWork * 2);
     dc.clip = next;
 }
@@ -232,13 +229,23 @@ void Canvas::offsetClip(QPointF logical)
         dc.clip = dc.clip->translated(int(std::lround(d.x())), int(std::lround(d.y())));
 }
 
+// United pairwise, so that a region of n rectangles costs about n log n.
 QRegion Canvas::regionOf(const std::vector<QRect>& rects, bool logical) const
 {
     const QTransform t = logical ? toPicture() : setup_.deviceToPicture;
-    QRegion region;
+    std::vector<QRegion> parts;
+    parts.reserve(rects.size());
     for (const QRect& r : rects)
-        region |= pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height())));
-    return region;
+        parts.push_back(pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
+    while (parts.size() > 1) {
+        const std::size_t half = (parts.size() + 1) / 2;
+        for (std::size_t i = 0; i < parts.size() / 2; ++i)
+            parts[i] = parts[2 * i] | parts[2 * i + 1];
+        if (parts.size() % 2)
+            parts[half - 1] = parts.back();
+        parts.resize(half);
+    }
+    return parts.empty() ? QRegion() : parts.front();
 }
 
 void Canvas::note(const QRectF& box)

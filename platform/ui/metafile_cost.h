@@ -46,6 +46,10 @@ constexpr double recordWork = 50; // reading a record that draws nothing
 // thousands of lines stays far inside.
 constexpr double maxDrawingWork = 3e9;
 
+// A region of more rectangles than this would cost every later call more
+// than any picture is worth.
+constexpr qint64 maxRegionRects = 100000;
+
 // The bitmaps a metafile may hold: none is decoded past this many pixels.
 constexpr double maxBitmapPixels = 64.0 * 1024 * 1024;
 

@@ -11,13 +11,18 @@ namespace kv::metafile {
 namespace {
 
 // A region's rectangles in device units: a header and nCount rectangles, all
-// inside the region's bytes. Too many are refused: each costs the clipping.
+// inside the region's bytes. Too many refuse the metafile: each costs every
+// later drawing call.
 std::optional<std::vector<QRect>> regionRects(Canvas& c, const Record& r, qint64 at, qint64 bytes)
 {
     const qint64 count = r.u32(at + offsetof(U_RGNDATAHEADER, nCount));
     if (!r.whole() || bytes < qint64(sizeof(U_RGNDATAHEADER)) || !r.has(at, bytes) ||
         count > (bytes - qint64(sizeof(U_RGNDATAHEADER))) / 16)
         return std::nullopt;
+    if (count > maxRegionRects) {
+        c.spend(maxDrawingWork * 2);
+        return std::nullopt;
+    }
     if (!c.spend(regionRectWork * double(count)))
         return std::nullopt;
     std::vector<QRect> rects;

@@ -133,6 +133,15 @@ RegionSpec regionOf(const Record& r)
     return region;
 }
 
+// A region object on the picture, counted first; none when over the budget.
+std::optional<QRegion> regionOn(Canvas& c, const RegionSpec& region)
+{
+    const qint64 count = qint64(region.rects.size());
+    if (!c.spend(count > maxRegionRects ? maxDrawingWork * 2 : regionRectWork * double(count)))
+        return std::nullopt;
+    return c.regionOf(region.rects, true);
+}
+
 void createObject(Canvas& c, GdiObject object)
 {
     if (const auto slot = c.freeSlot())
@@ -301,17 +310,20 @@ bool play(Canvas& c, const Record& r, quint16 function)
         createObject(c, OtherObject());
         break;
     case 0x012C:                                                        // SelectClipRegion
-        if (const auto* region = std::get_if<RegionSpec>(c.object(r.u16(6))))
-            c.combineClip(c.regionOf(region->rects, true), 5);
-        else
+        if (const auto* region = std::get_if<RegionSpec>(c.object(r.u16(6)))) {
+            if (const auto pixels = regionOn(c, *region))
+                c.combineClip(*pixels, 5);
+        } else {
             c.resetClip();
+        }
         break;
     case 0x0228:                                                        // FillRegion
     case 0x012B: {                                                      // PaintRegion
         const auto* region = std::get_if<RegionSpec>(c.object(r.u16(6)));
         const auto* brush = function == 0x0228 ? std::get_if<BrushSpec>(c.object(r.u16(8))) : &c.dc.brush;
-        if (region && brush)
-            c.fillRegion(c.regionOf(region->rects, true), *brush);
+        const auto pixels = region && brush ? regionOn(c, *region) : std::nullopt;
+        if (pixels)
+            c.fillRegion(*pixels, *brush);
         break;
     }
     case 0x0940: {                                                      // DIBBitBlt
