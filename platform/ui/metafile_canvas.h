@@ -127,7 +127,10 @@ public:
     // into the path instead.
     void polyline(const QPolygonF& points);
     void polygons(const std::vector<QPolygonF>& rings);
-    void shape(const QPainterPath& logical, bool closed); // rectangles, ellipses, arcs, chords, pies
+    void shape(const QPainterPath& logical, bool closed); // arcs, chords, pies, curves
+    // Rectangles (corner empty), rounded rectangles (corner: the rounding
+    // ellipse's size) and ellipses.
+    void box(const QRectF& logical, QSizeF corner, bool ellipse);
     void lineTo(QPointF to);
     void moveTo(QPointF to);
     void fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop);

@@ -229,6 +229,46 @@ void Canvas::shape(const QPainterPath& logical, bool closed)
     painter_->drawPath(picture);
 }
 
+namespace {
+
+QPainterPath boxPath(const QRectF& r, QSizeF corner, bool ellipse)
+{
+    QPainterPath p;
+    if (ellipse)
+        p.addEllipse(r);
+    else if (corner.isEmpty())
+        p.addRect(r);
+    else
+        p.addRoundedRect(r, corner.width() / 2, corner.height() / 2);
+    return p;
+}
+
+} // namespace
+
+// GDI fills a box up to its right and bottom edges and draws a one-pixel
+// outline inside them, one pixel short of where the painter would.
+void Canvas::box(const QRectF& logical, QSizeF corner, bool ellipse)
+{
+    const QTransform t = toPicture();
+    corner = QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
+    if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
+        shape(boxPath(logical.normalized(), corner, ellipse), true);
+        return;
+    }
+    const QRectF r = t.mapRect(logical.normalized());
+    const QSizeF c(corner.width() * std::fabs(t.m11()), corner.height() * std::fabs(t.m22()));
+    const QPainterPath inside = boxPath(r, c, ellipse);
+    const QPainterPath outline = boxPath(r.adjusted(0, 0, -1, -1), c, ellipse);
+    if (!paint(polygonsOf(inside), true, polygonsOf(outline), true))
+        return;
+    painter_->setPen(Qt::NoPen);
+    applyBrush(dc.brush);
+    painter_->drawPath(inside);
+    applyPen();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPath(outline);
+}
+
 void Canvas::moveTo(QPointF to)
 {
     dc.position = to;

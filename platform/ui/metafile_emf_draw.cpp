@@ -246,22 +246,9 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
     case U_EMR_POLYDRAW16: polyDraw(c, r, false); break;
     case U_EMR_LINETO: c.lineTo(pointAt(r, 8)); break;
     case U_EMR_SETPIXELV: c.setPixel(pointAt(r, 8), colourRef(r.u32(16))); break;
-    case U_EMR_ELLIPSE:
-    case U_EMR_RECTANGLE: {
-        QPainterPath p;
-        if (type == U_EMR_ELLIPSE)
-            p.addEllipse(boxAt(r, 8));
-        else
-            p.addRect(boxAt(r, 8));
-        c.shape(p, true);
-        break;
-    }
-    case U_EMR_ROUNDRECT: {
-        QPainterPath p;
-        p.addRoundedRect(boxAt(r, 8), std::fabs(r.s32(24)) / 2.0, std::fabs(r.s32(28)) / 2.0);
-        c.shape(p, true);
-        break;
-    }
+    case U_EMR_ELLIPSE: c.box(boxAt(r, 8), {}, true); break;
+    case U_EMR_RECTANGLE: c.box(boxAt(r, 8), {}, false); break;
+    case U_EMR_ROUNDRECT: c.box(boxAt(r, 8), QSizeF(r.s32(24), r.s32(28)), false); break;
     case U_EMR_ARC: case U_EMR_CHORD: case U_EMR_PIE: {
         const int kind = type == U_EMR_ARC ? 0 : type == U_EMR_CHORD ? 1 : 2;
         c.shape(arcPath(kind, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise), kind != 0);

@@ -238,25 +238,9 @@ bool play(Canvas& c, const Record& r, quint16 function)
         c.shape(arcPath(kind, reversedRect(r, 14), reversedPoint(r, 10), reversedPoint(r, 6), false), kind != 0);
         break;
     }
-    case 0x0418: {                                                      // Ellipse
-        QPainterPath p;
-        p.addEllipse(reversedRect(r, 6));
-        c.shape(p, true);
-        break;
-    }
-    case 0x041B: {                                                      // Rectangle
-        QPainterPath p;
-        p.addRect(reversedRect(r, 6));
-        c.shape(p, true);
-        break;
-    }
-    case 0x061C: {                                                      // RoundRect
-        QPainterPath p;
-        const QSizeF corner = reversedSize(r, 6);
-        p.addRoundedRect(reversedRect(r, 10), std::fabs(corner.width()) / 2, std::fabs(corner.height()) / 2);
-        c.shape(p, true);
-        break;
-    }
+    case 0x0418: c.box(reversedRect(r, 6), {}, true); break;            // Ellipse
+    case 0x041B: c.box(reversedRect(r, 6), {}, false); break;           // Rectangle
+    case 0x061C: c.box(reversedRect(r, 10), reversedSize(r, 6), false); break; // RoundRect
     case 0x061D:                                                        // PatBlt
         c.fillRect(QRectF(reversedPoint(r, 14), reversedSize(r, 10)), c.dc.brush, r.u32(6));
         break;
