@@ -178,8 +178,11 @@ bool play(Canvas& c, const Record& r, quint32 type)
     if (!c.spend(recordWork))
         return false;
     // Only the records played are checked inside: libUEMF reports the others
-    // on standard output, and they are skipped anyway.
-    if (emfPlays(type) && !U_emf_record_safe(r.data()))
+    // on standard output, and they are skipped anyway. Text is not: libUEMF
+    // wants its spacing array, which a record may leave out (Record checks
+    // the string and the array where they are).
+    const bool text = type == U_EMR_EXTTEXTOUTA || type == U_EMR_EXTTEXTOUTW;
+    if (emfPlays(type) && !text && !U_emf_record_safe(r.data()))
         return !c.refused();
     playState(c, r, type);
     return !c.refused();
