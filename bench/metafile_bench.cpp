@@ -11,7 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
+#include <random>
 
 namespace {
 
@@ -24,34 +24,22 @@ struct Map {
     QList<quint32> colours; // COLORREF
 };
 
-// A fixed sequence, so every run draws the same map.
-class Sequence {
-public:
-    int next(int below)
-    {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(below));
-    }
-
-private:
-    std::uint64_t state_ = 20261209;
-};
-
 // Contour-like lines: short steps from a random start, each line in its own colour.
 const Map& map()
 {
     static const Map m = [] {
         Map out;
-        Sequence s;
+        std::mt19937 random(20261209); // a fixed seed: every run draws the same map
+        const auto next = [&random](int below) { return int(random() % unsigned(below)); };
         for (int i = 0; i < kLines; ++i) {
             QList<QPoint> line;
-            QPoint p(s.next(kSide), s.next(kSide));
+            QPoint p(next(kSide), next(kSide));
             for (int k = 0; k < kPoints; ++k) {
                 line << p;
-                p = QPoint(std::clamp(p.x() + s.next(21) - 10, 0, kSide - 1), std::clamp(p.y() + s.next(21) - 10, 0, kSide - 1));
+                p = QPoint(std::clamp(p.x() + next(21) - 10, 0, kSide - 1), std::clamp(p.y() + next(21) - 10, 0, kSide - 1));
             }
             out.lines << line;
-            out.colours << kv::test::colorRef(s.next(256), s.next(256), s.next(256));
+            out.colours << kv::test::colorRef(next(256), next(256), next(256));
         }
         return out;
     }();
