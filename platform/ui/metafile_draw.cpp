@@ -299,7 +299,8 @@ void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop
         return p;
     }();
     const QRectF box = picture.boundingRect().intersected(clipBox());
-    if (!spend(callWork + clipWork() + filledPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)))
+    if (!spend(callWork + clipWork() + filledPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
+        !finite(picture.boundingRect()))
         return;
     note(picture.boundingRect());
     if (!painter_)

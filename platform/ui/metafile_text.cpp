@@ -52,9 +52,10 @@ QString decodeText(QByteArrayView bytes, int charSet)
 {
     while (!bytes.isEmpty() && bytes.back() == '\0')
         bytes.chop(1);
-    constexpr int symbol = 2, shiftJis = 128, hangul = 129, gb2312 = 134, big5 = 136;
-    if (charSet == gb2312) {
-        // The system's code page, read as the text files are.
+    constexpr int defaultSet = 1, symbol = 2, shiftJis = 128, hangul = 129, gb2312 = 134, big5 = 136, oem = 255;
+    if (charSet == gb2312 || charSet == defaultSet || charSet == oem) {
+        // The system's code page (the default and OEM sets are the system's
+        // too), read as the text files are.
         if (const auto utf8 = decodeCodePage(std::string_view(bytes.data(), std::size_t(bytes.size()))))
             return QString::fromStdString(*utf8);
     }

@@ -176,6 +176,15 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          emf100(emf::setPolyFillMode(gdi::winding) + emfSolidBrush(blue)
                 + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
          {{{20, 20}, 0x0000FF}, {{50, 50}, 0x0000FF}}, {}, {}},
+        {"EMF path: an open figure closed and filled",
+         emf100(emfSolidBrush(blue) + emf::record(59, {}) + emf::polyline16({{10, 10}, {10, 90}, {90, 90}}) + emf::record(61, {})
+                + emf::record(60, {}) + emf::record(62, emf::rectl(QRect(0, 0, 100, 100)))),
+         {{{30, 70}, 0x0000FF}, {{70, 30}, white}}, {}, {}},
+        {"EMF clip region: only its left half drawn",
+         emf100(emfSolidBrush(blue)
+                + emf::record(75, Fields().u32s({48, 5, 32, 1, 1, 16, 0, 0, 50, 100, 0, 0, 50, 100}).bytes)
+                + emf::rectangle(0, 0, 100, 100)),
+         {{{25, 50}, 0x0000FF}, {{75, 50}, white}}, {}, {}},
         {"EMF 100,000-point outline: its last segment is drawn",
          emf100(emf::polyline16(outline)), {{{50, 90}, black}, {{50, 50}, white}}, {}, {}},
         {"EMF text in UTF-16: placed by its advances, labels with XML's marks drawn as text",
