@@ -148,9 +148,11 @@ void createObject(Canvas& c, GdiObject object)
         c.create(*slot, std::move(object));
 }
 
-// The DIB of a bitmap record from at to the record's end.
+// The DIB of a bitmap record from at to the record's end. The DIB records
+// count the source's rows from the bottom of a bottom-up DIB; the blits from
+// the top, as a device does.
 void blit(Canvas& c, const Record& r, qint64 dibAt, bool paletteIndices, const QRectF& dest, const QRectF& source,
-          quint32 rop)
+          quint32 rop, bool fromBottom = false)
 {
     const QByteArrayView dib = r.bytes(dibAt, r.size() - dibAt);
     if (dib.size() < 12) {
@@ -159,7 +161,7 @@ void blit(Canvas& c, const Record& r, qint64 dibAt, bool paletteIndices, const Q
     }
     const std::optional<DibHeader> header = readDibHeader(dib, {});
     const qint64 bitsAt = header ? header->packedBitsAt() : dib.size();
-    drawDib(c, dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), paletteIndices, dest, source, true, rop);
+    drawDib(c, dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), paletteIndices, dest, source, fromBottom, rop);
 }
 
 QRectF destOf(const Record& r, qint64 at) // y, x, then height and width before them
@@ -325,11 +327,11 @@ bool play(Canvas& c, const Record& r, quint16 function)
         break;
     }
     case 0x0F43:                                                        // StretchDIBits
-        blit(c, r, 28, r.u16(10) == 1, destOf(r, 24), QRectF(reversedPoint(r, 16), reversedSize(r, 12)), r.u32(6));
+        blit(c, r, 28, r.u16(10) == 1, destOf(r, 24), QRectF(reversedPoint(r, 16), reversedSize(r, 12)), r.u32(6), true);
         break;
     case 0x0D33: {                                                      // SetDIBitsToDevice
         const QRectF dest = destOf(r, 20);
-        blit(c, r, 24, r.u16(6) == 1, dest, QRectF(reversedPoint(r, 12), dest.size()), 0x00CC0020);
+        blit(c, r, 24, r.u16(6) == 1, dest, QRectF(reversedPoint(r, 12), dest.size()), 0x00CC0020, true);
         break;
     }
     default:
