@@ -10,7 +10,7 @@
 namespace kv::metafile {
 namespace {
 
-constexpr quint32 biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3, biJpeg = 4, biPng = 5;
+constexpr quint32 biRle8 = 1, biRle4 = 2, biBitfields = 3, biJpeg = 4, biPng = 5;
 constexpr qint64 largestSide = 1 << 20;
 
 quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }

@@ -212,7 +212,7 @@ void bitmap(Canvas& c, const Record& r, quint32 type)
     }
     default: return;
     }
-    const auto at = [&r](std::size_t offset) { return qint64(offset); };
+    const auto at = [](std::size_t offset) { return qint64(offset); };
     const QRectF dest(pointAt(r, at(f.dest)), QSizeF(r.s32(at(f.destSize)), r.s32(at(f.destSize) + 4)));
     const QSizeF sourceSize = f.sourceSize ? QSizeF(r.s32(at(f.sourceSize)), r.s32(at(f.sourceSize) + 4)) : dest.size();
     const QRectF source(pointAt(r, at(f.source)), sourceSize);
