@@ -196,9 +196,14 @@ void text(Canvas& c, const Record& r, bool extended)
     // character's two advances place it as one.
     const qint64 dxAt = stringAt + (count + 1) / 2 * 2;
     std::vector<double> advances;
-    if (r.has(dxAt, count * 2) && decoded.size() == count) {
-        for (qint64 i = 0; i < count; ++i)
-            advances.push_back(r.s16(dxAt + 2 * i));
+    if (r.has(dxAt, count * 2)) {
+        for (qint64 i = 0; i < count;) {
+            const bool twoBytes = decoded.size() < count && quint8(bytes[i]) >= 0x81 && i + 1 < count;
+            advances.push_back(r.s16(dxAt + 2 * i) + (twoBytes ? r.s16(dxAt + 2 * i + 2) : 0));
+            i += twoBytes ? 2 : 1;
+        }
+        if (qsizetype(advances.size()) != decoded.size())
+            advances.clear();
     }
     c.text(at, decoded, advances, options, box);
 }

@@ -155,10 +155,10 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          wmf100(wmf::setMapMode(gdi::mmAnisotropic) + wmf::setWindowExt(200, 200) + nullPenSolidBrush(blue)
                 + wmf::rectangle(100, 100, 200, 200)),
          {{{75, 75}, 0x0000FF}, {{45, 45}, white}}, {}, {}},
-        {"WMF text in GB2312: its ink inside its box",
+        {"WMF text in GB2312: two characters, the second 30 units after the first",
          wmf100(wmf::createFontIndirect(-20, 400, gdi::gb2312Charset, QByteArray("\xCB\xCE\xCC\xE5")) + wmf::selectObject(0)
-                + wmf::textOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"))),
-         {}, QRect(8, 8, 46, 26), {}},
+                + wmf::extTextOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {30, 0, 30, 0})),
+         {}, QRect(8, 8, 56, 26), QRect(33, 8, 5, 26)},
         {"WMF bitmap: a bottom-up DIB's corners where they belong",
          wmf100(wmf::stretchDib(QRect(20, 20, 40, 40), 2, 2, dib::rgb24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))),
          {{{21, 21}, 0xFF0000}, {{58, 21}, 0x00FF00}, {{21, 58}, 0x0000FF}, {{58, 58}, 0xFFFF00}, {{10, 10}, white}}, {}, {}},
