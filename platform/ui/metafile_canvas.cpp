@@ -175,6 +175,19 @@ void Canvas::applyClip()
     clipApplied_ = true;
 }
 
+QPolygon wholePixels(const QPolygonF& polygon)
+{
+    constexpr double most = 1e8;
+    QPolygon out;
+    out.reserve(polygon.size());
+    for (const QPointF& p : polygon) {
+        const double x = std::isfinite(p.x()) ? std::clamp(p.x(), -most, most) : 0.0;
+        const double y = std::isfinite(p.y()) ? std::clamp(p.y(), -most, most) : 0.0;
+        out << QPoint(int(std::lround(x)), int(std::lround(y)));
+    }
+    return out;
+}
+
 // GDI's clip rectangles leave out their right and bottom edges: a rectangle
 // is the device pixels from its left up to its right.
 static QRegion pixelsOf(const QTransform& t, const QRectF& r)
@@ -185,7 +198,7 @@ static QRegion pixelsOf(const QTransform& t, const QRectF& r)
         const QPoint br(int(std::lround(std::clamp(m.right(), -1e8, 1e8))), int(std::lround(std::clamp(m.bottom(), -1e8, 1e8))));
         return QRegion(QRect(tl, br - QPoint(1, 1)));
     }
-    return QRegion(t.map(QPolygonF(r)).toPolygon());
+    return QRegion(wholePixels(t.map(QPolygonF(r))));
 }
 
 void Canvas::intersectClip(const QRectF& logical)
@@ -229,7 +242,20 @@ void Canvas::offsetClip(QPointF logical)
         dc.clip = dc.clip->translated(int(std::lround(d.x())), int(std::lround(d.y())));
 }
 
-// United pairwise, so that a region of n rectangles costs about n log n.
+// Combined pairwise, so that n parts cost about n log n.
+QRegion combined(std::vector<QRegion> parts, bool exclusive)
+{
+    while (parts.size() > 1) {
+        const std::size_t half = (parts.size() + 1) / 2;
+        for (std::size_t i = 0; i < parts.size() / 2; ++i)
+            parts[i] = exclusive ? parts[2 * i] ^ parts[2 * i + 1] : parts[2 * i] | parts[2 * i + 1];
+        if (parts.size() % 2)
+            parts[half - 1] = parts.back();
+        parts.resize(half);
+    }
+    return parts.empty() ? QRegion() : parts.front();
+}
+
 QRegion Canvas::regionOf(const std::vector<QRect>& rects, bool logical) const
 {
     const QTransform t = logical ? toPicture() : setup_.deviceToPicture;
@@ -237,15 +263,7 @@ QRegion Canvas::regionOf(const std::vector<QRect>& rects, bool logical) const
     parts.reserve(rects.size());
     for (const QRect& r : rects)
         parts.push_back(pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
-    while (parts.size() > 1) {
-        const std::size_t half = (parts.size() + 1) / 2;
-        for (std::size_t i = 0; i < parts.size() / 2; ++i)
-            parts[i] = parts[2 * i] | parts[2 * i + 1];
-        if (parts.size() % 2)
-            parts[half - 1] = parts.back();
-        parts.resize(half);
-    }
-    return parts.empty() ? QRegion() : parts.front();
+    return combined(std::move(parts), false);
 }
 
 void Canvas::note(const QRectF& box)

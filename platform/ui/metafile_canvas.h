@@ -83,6 +83,13 @@ struct DeviceSetup {
     double devicePixelsPerMm = 96 / 25.4;
 };
 
+// A polygon in whole pixels, its points held within a hundred million pixels
+// of the origin: far beyond any picture, and inside int.
+QPolygon wholePixels(const QPolygonF& polygon);
+
+// Regions united (or, exclusive, combined by exclusive or) pairwise.
+QRegion combined(std::vector<QRegion> parts, bool exclusive);
+
 class Canvas {
 public:
     // painter null: nothing is drawn, only the box of what would be is kept

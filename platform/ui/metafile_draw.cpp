@@ -443,15 +443,15 @@ void Canvas::clipToPath(int mode)
     QPainterPath p = path_;
     path_ = QPainterPath();
     p.setFillRule(dc.fillRule);
-    std::vector<QPolygonF> rings;
-    for (const QPolygonF& s : p.toFillPolygons())
-        rings.push_back(s);
+    // Each figure on its own, then together: alternate filling leaves out
+    // where figures overlap, winding fills them.
+    const std::vector<QPolygonF> rings = polygonsOf(p);
     if (!spend(budget_.fill(rings, clipBox())))
         return;
-    QRegion region;
+    std::vector<QRegion> parts;
     for (const QPolygonF& ring : rings)
-        region |= QRegion(ring.toPolygon(), dc.fillRule);
-    combineClip(region, mode);
+        parts.emplace_back(wholePixels(ring), dc.fillRule);
+    combineClip(combined(std::move(parts), dc.fillRule == Qt::OddEvenFill), mode);
 }
 
 } // namespace kv::metafile
