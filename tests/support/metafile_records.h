@@ -22,11 +22,6 @@ namespace kv::test {
 // Little-endian fields, as metafiles store them.
 struct Fields {
     QByteArray bytes;
-    Fields& u8(int v)
-    {
-        bytes.append(char(v));
-        return *this;
-    }
     Fields& u16(int v)
     {
         char b[2];
@@ -75,11 +70,12 @@ constexpr quint32 colorRef(int red, int green, int blue)
 // The GDI values the records below take.
 namespace gdi {
 constexpr int psSolid = 0, psNull = 5, psGeometric = 0x10000; // pen styles
-constexpr int bsSolid = 0, bsNull = 1;                         // brush styles
-constexpr int transparent = 1, opaque = 2;                     // background modes
-constexpr int alternate = 1, winding = 2;                      // polygon fill modes
-constexpr int mmText = 1, mmAnisotropic = 8;                   // map modes
-constexpr int taTop = 0, taBaseline = 24;                      // text alignment
+constexpr int bsSolid = 0, bsNull = 1;                        // brush styles
+constexpr int transparent = 1, opaque = 2;                    // background modes
+constexpr int alternate = 1, winding = 2;                     // polygon fill modes
+constexpr int mmText = 1, mmAnisotropic = 8;                  // map modes
+constexpr int gmCompatible = 1, gmAdvanced = 2;               // EMF graphics modes
+constexpr int taTop = 0, taBaseline = 24;                     // text alignment
 constexpr int ansiCharset = 0, gb2312Charset = 134;
 constexpr int etoGlyphIndex = 0x10;
 constexpr quint32 srcCopy = 0x00CC0020;
@@ -109,7 +105,11 @@ namespace dib {
 
 inline QByteArray infoHeader(int width, int height, int bitCount, int compression, qint64 imageBytes, int colours)
 {
-    return Fields().u32s({40, width, height}).u16s({1, bitCount}).u32s({compression, imageBytes, 2835, 2835, colours, 0}).bytes;
+    return Fields()
+        .u32s({40, width, height})
+        .u16s({1, bitCount})
+        .u32s({compression, imageBytes, 2835, 2835, colours, 0})
+        .bytes;
 }
 
 // Pixels as 0xRRGGBB, rows from the top; stored bottom up, blue first, each
@@ -238,7 +238,8 @@ inline QByteArray createFontIndirect(int height, int weight, int charset, const 
 {
     return record(0x02FB, Fields()
                               .u16s({height, 0, escapement, escapement, weight})
-                              .u8(0).u8(0).u8(0).u8(charset).u32(0)
+                              .u32(qint64(charset) << 24) // not italic, underlined or struck out; the character set
+                              .u32(0)                     // default precision, quality and family
                               .raw(evenPadded(face + QByteArray(1, '\0')))
                               .bytes);
 }
@@ -263,8 +264,14 @@ inline QByteArray polyPolygon(const QList<QList<QPoint>>& rings)
         f.raw(points16(ring));
     return record(0x0538, f.bytes);
 }
-inline QByteArray rectangle(int left, int top, int right, int bottom) { return record(0x041B, {bottom, right, top, left}); }
-inline QByteArray ellipse(int left, int top, int right, int bottom) { return record(0x0418, {bottom, right, top, left}); }
+inline QByteArray rectangle(int left, int top, int right, int bottom)
+{
+    return record(0x041B, {bottom, right, top, left});
+}
+inline QByteArray ellipse(int left, int top, int right, int bottom)
+{
+    return record(0x0418, {bottom, right, top, left});
+}
 
 // Text in the selected font's code page.
 inline QByteArray textOut(int x, int y, const QByteArray& text)
@@ -352,7 +359,8 @@ inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
 }
 inline QByteArray saveDC() { return record(33, {}); }
 inline QByteArray restoreDC(int relative = -1) { return record(34, Fields().u32(relative).bytes); }
-// x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy.
+inline QByteArray setGraphicsMode(int mode) { return record(67, Fields().u32(mode).bytes); }
+// x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy; drawn only in the advanced graphics mode.
 inline QByteArray setWorldTransform(float m11, float m12, float m21, float m22, float dx, float dy)
 {
     return record(35, Fields().f32(m11).f32(m12).f32(m21).f32(m22).f32(dx).f32(dy).bytes);
@@ -369,8 +377,9 @@ inline QByteArray createPen(quint32 index, int style, int width, quint32 colour)
 // A geometric solid pen with round ends and joins.
 inline QByteArray extCreatePen(quint32 index, int width, quint32 colour)
 {
-    return record(95, Fields().u32s({index, 0, 0, 0, 0, gdi::psGeometric | gdi::psSolid, width, gdi::bsSolid, colour, 0, 0})
-                          .bytes);
+    return record(
+        95,
+        Fields().u32s({index, 0, 0, 0, 0, gdi::psGeometric | gdi::psSolid, width, gdi::bsSolid, colour, 0, 0}).bytes);
 }
 inline QByteArray createBrushIndirect(quint32 index, int style, quint32 colour, int hatch = 0)
 {
@@ -381,7 +390,8 @@ inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, 
 {
     QByteArray name(64, '\0');
     std::memcpy(name.data(), face.utf16(), size_t(std::min<qsizetype>(face.size(), 31)) * 2);
-    return record(82, Fields().u32s({index, height, 0, 0, 0, weight}).u8(0).u8(0).u8(0).u8(charset).u32(0).raw(name).bytes);
+    // As a WMF's font, with 32-bit sizes and a UTF-16 name.
+    return record(82, Fields().u32s({index, height, 0, 0, 0, weight, qint64(charset) << 24, 0}).raw(name).bytes);
 }
 
 // The points' box, as the records' bounds: GDI writes it in device units,
@@ -443,7 +453,7 @@ inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int
     const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     const QByteArray padded = utf16 + QByteArray(utf16.size() % 4, '\0');
     Fields f;
-    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                // bounds, GM_COMPATIBLE, scales
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                    // bounds, GM_COMPATIBLE, scales
     f.u32s({x, y, text.size(), 76, options, 0, 0, 0, 0, 76 + padded.size()}); // the text's own part
     f.raw(padded);
     for (int a : advances)
