@@ -149,6 +149,7 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
         painter_->fillRect(ink, dc.backColour);
     painter_->setFont(font);
     painter_->setPen(dc.textColour);
+    painter_->setBackgroundMode(Qt::TransparentMode); // the background, when opaque, is filled above
     if (starts.empty()) {
         painter_->drawText(QPointF(x0, baseline), text);
     } else {

@@ -191,6 +191,11 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::ansiCharset, "Arial") + emf::selectObject(1)
                 + emf::extTextOutW(10, 10, "A&B", {30, 30, 30})),
          {}, QRect(8, 8, 80, 26), QRect(27, 8, 12, 26)},
+        {"EMF text in transparent mode: no box around it on a fill",
+         emf100(emf::createBrushIndirect(1, gdi::bsSolid, blue) + emf::selectObject(1) + emf::rectangle(0, 0, 100, 100)
+                + emf::setBkMode(gdi::transparent) + emf::extCreateFontIndirectW(2, -20, 400, gdi::ansiCharset, "Arial")
+                + emf::selectObject(2) + emf::extTextOutW(10, 10, "A", {20})),
+         {{{10, 10}, 0x0000FF}, {{11, 11}, 0x0000FF}}, {}, {}},
         {"EMF run-length bitmap: its top row where it belongs",
          emf100(emf::stretchDIBits(QRect(20, 20, 40, 40), 2, 2, dib::rle8(2, 2, {0xFF0000, 0x0000FF}, {0, 1, 1, 0}))),
          {{{21, 21}, 0xFF0000}, {{58, 21}, 0x0000FF}, {{21, 58}, 0x0000FF}}, {}, {}},
