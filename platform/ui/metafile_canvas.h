@@ -175,6 +175,7 @@ private:
     void applyBrush(const BrushSpec& brush);
     void applyClip();
     void note(const QRectF& box);
+    void pathGrew();
 
     QPainter* painter_;
     DeviceSetup setup_;

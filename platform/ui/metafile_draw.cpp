@@ -172,6 +172,7 @@ void Canvas::polyline(const QPolygonF& points)
         path_.moveTo(p.first());
         for (qsizetype i = 1; i < p.size(); ++i)
             path_.lineTo(p[i]);
+        pathGrew();
         return;
     }
     if (!paint({}, false, {p}, true))
@@ -201,6 +202,7 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
         return;
     if (inPath_) {
         path_.addPath(picture);
+        pathGrew();
         return;
     }
     if (!paint(closed, true, closed, true))
@@ -219,6 +221,7 @@ void Canvas::shape(const QPainterPath& logical, bool closed)
     picture.setFillRule(dc.fillRule);
     if (inPath_) {
         path_.addPath(picture);
+        pathGrew();
         return;
     }
     const std::vector<QPolygonF> outline = polygonsOf(picture);
@@ -284,6 +287,7 @@ void Canvas::lineTo(QPointF to)
         if (path_.elementCount() == 0)
             path_.moveTo(toPicture().map(from));
         path_.lineTo(toPicture().map(to));
+        pathGrew();
         return;
     }
     polyline(QPolygonF({from, to}));
@@ -383,6 +387,17 @@ void Canvas::image(const QRectF& logical, const QImage& source, const QRectF& so
 
 // ---- EMF paths ------------------------------------------------------------
 
+// A path bracket keeps every point until it is filled or stroked: one past
+// this many is refused, as its drawing would be.
+void Canvas::pathGrew()
+{
+    constexpr int maxPathElements = 4 * 1024 * 1024;
+    if (path_.elementCount() > maxPathElements) {
+        spend(maxDrawingWork * 2);
+        abortPath();
+    }
+}
+
 void Canvas::beginPath()
 {
     path_ = QPainterPath();
@@ -412,6 +427,7 @@ void Canvas::pathTo(const QPainterPath& logical)
             path_ = p;
         else
             path_.connectPath(p);
+        pathGrew();
         return;
     }
     if (!paint({}, false, polygonsOf(p), true))
