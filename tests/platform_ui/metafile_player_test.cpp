@@ -1,9 +1,12 @@
 // The metafile player, one row per family of records: a small metafile made
 // here, drawn, and checked at pixels worked out by hand from what its records
-// say; and hostile metafiles, refused before they cost a user's time.
+// say; the corpus of ordinary metafiles against an independent drawing of
+// their shapes, and the hostile ones, refused before they cost a user's time.
 #include "platform/ui/metafile.h"
 
+#include "tests/support/hostile_metafiles.h"
 #include "tests/support/metafile_records.h"
+#include "tests/support/metafile_reference.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -30,18 +33,6 @@ QByteArray emf100(const QByteArray& records)
     return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 4);
 }
 
-// A side x side picture for the hostile files.
-QByteArray wmfSide(int side, const QByteArray& records)
-{
-    return wmf::placeableHeader(0, 0, side, side, 96) + wmf::metafile(records, 4);
-}
-
-QByteArray emfSide(int side, const QByteArray& records)
-{
-    const int frame = side * 2540 / 96;
-    return emf::metafile(records, QRect(0, 0, side, side), QRect(0, 0, frame, frame), QSize(960, 960), QSize(254, 254), 4);
-}
-
 QByteArray nullPenSolidBrush(quint32 colour)
 {
     return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
@@ -51,39 +42,6 @@ QByteArray nullPenSolidBrush(quint32 colour)
 QByteArray emfSolidBrush(quint32 colour)
 {
     return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
-}
-
-// Teeth from top to bottom and back: every edge crosses every row.
-QList<QPoint> zigzag(int side, int points)
-{
-    QList<QPoint> out;
-    for (int i = 0; i < points; ++i)
-        out << QPoint(i * side / points, i % 2 ? side - 1 : 0);
-    return out;
-}
-
-// A PNG chunk: length, type and data, and the CRC of type and data.
-QByteArray pngChunk(const QByteArray& typeAndData)
-{
-    quint32 crc = 0xFFFFFFFF;
-    for (char c : typeAndData) {
-        crc ^= quint8(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    char length[4], check[4];
-    qToBigEndian<quint32>(quint32(typeAndData.size() - 4), length);
-    qToBigEndian<quint32>(~crc, check);
-    return QByteArray(length, 4) + typeAndData + QByteArray(check, 4);
-}
-
-// A PNG that claims width x height pixels and holds none of them.
-QByteArray pngClaiming(int width, int height)
-{
-    QByteArray ihdr = QByteArray("IHDR") + QByteArray(8, '\0') + QByteArray("\x08\x02\x00\x00\x00", 5);
-    qToBigEndian<quint32>(quint32(width), ihdr.data() + 4);
-    qToBigEndian<quint32>(quint32(height), ihdr.data() + 8);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk(ihdr) + pngChunk("IDAT") + pngChunk("IEND");
 }
 
 QByteArray png2x2()
@@ -221,41 +179,28 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
     }
 }
 
-// What would freeze a window is refused, and what only looks hostile is drawn.
-TEST(MetafilePlayer, RefusesWhatWouldCostTooMuchAndDrawsTheRest)
+// The ordinary files a geologist has are drawn as a plain painter draws the
+// shapes they were made from: shapes a pixel apart at most, labels with
+// about the same ink in their boxes.
+TEST(MetafilePlayer, DrawsTheOrdinaryCorpusAsItsShapesAreDrawn)
 {
-    const struct {
-        const char* name;
-        QByteArray file;
-        MetafileFault fault;
-    } rows[] = {
-        // 2000 edges across each of 4000 rows: Qt's filler would take half a minute.
-        {"zigzag fill", wmfSide(4000, nullPenSolidBrush(colorRef(0, 0, 255)) + wmf::polygon(zigzag(4000, 2000))),
-         MetafileFault::TooCostly},
-        // A 40-pixel pen stroked into an outline of 4000 crossings a row.
-        {"zigzag thick line", emfSide(4000, emf::createPen(1, gdi::psSolid, 40, 0) + emf::selectObject(1)
-                                                + emf::polyline16(zigzag(4000, 2000))),
-         MetafileFault::TooCostly},
-        // A PNG inside that would decode to 10,000 x 10,000 pixels.
-        {"packed picture", emfSide(100, emf::stretchDIBits(QRect(0, 0, 100, 100), 10000, 10000,
-                                                            dib::packed(gdi::biPng, 10000, 10000, pngClaiming(10000, 10000)))),
-         MetafileFault::TooCostly},
-        // Characters that would end an XML section or start an element are text.
-        {"marked-up label", emf100(emf::extTextOutW(10, 10, "]]><svg a=\"&amp;\">", {})), MetafileFault::None},
-        // A map of 2,000 lines, thin and short: drawn.
-        {"many lines", wmfSide(1000, [] {
-             QByteArray lines;
-             for (int i = 0; i < 2000; ++i) {
-                 lines += wmf::polyline({{i % 1000, i / 2}, {i % 1000 + 30, i / 2 + 20}});
-             }
-             return lines;
-         }()),
-         MetafileFault::None},
-    };
-    for (const auto& row : rows) {
-        const MetafileRead read = renderMetafile(row.file);
-        EXPECT_EQ(read.fault, row.fault) << row.name;
-        EXPECT_EQ(read.image.isNull(), row.fault != MetafileFault::None) << row.name;
+    for (const CorpusFile& file : ordinaryMetafiles()) {
+        const MetafileRead read = renderMetafile(file.bytes);
+        ASSERT_EQ(read.fault, MetafileFault::None) << qPrintable(file.name);
+        const PictureComparison c = compareWithReference(read.image, *file.drawing);
+        EXPECT_LT(c.differingInkShare(), 0.005) << qPrintable(file.name);
+        EXPECT_EQ(c.labelsAlike, c.labels) << qPrintable(file.name);
+    }
+}
+
+// What would freeze a window or fill the memory is refused at once; labels
+// that only look like markup are text, and drawn.
+TEST(MetafilePlayer, RefusesTheHostileCorpusOrDrawsItWithinTheBudget)
+{
+    for (const CorpusFile& file : hostileMetafiles()) {
+        const bool labels = file.name.startsWith(QStringLiteral("markup-labels"));
+        const MetafileRead read = renderMetafile(file.bytes);
+        EXPECT_EQ(read.fault, labels ? MetafileFault::None : MetafileFault::TooCostly) << qPrintable(file.name);
     }
 }
 
