@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang into ./build-fuzz and runs each
 # one for FUZZ_SECONDS (20 by default) from its seeds in fuzz/seeds/<target>/
-# and, for a reader with a record limit, the seeds the build writes at the
-# limit and one record past it (build-fuzz/limit-seeds/<target>/).
+# and the seeds the build writes (build-fuzz/limit-seeds/<target>/): for a
+# reader with a record limit, at the limit and one record past it; for the
+# picture reader, hostile metafiles.
 # Twenty seconds a target keeps the whole step near six minutes with fifteen
 # targets; a longer run (FUZZ_SECONDS=120) before a change to a reader is worth it.
 # A finding fails the script: the fuzzer's report and the input that caused it
@@ -31,8 +32,8 @@ for source in fuzz/fuzz_*.cpp; do
     status=1
     continue
   fi
-  # A reader with a record limit also starts from the seeds the build wrote
-  # at its limit and one record past it.
+  # Also the seeds the build wrote: at a reader's record limit and one record
+  # past it, or the picture reader's hostile metafiles.
   seed_dirs=("$seeds")
   if [ -d "build-fuzz/limit-seeds/$name" ]; then
     seed_dirs+=("build-fuzz/limit-seeds/$name")

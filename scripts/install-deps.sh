@@ -4,14 +4,13 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++
   qt6-base-dev libgl-dev
-  qt6-svg-dev libwmf-dev libemf2svg-dev # the picture tools read WMF and EMF through SVG
+  libuemf-dev # the picture tools read the records of WMF and EMF pictures with it
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei
   qt6-translations-l10n # Qt's own dialogs (file dialogs, their questions, buttons) in Chinese
   poppler-utils # the printer test renders its page to check where the picture landed
-  locales # the metafile test builds a German locale to check numbers with a decimal comma
 )
 if [ "${WITH_SCREEN:-0}" = 1 ]; then
   packages+=(xvfb xauth imagemagick)

@@ -1,7 +1,7 @@
 // Windows metafiles (WMF, with or without its placeable header, and EMF) as
-// pictures: drawn at their own size at 96 dots an inch on white, so a picture
-// box shows them at the size they were made for. WMF goes through libwmf's SVG
-// device, EMF through libemf2svg, and the SVG through Qt's renderer.
+// pictures: played record by record onto a painter, at their own size at 96
+// dots an inch on white, so a picture box shows them at the size they were
+// made for.
 #pragma once
 
 #include <QByteArray>
@@ -23,8 +23,8 @@ constexpr int maxMetafileSide = 10000;
 
 enum class MetafileFault {
     None,
-    Damaged,   // cut short or damaged, no size, or a converter refuses it
-    TooCostly, // so many records, points or covered pixels that drawing it would hold the program up
+    Damaged,   // cut short or damaged, or no size
+    TooCostly, // so many or such shapes that drawing them would hold the program up
     TooLarge,  // a side beyond maxMetafileSide, or more pixels than the image readers would allocate
     Unfit,     // the caller's size check refused its size; it was not drawn
 };
@@ -34,8 +34,8 @@ struct MetafileRead {
     MetafileFault fault = MetafileFault::None;
 };
 
-// The drawn picture. Its cost is counted before it is drawn, and a metafile
-// over the drawing budget is refused. fits, when given, is asked about the
+// The drawn picture. The cost of each drawing call is counted before it is
+// made, and a metafile whose calls add up past the drawing budget is refused. fits, when given, is asked about the
 // picture's size before it is drawn. Qt draws text only in a GUI application:
 // without one nothing is drawn (Damaged).
 MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QSize)>& fits = {});

@@ -1,187 +1,100 @@
-// What drawing a metafile's SVG would cost, measured by playing the SVG onto a
-// device that only sums up what it is asked to draw.
-#include "platform/ui/metafile_svg.h"
-
-#include <QPaintDevice>
-#include <QPaintEngine>
-#include <QPainter>
-#include <QPainterPath>
-#include <QSvgRenderer>
-#include <QTextItem>
+#include "platform/ui/metafile_cost.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <optional>
 
 namespace kv::metafile {
-namespace {
 
-class CostEngine : public QPaintEngine {
-public:
-    explicit CostEngine(QRectF device) : QPaintEngine(AllFeatures), device_(device) {}
+Budget::Budget(int rows) : rowStarts_(std::size_t(std::max(rows, 0)) + 1, 0) {}
 
-    DrawingCost cost;
-
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    Type type() const override { return User; }
-
-    void updateState(const QPaintEngineState& state) override
-    {
-        if (state.state() & DirtyTransform)
-            transform_ = state.transform();
-        if (state.state() & DirtyPen)
-            pen_ = state.pen();
-        if (state.state() & DirtyBrush)
-            brush_ = state.brush();
-    }
-
-    void drawPath(const QPainterPath& path) override
-    {
-        QPolygonF outline;
-        outline.reserve(path.elementCount());
-        for (int i = 0; i < path.elementCount(); ++i)
-            outline << QPointF(path.elementAt(i));
-        shape(outline, brush_.style() != Qt::NoBrush);
-    }
-
-    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
-    {
-        shape(QPolygonF(QList<QPointF>(points, points + count)), mode != PolylineMode && brush_.style() != Qt::NoBrush);
-    }
-
-    void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override
-    {
-        QPolygonF polygon;
-        polygon.reserve(count);
-        for (int i = 0; i < count; ++i)
-            polygon << QPointF(points[i]);
-        shape(polygon, mode != PolylineMode && brush_.style() != Qt::NoBrush);
-    }
-
-    void drawTextItem(const QPointF& p, const QTextItem& text) override
-    {
-        area(QRectF(p.x(), p.y() - text.ascent(), text.width(), text.ascent() + text.descent()));
-    }
-
-    void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override { area(r); }
-    void drawImage(const QRectF& r, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { area(r); }
-    void drawTiledPixmap(const QRectF& r, const QPixmap&, const QPointF&) override { area(r); }
-
-private:
-    // The pixels of the device a rectangle covers.
-    double covered(const QRectF& r) const
-    {
-        const QRectF onDevice = r.intersected(device_);
-        return onDevice.isValid() ? onDevice.width() * onDevice.height() : 0.0;
-    }
-
-    void area(const QRectF& r)
-    {
-        ++cost.shapes;
-        cost.pixels += covered(transform_.mapRect(r));
-    }
-
-    // A fill costs the pixels of its box and its edges' length: the
-    // rasteriser walks every edge across the cells it crosses. A stroke is
-    // turned into an outline of its own and filled, piece by piece: it costs
-    // its length times its width (and a little more, the outline's edges),
-    // and its width again at every join, never capped by its box: a zigzag
-    // with a thick pen overlaps itself thousands of times inside a small box,
-    // and every overlap is drawn. Lengths are measured with the points held
-    // to the device (and the pen's width around it), since what lies beyond
-    // is clipped away.
-    void shape(const QPolygonF& polygon, bool filled)
-    {
-        ++cost.shapes;
-        cost.points += polygon.size();
-        if (polygon.isEmpty())
-            return;
-        const bool stroked = pen_.style() != Qt::NoPen;
-        const double scale = std::sqrt(std::fabs(transform_.determinant()));
-        const double penWidth = pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * scale;
-        const double width = stroked ? std::clamp(penWidth, 1.0, device_.width() + device_.height()) : 0.0;
-        const QRectF around = device_.adjusted(-width, -width, width, width);
-        const auto held = [&around](QPointF p) {
-            return QPointF(std::clamp(p.x(), around.left(), around.right()),
-                           std::clamp(p.y(), around.top(), around.bottom()));
-        };
-        double length = 0;
-        double left = around.right(), top = around.bottom(), right = around.left(), bottom = around.top();
-        std::optional<QPointF> previous;
-        for (const QPointF& point : polygon) {
-            const QPointF p = held(transform_.map(point));
-            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-                continue;
-            if (previous)
-                length += std::hypot(p.x() - previous->x(), p.y() - previous->y());
-            left = std::min(left, p.x());
-            right = std::max(right, p.x());
-            top = std::min(top, p.y());
-            bottom = std::max(bottom, p.y());
-            previous = p;
-        }
-        const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-width, -width, width, width);
-        if (filled)
-            cost.pixels += covered(box) + length;
-        if (stroked)
-            cost.pixels += strokedPixelWeight * (length * (width + strokeEdgeWidth) + double(polygon.size()) * width);
-    }
-
-    QRectF device_;
-    QTransform transform_;
-    QPen pen_;
-    QBrush brush_;
-};
-
-class CostDevice : public QPaintDevice {
-public:
-    explicit CostDevice(QSize size) : size_(size), engine_(QRectF(QPointF(0, 0), QSizeF(size))) {}
-    ~CostDevice() override = default;
-
-    QPaintEngine* paintEngine() const override { return &engine_; }
-    const DrawingCost& cost() const { return engine_.cost; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth: return size_.width();
-        case PdmHeight: return size_.height();
-        case PdmWidthMM: return qRound(size_.width() * 25.4 / screenDotsPerInch);
-        case PdmHeightMM: return qRound(size_.height() * 25.4 / screenDotsPerInch);
-        case PdmNumColors: return 0x7fffffff;
-        case PdmDepth: return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return int(screenDotsPerInch);
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        }
-        return 0;
-    }
-
-private:
-    QSize size_;
-    mutable CostEngine engine_;
-};
-
-} // namespace
-
-DrawingCost drawingCost(QSvgRenderer& renderer, QSize size)
+bool Budget::spend(double work)
 {
-    CostDevice device(size);
-    QPainter painter(&device);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return device.cost();
+    // Not finite (a damaged coordinate): as costly as it gets.
+    spent_ += std::isfinite(work) ? std::max(work, 0.0) : maxDrawingWork * 2;
+    return !exhausted();
 }
 
-bool withinBudget(const DrawingCost& cost)
+// An edge crosses the rows whose pixel centres lie within its height.
+void Budget::addEdge(double y0, double y1, const QRectF& box)
 {
-    return cost.pixels + drawnPixelsPerPoint * double(cost.points + cost.shapes) <= maxDrawingWork;
+    const double top = std::max(std::min(y0, y1), box.top());
+    const double bottom = std::min(std::max(y0, y1), box.bottom());
+    if (!(top < bottom))
+        return;
+    const int rows = int(rowStarts_.size()) - 1;
+    const int first = std::clamp(int(std::ceil(top - 0.5)), 0, rows);
+    const int end = std::clamp(int(std::ceil(bottom - 0.5)), 0, rows);
+    if (first >= end)
+        return;
+    ++rowStarts_[std::size_t(first)];
+    --rowStarts_[std::size_t(end)];
+    if (lastRow_ < firstRow_) {
+        firstRow_ = first;
+        lastRow_ = end;
+    } else {
+        firstRow_ = std::min(firstRow_, first);
+        lastRow_ = std::max(lastRow_, end);
+    }
+}
+
+std::pair<double, double> Budget::takeCrossings()
+{
+    double squares = 0, crossings = 0;
+    long long running = 0;
+    for (int row = firstRow_; row <= lastRow_; ++row) {
+        running += rowStarts_[std::size_t(row)];
+        rowStarts_[std::size_t(row)] = 0;
+        squares += double(running) * double(running);
+        crossings += double(running);
+    }
+    firstRow_ = 0;
+    lastRow_ = -1;
+    return {squares, crossings};
+}
+
+double Budget::fill(const std::vector<QPolygonF>& rings, const QRectF& box)
+{
+    double points = 0;
+    QRectF covered;
+    for (const QPolygonF& ring : rings) {
+        points += double(ring.size());
+        for (qsizetype i = 0; i < ring.size(); ++i)
+            addEdge(ring[i].y(), ring[(i + 1) % ring.size()].y(), box);
+        covered |= ring.boundingRect();
+    }
+    const auto [squares, crossings] = takeCrossings();
+    const QRectF onPicture = covered.intersected(box);
+    const double pixels = onPicture.isValid() ? onPicture.width() * onPicture.height() : 0.0;
+    return crossingSquareWork * squares + crossingWork * crossings + filledPixelWork * pixels + pointWork * points;
+}
+
+double Budget::stroke(const std::vector<QPolygonF>& lines, double width, const QRectF& box)
+{
+    // What lies beyond the box (and the pen's width around it) is clipped away.
+    const QRectF around = box.adjusted(-width, -width, width, width);
+    const auto held = [&around](QPointF p) {
+        return QPointF(std::clamp(p.x(), around.left(), around.right()), std::clamp(p.y(), around.top(), around.bottom()));
+    };
+    const bool wide = width > 1.5;
+    double length = 0, points = 0;
+    for (const QPolygonF& line : lines) {
+        points += double(line.size());
+        for (qsizetype i = 1; i < line.size(); ++i) {
+            const QPointF a = held(line[i - 1]), b = held(line[i]);
+            length += std::hypot(b.x() - a.x(), b.y() - a.y());
+            if (wide) {
+                // The outline of a segment: two edges over its rows and the pen's width.
+                const double half = width / 2;
+                addEdge(std::min(a.y(), b.y()) - half, std::max(a.y(), b.y()) + half, box);
+                addEdge(std::min(a.y(), b.y()) - half, std::max(a.y(), b.y()) + half, box);
+            }
+        }
+    }
+    if (!wide)
+        return linePixelWork * length + pointWork * points;
+    const auto [squares, crossings] = takeCrossings();
+    return crossingSquareWork * squares + crossingWork * crossings + filledPixelWork * (length + points) * width
+           + pointWork * points;
 }
 
 } // namespace kv::metafile

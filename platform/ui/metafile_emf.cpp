@@ -1,171 +1,226 @@
-// EMF to SVG through libemf2svg.
-#include "platform/ui/metafile_svg.h"
+// The EMF player: the walk, the header, the device context's state and the
+// objects. libUEMF checks each record against the end of the file and its
+// smallest size (U_emf_record_sizeok), and the counts inside a record it
+// plays against the record's end (U_emf_record_safe); that check works out
+// its byte counts in int and lets a count of 2^29 points through, so every
+// count is checked again here, in 64 bits, as Record reads it.
+#include "platform/ui/metafile_emf.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <initializer_list>
+#include <cstddef>
 
-#include <emf2svg.h>
+#include <uemf.h>
+#include <uemf_endian.h>
+#include <uemf_safe.h>
 
 namespace kv::metafile {
 namespace {
 
+constexpr quint32 signature = 0x464D4520; // " EMF"
 constexpr double frameUnitsPerInch = 2540.0; // the frame is in hundredths of a millimetre
-constexpr qsizetype headerBytes = 88;
-constexpr quint32 emrHeader = 1;
-constexpr quint32 emrEof = 14;
-// Device coordinates beyond this are damage, and would overflow libemf2svg's ints.
-constexpr double maxDeviceCoordinate = 1 << 30;
 
-struct Records {
-    qsizetype end = 0; // just past the end-of-file record
-    qint64 count = 0;
-    qint64 vectorBytes = 0; // of records other than bitmaps
-};
-
-// Records that carry a bitmap: their size is pixels, not drawing work.
-bool bitmapRecord(quint32 type)
+template <typename Each>
+bool walk(const QByteArray& b, Each each)
 {
-    switch (type) {
-    case 76:  // BitBlt
-    case 77:  // StretchBlt
-    case 78:  // MaskBlt
-    case 79:  // PlgBlt
-    case 80:  // SetDIBitsToDevice
-    case 81:  // StretchDIBits
-    case 94:  // CreateDIBPatternBrushPt
-    case 114: // AlphaBlend
-    case 116: // TransparentBlt
-        return true;
+    const char* const end = b.constData() + b.size();
+    for (qint64 at = 0; b.size() - at >= 8;) {
+        uint32_t size = 0, type = 0;
+        // On a little-endian machine libUEMF's "reversed" order is the file's own.
+        constexpr int fileOrder = 1;
+        if (!U_emf_record_sizeok(b.constData() + at, end, &size, &type, fileOrder) || size % 4 != 0 ||
+            (type == U_EMR_HEADER && at != 0))
+            return false;
+        if (type == U_EMR_EOF)
+            return true;
+        if (!each(Record(b.constData() + at, size), type))
+            return true;
+        at += size;
     }
     return false;
 }
 
-// Where the records end, when each record lies inside the file, the header
-// is the only one and comes first, and its description lies inside it:
-// libemf2svg trusts all of these.
-std::optional<Records> recordsOf(const QByteArray& b)
+QTransform xformAt(const Record& r, qint64 at)
 {
-    if (b.size() < headerBytes || u32(b, 0) != emrHeader || u32(b, 40) != emfSignature)
-        return std::nullopt;
-    const quint32 headerSize = u32(b, 4);
-    if (headerSize < headerBytes || headerSize > quint64(b.size()))
-        return std::nullopt;
-    const quint32 descriptionChars = u32(b, 60), descriptionAt = u32(b, 64);
-    if (descriptionAt != 0 && (descriptionAt > headerSize || descriptionChars > (headerSize - descriptionAt) / 2))
-        return std::nullopt;
-    Records records;
-    for (qsizetype at = 0; b.size() - at >= 8;) {
-        const quint32 type = u32(b, at), size = u32(b, at + 4);
-        if (size < 8 || size % 4 != 0 || size > quint64(b.size() - at) || (type == emrHeader && at != 0))
-            return std::nullopt;
-        at += size;
-        ++records.count;
-        if (!bitmapRecord(type))
-            records.vectorBytes += size;
-        if (type == emrEof) {
-            records.end = at;
-            return records;
-        }
-    }
-    return std::nullopt;
+    return QTransform(r.f32(at), r.f32(at + 4), r.f32(at + 8), r.f32(at + 12), r.f32(at + 16), r.f32(at + 20));
 }
 
-// Text drawn by glyph index names glyphs of its maker's font, which this
-// machine need not have; libemf2svg turns the indices back into characters
-// through fontconfig and then shuts fontconfig down under Qt, which aborts
-// the program. Such text is emptied and drawn as none.
-void emptyGlyphIndexText(QByteArray& emf)
+bool usable(const QTransform& t)
 {
-    constexpr quint32 glyphIndex = 0x10; // ETO_GLYPH_INDEX
-    const struct {
-        quint32 type;
-        qsizetype count, options; // where the character count and the options lie in the record
-    } texts[] = {{83, 44, 52}, {84, 44, 52}, {108, 16, 20}}; // ExtTextOutA, ExtTextOutW, SmallTextOut
-    for (qsizetype at = 0; emf.size() - at >= 8;) {
-        const quint32 type = u32(emf, at), size = u32(emf, at + 4);
-        for (const auto& text : texts) {
-            if (type != text.type || size < quint32(text.options + 4))
-                continue;
-            const quint32 options = u32(emf, at + text.options);
-            if (options & glyphIndex) {
-                qToLittleEndian<quint32>(0, emf.data() + at + text.count);
-                qToLittleEndian<quint32>(options & ~glyphIndex, emf.data() + at + text.options);
-            }
-        }
-        at += size;
-    }
-}
-
-bool usable(const QRectF& r)
-{
-    for (double v : {r.left(), r.top(), r.right(), r.bottom()})
-        if (!(std::fabs(v) < maxDeviceCoordinate))
+    for (double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()})
+        if (!(std::fabs(v) < maxCoordinate))
             return false;
+    return t.isInvertible();
+}
+
+PenSpec penOf(const Record& r, bool extended)
+{
+    PenSpec pen;
+    if (!extended) {
+        pen.style = r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnStyle));
+        pen.width = r.s32(offsetof(U_EMRCREATEPEN, lopn.lopnWidth.x));
+        pen.cosmetic = pen.width <= 1;
+        pen.colour = colourRef(r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnColor)));
+        return pen;
+    }
+    pen.style = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpPenStyle));
+    pen.width = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpWidth));
+    pen.cosmetic = (pen.style & U_PS_TYPE_MASK) != U_PS_GEOMETRIC || pen.width <= 1;
+    pen.colour = colourRef(r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpColor)));
+    if (r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpBrushStyle)) == U_BS_NULL)
+        pen.style = (pen.style & ~quint32(U_PS_STYLE_MASK)) | U_PS_NULL;
+    return pen;
+}
+
+FontSpec fontOf(const Record& r)
+{
+    constexpr qint64 logfont = offsetof(U_EMREXTCREATEFONTINDIRECTW, elfw);
+    FontSpec f;
+    f.height = r.s32(logfont + offsetof(U_LOGFONT, lfHeight));
+    f.escapement = r.s32(logfont + offsetof(U_LOGFONT, lfEscapement));
+    f.weight = r.s32(logfont + offsetof(U_LOGFONT, lfWeight));
+    f.italic = r.get<quint8>(logfont + offsetof(U_LOGFONT, lfItalic));
+    f.underline = r.get<quint8>(logfont + offsetof(U_LOGFONT, lfUnderline));
+    f.strikeOut = r.get<quint8>(logfont + offsetof(U_LOGFONT, lfStrikeOut));
+    f.charSet = r.get<quint8>(logfont + offsetof(U_LOGFONT, lfCharSet));
+    const QByteArrayView face = r.bytes(logfont + offsetof(U_LOGFONT, lfFaceName), 2 * U_LF_FACESIZE);
+    f.face = QString::fromUtf16(reinterpret_cast<const char16_t*>(face.data()), face.size() / 2);
+    f.face.truncate(f.face.indexOf(QChar(0)) < 0 ? f.face.size() : f.face.indexOf(QChar(0)));
+    return f;
+}
+
+// The objects an EMF numbers itself: slot 0 is the metafile's own.
+void create(Canvas& c, quint32 slot, GdiObject object)
+{
+    if (slot != 0)
+        c.create(slot, std::move(object));
+}
+
+bool playState(Canvas& c, const Record& r, quint32 type)
+{
+    const auto pointAt = [&r](qint64 at) { return QPointF(r.s32(at), r.s32(at + 4)); };
+    const auto sizeAt = [&r](qint64 at) { return QSizeF(r.s32(at), r.s32(at + 4)); };
+    switch (type) {
+    case U_EMR_SETWINDOWEXTEX:
+        if (const QSizeF e = sizeAt(8); e.width() != 0 && e.height() != 0)
+            c.dc.windowExt = e;
+        break;
+    case U_EMR_SETVIEWPORTEXTEX:
+        if (const QSizeF e = sizeAt(8); e.width() != 0 && e.height() != 0)
+            c.setViewportExt(e);
+        break;
+    case U_EMR_SETWINDOWORGEX: c.dc.windowOrg = pointAt(8); break;
+    case U_EMR_SETVIEWPORTORGEX: c.dc.viewportOrg = pointAt(8); break;
+    case U_EMR_SCALEVIEWPORTEXTEX: c.scaleViewport(r.s32(8), r.s32(12), r.s32(16), r.s32(20)); break;
+    case U_EMR_SCALEWINDOWEXTEX: c.scaleWindow(r.s32(8), r.s32(12), r.s32(16), r.s32(20)); break;
+    case U_EMR_SETMAPMODE: c.setMapMode(int(r.u32(8))); break;
+    case U_EMR_SETBKMODE: c.dc.opaque = r.u32(8) == U_OPAQUE; break;
+    case U_EMR_SETPOLYFILLMODE: c.dc.fillRule = r.u32(8) == U_WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
+    case U_EMR_SETTEXTALIGN: c.dc.textAlign = r.u32(8); break;
+    case U_EMR_SETTEXTCOLOR: c.dc.textColour = colourRef(r.u32(8)); break;
+    case U_EMR_SETBKCOLOR: c.dc.backColour = colourRef(r.u32(8)); break;
+    case U_EMR_SETARCDIRECTION: c.dc.clockwise = r.u32(8) == U_AD_CLOCKWISE; break;
+    case U_EMR_MOVETOEX: c.moveTo(pointAt(8)); break;
+    case U_EMR_SAVEDC: c.save(); break;
+    case U_EMR_RESTOREDC: c.restore(r.s32(8)); break;
+    case U_EMR_SETWORLDTRANSFORM:
+        if (const QTransform t = xformAt(r, 8); usable(t))
+            c.dc.world = t;
+        break;
+    case U_EMR_MODIFYWORLDTRANSFORM: {
+        const QTransform t = xformAt(r, 8);
+        const quint32 mode = r.u32(offsetof(U_EMRMODIFYWORLDTRANSFORM, iMode));
+        const QTransform next = mode == U_MWT_IDENTITY      ? QTransform()
+                                : mode == U_MWT_LEFTMULTIPLY ? t * c.dc.world
+                                : mode == U_MWT_RIGHTMULTIPLY ? c.dc.world * t
+                                : mode == 4                   ? t // MWT_SET
+                                                              : c.dc.world;
+        if (usable(next))
+            c.dc.world = next;
+        break;
+    }
+    case U_EMR_SELECTOBJECT: {
+        const quint32 slot = r.u32(8);
+        if (slot & 0x80000000u)
+            c.selectStock(slot & 0x7FFFFFFFu);
+        else
+            c.select(slot);
+        break;
+    }
+    case U_EMR_DELETEOBJECT: c.remove(r.u32(8)); break;
+    case U_EMR_CREATEPEN: create(c, r.u32(8), penOf(r, false)); break;
+    case U_EMR_EXTCREATEPEN: create(c, r.u32(8), penOf(r, true)); break;
+    case U_EMR_CREATEBRUSHINDIRECT:
+        create(c, r.u32(8), BrushSpec{r.u32(12), colourRef(r.u32(16)), r.u32(20), {}});
+        break;
+    case U_EMR_CREATEDIBPATTERNBRUSHPT:
+    case U_EMR_CREATEMONOBRUSH: {
+        const auto field = [&r](std::size_t offset) { return r.u32(qint64(offset)); };
+        const QByteArrayView info = r.bytes(field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, offBmi)),
+                                            field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, cbBmi)));
+        const QByteArrayView bits = r.bytes(field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, offBits)),
+                                            field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, cbBits)));
+        const auto brush = r.whole() ? dibBrush(c, info, bits, field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, iUsage)) == 1)
+                                     : std::nullopt;
+        create(c, r.u32(8), brush ? *brush : BrushSpec{0, Qt::black, 0, {}});
+        break;
+    }
+    case U_EMR_EXTCREATEFONTINDIRECTW: create(c, r.u32(8), fontOf(r)); break;
+    case U_EMR_CREATEPALETTE:
+    case U_EMR_CREATECOLORSPACE:
+    case U_EMR_CREATECOLORSPACEW: create(c, r.u32(8), OtherObject()); break;
+    default: return playEmfDrawing(c, r, type);
+    }
     return true;
+}
+
+bool play(Canvas& c, const Record& r, quint32 type)
+{
+    if (!c.spend(recordWork))
+        return false;
+    // Only the records played are checked inside: libUEMF reports the others
+    // on standard output, and they are skipped anyway. Text is not: libUEMF
+    // wants its spacing array, which a record may leave out (Record checks
+    // the string and the array where they are).
+    const bool text = type == U_EMR_EXTTEXTOUTA || type == U_EMR_EXTTEXTOUTW;
+    if (emfPlays(type) && !text && !U_emf_record_safe(r.data()))
+        return !c.refused();
+    playState(c, r, type);
+    return !c.refused();
 }
 
 } // namespace
 
-Conversion emfToSvg(const QByteArray& bytes)
+Opened openEmf(const QByteArray& bytes)
 {
-    const std::optional<Records> records = recordsOf(bytes);
-    if (!records)
-        return {};
-    if (records->count > maxMetafileRecords || records->vectorBytes > maxVectorRecordBytes)
-        return {std::nullopt, Refusal::TooCostly};
+    if (bytes.size() < qint64(sizeof(U_EMRHEADER)) - 12 || !walk(bytes, [](const Record&, quint32) { return true; }))
+        return {MetafileFault::Damaged};
+    const Record h(bytes.constData(), bytes.size());
+    if (h.u32(0) != U_EMR_HEADER || h.u32(offsetof(U_EMRHEADER, dSignature)) != signature)
+        return {MetafileFault::Damaged};
     // The frame is the picture; its size at 96 dots an inch is the image's.
-    const double frameLeft = s32(bytes, 24), frameTop = s32(bytes, 28);
-    const double frameRight = s32(bytes, 32), frameBottom = s32(bytes, 36);
-    const std::optional<QSize> size = pictureSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
+    const QRectF frame(QPointF(h.s32(24), h.s32(28)), QPointF(h.s32(32), h.s32(36)));
+    const std::optional<QSize> size = pictureSize(frame.width(), frame.height(), frameUnitsPerInch);
     if (!size)
-        return refusedSize(frameRight - frameLeft, frameBottom - frameTop, frameUnitsPerInch);
-    // libemf2svg draws in the reference device's pixels: the frame there.
-    const double pixelsX = double(s32(bytes, 72)) / (double(s32(bytes, 80)) * 100.0);
-    const double pixelsY = double(s32(bytes, 76)) / (double(s32(bytes, 84)) * 100.0);
-    if (!(pixelsX > 0 && pixelsY > 0))
-        return {};
-    const QRectF frame = QRectF(QPointF(frameLeft * pixelsX, frameTop * pixelsY),
-                                QPointF(frameRight * pixelsX, frameBottom * pixelsY))
-                             .normalized();
-    if (!usable(frame))
-        return {};
+        return refusedSize(frame.width(), frame.height(), frameUnitsPerInch);
+    // The records draw in the reference device's pixels: the frame there.
+    const double pixelsX = double(h.s32(72)) / (double(h.s32(80)) * 100.0);
+    const double pixelsY = double(h.s32(76)) / (double(h.s32(84)) * 100.0);
+    if (!(pixelsX > 0 && pixelsY > 0 && std::isfinite(pixelsX) && std::isfinite(pixelsY)))
+        return {MetafileFault::Damaged};
+    const QRectF device = QRectF(QPointF(frame.left() * pixelsX, frame.top() * pixelsY),
+                                 QPointF(frame.right() * pixelsX, frame.bottom() * pixelsY));
+    Opened opened;
+    opened.objects = h.u16(offsetof(U_EMRHEADER, nHandles));
+    opened.setup.picture = *size;
+    opened.setup.devicePixelsPerMm = pixelsX * 100;
+    opened.setup.deviceToPicture = QTransform::fromTranslate(-device.left(), -device.top())
+                                   * QTransform::fromScale(size->width() / device.width(), size->height() / device.height());
+    return opened;
+}
 
-    // libemf2svg puts the bounds' corner at the SVG's origin, one SVG unit a
-    // device pixel. Bounds it would divide by zero with, or damaged ones, are
-    // replaced by the frame.
-    QByteArray input = bytes.left(records->end);
-    QRectF bounds(QPointF(s32(input, 8), s32(input, 12)), QPointF(s32(input, 16), s32(input, 20)));
-    if (!(bounds.width() >= 1 && bounds.height() >= 1 && usable(bounds))) {
-        const QRect whole = frame.toAlignedRect();
-        bounds = QRectF(whole);
-        qToLittleEndian<qint32>(whole.left(), input.data() + 8);
-        qToLittleEndian<qint32>(whole.top(), input.data() + 12);
-        qToLittleEndian<qint32>(whole.left() + whole.width(), input.data() + 16);
-        qToLittleEndian<qint32>(whole.top() + whole.height(), input.data() + 20);
-    }
-    // Bounds across the x axis make libemf2svg take the picture for one with
-    // broken y coordinates, and it keeps device coordinates as they are.
-    const bool keptAsTheyAre = bounds.top() < 0 && bounds.bottom() > 0;
-    const QRectF viewBox = keptAsTheyAre ? frame : frame.translated(-bounds.left(), -bounds.top());
-
-    emptyGlyphIndexText(input);
-
-    // Zeros after the records: a damaged record that makes libemf2svg read a
-    // little past its end reads them, not foreign memory.
-    const qsizetype length = input.size();
-    input.append(QByteArray(64, '\0'));
-    generatorOptions options{};
-    options.nameSpace = nullptr;
-    options.svgDelimiter = true;
-    char* out = nullptr;
-    size_t outLength = 0;
-    const int converted = emf2svg(input.data(), size_t(length), &out, &outLength, &options);
-    SvgPicture picture{out ? QByteArray(out, qsizetype(outLength)) : QByteArray(), *size, viewBox};
-    std::free(out);
-    if (!converted || picture.svg.isEmpty())
-        return {};
-    return {picture};
+void playEmf(const QByteArray& bytes, Canvas& canvas)
+{
+    walk(bytes, [&canvas](const Record& r, quint32 type) { return play(canvas, r, type); });
 }
 
 } // namespace kv::metafile

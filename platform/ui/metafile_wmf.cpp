@@ -1,424 +1,405 @@
-// WMF to SVG through libwmf's SVG device.
-#include "platform/ui/metafile_svg.h"
+// The WMF player. libUEMF walks the records (each one's size against the end
+// of the file) and gives the smallest size of each kind; the fields are read
+// through Record, inside the record's own bytes, since libUEMF's WMF getters
+// check no count against the record's end.
+#include "platform/ui/metafile_bitmap.h"
+#include "platform/ui/metafile_player.h"
 
-#include "platform/text/text_file.h"
+#include <QPainter>
 
-#include <QDeadlineTimer>
-#include <QImageReader>
-#include <QString>
-
-#include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <initializer_list>
-#include <string>
-#include <string_view>
 
-// Last: libwmf's headers define the Windows GDI constants as macros.
-#include <libwmf/api.h>
-#include <libwmf/font.h>
-#include <libwmf/macro.h>
-#include <libwmf/svg.h>
+#include <uwmf.h>
 
 namespace kv::metafile {
 namespace {
 
-constexpr qsizetype placeableHeaderBytes = 22;
-constexpr qsizetype headerBytes = 18;
+constexpr quint32 placeableKey = 0x9AC6CDD7;
+constexpr qint64 headerBytes = U_SIZE_WMRHEADER;
 
 struct Layout {
-    qsizetype header = 0; // where the standard header starts: after the placeable one, if any
-    qsizetype end = 0;    // just past the end-of-file record
-    quint32 largestRecordWords = 0;
-    qint64 records = 0;
-    qint64 vectorBytes = 0; // of records other than bitmaps
+    qint64 first = 0; // the first record, after the headers
+    bool placeable = false;
+    std::size_t objects = 0;
 };
 
-// Records that carry a bitmap: their size is pixels, not drawing work.
-bool bitmapRecord(quint16 function)
+bool isWmfHeader(const QByteArray& b, qint64 at)
 {
-    switch (function) {
-    case 0x0922: // BitBlt
-    case 0x0940: // DIBBitBlt
-    case 0x0B23: // StretchBlt
-    case 0x0B41: // DIBStretchBlt
-    case 0x0D33: // SetDIBitsToDevice
-    case 0x0F43: // StretchDIBits
-    case 0x0142: // DIBCreatePatternBrush
-        return true;
+    if (b.size() - at < headerBytes)
+        return false;
+    const Record r(b.constData() + at, headerBytes);
+    const quint16 type = r.u16(0), words = r.u16(2), version = r.u16(4);
+    return (type == 1 || type == 2) && words == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+// Calls each(record, function) for every record up to the end-of-file record;
+// false when a record does not lie inside the file or there is no end.
+template <typename Each>
+bool walk(const QByteArray& b, qint64 first, Each each)
+{
+    // libUEMF's walker takes the record and the end of the bytes; its size is
+    // worked out in 32 bits, so it must also agree with the size in 64.
+    char* const begin = const_cast<char*>(b.constData());
+    char* const end = begin + b.size();
+    for (qint64 at = first; b.size() - at >= U_SIZE_METARECORD;) {
+        const size_t size = U_WMRRECSAFE_get(begin + at, end);
+        const Record header(b.constData() + at, U_SIZE_METARECORD);
+        if (size == 0 || qint64(size) != qint64(header.u32(0)) * 2)
+            return false;
+        const quint16 function = header.u16(4);
+        if (function == 0)
+            return true;
+        if (!each(Record(b.constData() + at, qint64(size)), function))
+            return true;
+        at += qint64(size);
     }
     return false;
 }
 
-// Every record must lie inside the file and the last must be the end-of-file
-// record: libwmf is handed only a metafile whose records it can walk.
 std::optional<Layout> layoutOf(const QByteArray& b)
 {
     Layout layout;
-    if (b.size() >= 4 && u32(b, 0) == wmfPlaceableKey)
-        layout.header = placeableHeaderBytes;
-    if (!isWmfHeader(b, layout.header) || b.size() < layout.header + headerBytes)
+    if (b.size() >= 4 && Record(b.constData(), 4).u32(0) == placeableKey) {
+        layout.placeable = true;
+        layout.first = U_SIZE_WMRPLACEABLE;
+    }
+    if (!isWmfHeader(b, layout.first))
         return std::nullopt;
-    for (qsizetype at = layout.header + headerBytes; b.size() - at >= 6;) {
-        const quint32 words = u32(b, at);
-        const quint16 function = u16(b, at + 4);
-        if (words < 3 || words > quint64(b.size() - at) / 2)
-            return std::nullopt;
-        layout.largestRecordWords = std::max(layout.largestRecordWords, words);
-        ++layout.records;
-        if (!bitmapRecord(function))
-            layout.vectorBytes += qint64(words) * 2;
-        at += qsizetype(words) * 2;
-        if (function == 0) {
-            layout.end = at;
-            return layout;
-        }
-    }
-    return std::nullopt;
-}
-
-// The header's whole size and largest record, in 16-bit words, as the records
-// really are: libwmf allocates a buffer of the largest record the header
-// claims, so a damaged header could ask for gigabytes.
-void recountHeader(QByteArray& b, qsizetype header, quint32 largestRecordWords)
-{
-    qToLittleEndian<quint32>(quint32((b.size() - header) / 2), b.data() + header + 6);
-    qToLittleEndian<quint32>(largestRecordWords, b.data() + header + 12);
-}
-
-QByteArray record(quint16 function, std::initializer_list<int> parameters)
-{
-    QByteArray r(6 + 2 * qsizetype(parameters.size()), '\0');
-    qToLittleEndian<quint32>(quint32(3 + parameters.size()), r.data());
-    qToLittleEndian<quint16>(function, r.data() + 4);
-    qsizetype at = 6;
-    for (int p : parameters) {
-        qToLittleEndian<qint16>(qint16(p), r.data() + at);
-        at += 2;
-    }
-    return r;
-}
-
-// A Windows program plays a placeable metafile with its bounding box set as
-// the window and the picture as the viewport; the metafile's own window
-// records then override the first, as they do there. libwmf starts from a
-// fixed scale instead, so the same set-up goes in front of the records, and
-// libwmf's device units become the picture's pixels.
-std::optional<QByteArray> withPlacement(const QByteArray& b, const Layout& layout, QSize picture)
-{
-    const int left = s16(b, 6), top = s16(b, 8), right = s16(b, 10), bottom = s16(b, 12);
-    const int width = right - left, height = bottom - top;
-    if (width < -32768 || width > 32767 || height < -32768 || height > 32767)
+    U_WMRPLACEABLE placeable{};
+    U_WMRHEADER header{};
+    if (!wmfheader_get(b.constData(), b.constData() + b.size(), &placeable, &header))
         return std::nullopt;
-    constexpr int anisotropic = 8;
-    // GDI lists a record's parameters last first: y before x.
-    const QByteArray setup = record(0x0103, {anisotropic})                           // SetMapMode
-                             + record(0x020B, {top, left})                          // SetWindowOrg
-                             + record(0x020C, {height, width})                      // SetWindowExt
-                             + record(0x020D, {0, 0})                               // SetViewportOrg
-                             + record(0x020E, {picture.height(), picture.width()}); // SetViewportExt
-    const qsizetype records = layout.header + headerBytes;
-    QByteArray out = b.left(records) + setup + b.mid(records, layout.end - records);
-    recountHeader(out, layout.header, std::max<quint32>(layout.largestRecordWords, 5));
-    return out;
+    layout.objects = header.nObjects;
+    layout.first += headerBytes;
+    if (!walk(b, layout.first, [](const Record&, quint16) { return true; }))
+        return std::nullopt;
+    return layout;
 }
 
-struct Session {
-    wmfAPI* api = nullptr;
-    Session() = default;
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-    ~Session()
-    {
-        if (api)
-            wmf_api_destroy(api);
-    }
-};
+QPointF pointAt(const Record& r, qint64 at) { return QPointF(r.s16(at), r.s16(at + 2)); }
 
-// Generic families, so Qt picks from the fonts it has.
-int fontKind(const wmfFont& font)
+// GDI lists a record's parameters last first: y before x, bottom right before top left.
+QPointF reversedPoint(const Record& r, qint64 at) { return QPointF(r.s16(at + 2), r.s16(at)); }
+QRectF reversedRect(const Record& r, qint64 at)
 {
-    const unsigned family = font.lfPitchAndFamily & 0xF0u;
-    const bool fixedPitch = (font.lfPitchAndFamily & 0x03u) == 1;
-    return family == 0x10 ? 1 : (fixedPitch || family == 0x30) ? 2 : 0; // FF_ROMAN, FF_MODERN
+    return QRectF(QPointF(r.s16(at + 6), r.s16(at + 4)), QPointF(r.s16(at + 2), r.s16(at)));
+}
+QSizeF reversedSize(const Record& r, qint64 at) { return QSizeF(r.s16(at + 2), r.s16(at)); }
+
+QPolygonF pointsAt(const Record& r, qint64 at, qint64 count)
+{
+    QPolygonF points;
+    if (!r.has(at, count * 4))
+        return points;
+    points.reserve(qsizetype(count));
+    for (qint64 i = 0; i < count; ++i)
+        points << pointAt(r, at + 4 * i);
+    return points;
 }
 
-// libwmf looks for the PostScript standard fonts on disk only to measure
-// text, and fails every metafile when they are missing. A font needs only a
-// standard name here, and text is measured at half an em a byte (a CP936
-// character, two bytes, is about an em wide).
-void nameFont(wmfAPI* api, wmfFont* font)
+FontSpec fontOf(const Record& r)
 {
-    static const char* const names[3][4] = {
-        {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"},
-        {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"},
-        {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"},
-    };
-    if (!font->user_data)
-        font->user_data = wmf_malloc(api, sizeof(wmfIPAFont));
-    auto* named = static_cast<wmfIPAFont*>(font->user_data);
-    if (!named)
-        return;
-    const int style = (font->lfWeight > 550 ? 1 : 0) + (font->lfItalic ? 2 : 0);
-    named->ps_name = const_cast<char*>(names[fontKind(*font)][style]);
-    named->ft_face = nullptr;
+    FontSpec f;
+    f.height = r.s16(6);
+    f.escapement = r.s16(10);
+    f.weight = r.s16(14);
+    f.italic = r.get<quint8>(16);
+    f.underline = r.get<quint8>(17);
+    f.strikeOut = r.get<quint8>(18);
+    f.charSet = r.get<quint8>(19);
+    const QByteArrayView face = r.bytes(24, std::min<qint64>(32, r.size() - 24));
+    const qsizetype nul = face.indexOf('\0');
+    f.face = decodeText(nul < 0 ? face : face.first(nul), f.charSet);
+    return f;
 }
 
-float measureText(wmfAPI*, wmfFont*, char* text)
+// A region object: its scans, each of rectangles between its top and bottom.
+RegionSpec regionOf(const Record& r)
 {
-    return text ? 0.5f * float(std::strlen(text)) : 0.0f;
-}
-
-// WMF text is in the code page of its font's character set.
-QByteArray xmlText(const char* bytes, unsigned charSet)
-{
-    constexpr unsigned ansiCharSet = 0, symbolCharSet = 2;
-    const std::string_view raw = bytes ? std::string_view(bytes) : std::string_view();
-    std::optional<std::string> utf8;
-    if (charSet != ansiCharSet && charSet != symbolCharSet)
-        utf8 = decodeCodePage(raw);
-    if (!utf8)
-        utf8 = QString::fromLatin1(raw.data(), qsizetype(raw.size())).toUtf8().toStdString();
-    QByteArray out;
-    for (char c : *utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                out += c; // other control characters are not allowed in XML
+    RegionSpec region;
+    const qint64 scans = r.s16(6 + 10);
+    qint64 at = 6 + 22;
+    for (qint64 s = 0; s < scans && r.has(at, 6); ++s) {
+        const qint64 count = r.u16(at);
+        const int top = r.s16(at + 2), bottom = r.s16(at + 4);
+        if (!r.has(at + 6, count * 2 + 2))
+            break;
+        for (qint64 i = 0; i + 1 < count; i += 2) {
+            const int left = r.s16(at + 6 + 2 * i), right = r.s16(at + 8 + 2 * i);
+            region.rects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
         }
+        at += 6 + count * 2 + 2;
     }
-    return out;
+    return region;
 }
 
-QByteArray number(double v) { return QByteArray::number(v, 'f', 3); }
-
-// The SVG device's own mapping of device units onto the SVG.
-struct Mapping {
-    const wmf_svg_t& svg;
-    double sx() const { return svg.width / (double(svg.bbox.BR.x) - svg.bbox.TL.x); }
-    double sy() const { return svg.height / (double(svg.bbox.BR.y) - svg.bbox.TL.y); }
-    double x(double d) const { return (d - svg.bbox.TL.x) * sx(); }
-    double y(double d) const { return (d - svg.bbox.TL.y) * sy(); }
-};
-
-// libwmf's own printing formats into a buffer it grows, and on growing reads
-// its arguments a second time from a spent va_list: a long label comes out as
-// garbage or worse. Text and bitmaps, the long outputs, are written here,
-// straight into the stream.
-void write(const wmf_svg_t& svg, QByteArray text)
+// A region object on the picture, counted first; none when over the budget.
+std::optional<QRegion> regionOn(Canvas& c, const RegionSpec& region)
 {
-    svg.out->sputs(text.data(), svg.out->context);
+    const qint64 count = qint64(region.rects.size());
+    if (!c.spend(count > maxRegionRects ? maxDrawingWork * 2 : regionRectWork * double(count)))
+        return std::nullopt;
+    return c.regionOf(region.rects, true);
 }
 
-void drawText(wmfAPI* api, wmfDrawText_t* text)
+void createObject(Canvas& c, GdiObject object)
 {
-    const wmf_svg_t* svg = WMF_SVG_GetData(api);
-    if (!svg->out || !text->str || !text->dc || !text->dc->font)
+    if (const auto slot = c.freeSlot())
+        c.create(*slot, std::move(object));
+}
+
+// The DIB of a bitmap record from at to the record's end. The DIB records
+// count the source's rows from the bottom of a bottom-up DIB; the blits from
+// the top, as a device does.
+void blit(Canvas& c, const Record& r, qint64 dibAt, bool paletteIndices, const QRectF& dest, const QRectF& source,
+          quint32 rop, bool fromBottom = false)
+{
+    const QByteArrayView dib = r.bytes(dibAt, r.size() - dibAt);
+    if (dib.size() < 12) {
+        c.fillRect(dest, c.dc.brush, rop);
         return;
-    static const char* const families[] = {"sans-serif", "serif", "monospace"};
-    const wmfFont& font = *text->dc->font;
-    const Mapping map{*svg};
-    const wmfRGB& colour = *WMF_DC_TEXTCOLOR(text->dc);
-    const double turn = -WMF_TEXT_ANGLE(&font); // escapement turns anticlockwise, SVG clockwise
-    const double c = std::cos(turn), s = std::sin(turn);
-    write(*svg, "<text x=\"0\" y=\"0\" font-family=\"" + QByteArray(families[fontKind(font)]) + "\" font-size=\""
-                    + number(std::fabs(text->font_height * map.sy())) + "\" font-weight=\""
-                    + (font.lfWeight > 550 ? "bold" : "normal") + "\" font-style=\""
-                    + (font.lfItalic ? "italic" : "normal") + "\" fill=\"#"
-                    + QByteArray::number((colour.r << 16) | (colour.g << 8) | colour.b, 16).rightJustified(6, '0')
-                    + "\" transform=\"matrix(" + number(c) + ' ' + number(s) + ' ' + number(-s) + ' ' + number(c) + ' '
-                    + number(map.x(text->pt.x)) + ' ' + number(map.y(text->pt.y)) + ")\">"
-                    + xmlText(text->str, font.lfCharSet) + "</text>\n");
-}
-
-// libwmf's device also places a bitmap twice over (by its position and again
-// by a transform) and names it with an undeclared xlink prefix.
-void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap)
-{
-    const wmf_svg_t* svg = WMF_SVG_GetData(api);
-    if (!svg->out || !bitmap->bmp.data)
-        return;
-    const Mapping map{*svg};
-    const double x0 = map.x(bitmap->pt.x), y0 = map.y(bitmap->pt.y);
-    const double x1 = x0 + bitmap->pixel_width * bitmap->crop.w * map.sx();
-    const double y1 = y0 + bitmap->pixel_height * bitmap->crop.h * map.sy();
-    write(*svg, "<image x=\"" + number(std::min(x0, x1)) + "\" y=\"" + number(std::min(y0, y1)) + "\" width=\""
-                    + number(std::fabs(x1 - x0)) + "\" height=\"" + number(std::fabs(y1 - y0))
-                    + "\" preserveAspectRatio=\"none\" xmlns:xlink=\"http://www.w3.org/1999/xlink\""
-                      " xlink:href=\"data:image/png;base64,");
-    wmf_ipa_bmp_b64(api, bitmap, svg->out);
-    write(*svg, "\"/>\n");
-}
-
-// libwmf's bitmap reader trusts the bitmap's header: an odd header size sends
-// it skipping bytes for minutes, and the claimed dimensions and colour count
-// size its buffers and every later loop over the pixels. So a bitmap is read only when its
-// header is one of the known kinds and its pixels fit the record (or, run-
-// length encoded, are no more than the image readers would allocate); any
-// other is left out, as libwmf leaves out one it cannot read.
-bool bitmapReadable(const unsigned char* p, long length, unsigned presetWidth, unsigned presetHeight)
-{
-    if (!p || length < 12)
-        return false;
-    const auto u16At = [p](int at) { return quint32(qFromLittleEndian<quint16>(p + at)); };
-    const auto u32At = [p](int at) { return qFromLittleEndian<quint32>(p + at); };
-    const quint32 headerSize = u32At(0);
-    qint64 width = 0, height = 0;
-    quint32 planes = 0, bits = 0, compression = 0;
-    if (headerSize == 12) { // the OS/2 core header
-        width = u16At(4);
-        height = u16At(6);
-        planes = u16At(8);
-        bits = u16At(10);
-    } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
-        if (length < long(headerSize))
-            return false;
-        width = qFromLittleEndian<qint32>(p + 4);
-        height = std::abs(qint64(qFromLittleEndian<qint32>(p + 8)));
-        planes = u16At(12);
-        bits = u16At(14);
-        compression = u32At(16);
-        // The reader allocates the colour table the header claims, whatever the depth.
-        if (quint64(u32At(32)) * 4 > quint64(length) - headerSize)
-            return false;
-    } else {
-        return false;
     }
-    if (presetWidth)
-        width = presetWidth;
-    if (presetHeight)
-        height = presetHeight;
-    const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    if (planes != 1 || !knownBits || compression > 3 || width < 1 || width > 65535 || height < 1 || height > 65535)
+    const std::optional<DibHeader> header = readDibHeader(dib, {});
+    const qint64 bitsAt = header ? header->packedBitsAt() : dib.size();
+    drawDib(c, dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), paletteIndices, dest, source, fromBottom, rop);
+}
+
+QRectF destOf(const Record& r, qint64 at) // y, x, then height and width before them
+{
+    return QRectF(r.s16(at + 2), r.s16(at), r.s16(at - 2), r.s16(at - 4));
+}
+
+void text(Canvas& c, const Record& r, bool extended)
+{
+    if (!extended) {
+        const qint64 count = r.u16(6);
+        const qint64 stringAt = 8, after = stringAt + (count + 1) / 2 * 2;
+        const QByteArrayView bytes = r.bytes(stringAt, count);
+        if (r.whole())
+            c.text(reversedPoint(r, after), decodeText(bytes, c.dc.font.charSet), {}, 0, std::nullopt);
+        return;
+    }
+    const QPointF at = reversedPoint(r, 6);
+    const qint64 count = r.s16(10);
+    const quint16 options = r.u16(12);
+    std::optional<QRectF> box;
+    qint64 stringAt = 14;
+    if (options & 0x0006) { // ETO_OPAQUE, ETO_CLIPPED: a rectangle follows
+        box = QRectF(QPointF(r.s16(14), r.s16(16)), QPointF(r.s16(18), r.s16(20)));
+        stringAt = 22;
+    }
+    const QByteArrayView bytes = r.bytes(stringAt, count);
+    if (!r.whole() || count < 0)
+        return;
+    const QString decoded = decodeText(bytes, c.dc.font.charSet);
+    // Advances for each byte, when the record holds them; a double-byte
+    // character's two advances place it as one.
+    const qint64 dxAt = stringAt + (count + 1) / 2 * 2;
+    std::vector<double> advances;
+    if (r.has(dxAt, count * 2)) {
+        for (qint64 i = 0; i < count;) {
+            const bool twoBytes = decoded.size() < count && quint8(bytes[i]) >= 0x81 && i + 1 < count;
+            advances.push_back(r.s16(dxAt + 2 * i) + (twoBytes ? r.s16(dxAt + 2 * i + 2) : 0));
+            i += twoBytes ? 2 : 1;
+        }
+        if (qsizetype(advances.size()) != decoded.size())
+            advances.clear();
+    }
+    c.text(at, decoded, advances, options, box);
+}
+
+bool play(Canvas& c, const Record& r, quint16 function)
+{
+    if (!c.spend(recordWork))
         return false;
-    const qint64 limitMiB = QImageReader::allocationLimit();
-    if (limitMiB > 0 && width * height * 4 > limitMiB * 1024 * 1024)
-        return false;
-    const bool runLength = compression == 1 || compression == 2;
-    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    return runLength || headerSize + rowBytes * height <= length;
-}
-
-// libwmf calls this after every record; non-zero stops it. Regions and clips
-// can make some records cost more the more came before. The record budget
-// keeps every metafile seen far inside this; the deadline is the last guard,
-// so that no metafile can freeze the window.
-constexpr int conversionSeconds = 10;
-
-int stopWhenLate(void* deadline, float)
-{
-    return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
-}
-
-// The SVG's text, in an array that grows by doubling: libwmf's own memory
-// stream grows by a fixed step, copying the whole text each time, which costs
-// the square of the SVG's length.
-struct SvgText {
-    QByteArray bytes;
-};
-
-int putSvgText(char* text, void* context)
-{
-    static_cast<SvgText*>(context)->bytes.append(text);
-    return 0;
-}
-
-int resetSvgText(void* context)
-{
-    static_cast<SvgText*>(context)->bytes.clear();
-    return 0;
-}
-
-void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
-{
-    read->bmp.data = nullptr;
-    if (bitmapReadable(read->buffer, read->length, read->width, read->height))
-        wmf_ipa_bmp_read(api, read);
+    switch (function) {
+    case 0x0201: c.dc.backColour = colourRef(r.u32(6)); break;          // SetBkColor
+    case 0x0102: c.dc.opaque = r.u16(6) == 2; break;                    // SetBkMode
+    case 0x0103: c.setMapMode(r.u16(6)); break;                         // SetMapMode
+    case 0x0106: c.dc.fillRule = r.u16(6) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break; // SetPolyFillMode
+    case 0x0209: c.dc.textColour = colourRef(r.u32(6)); break;          // SetTextColor
+    case 0x012E: c.dc.textAlign = r.u16(6); break;                      // SetTextAlign
+    case 0x020B: c.dc.windowOrg = reversedPoint(r, 6); break;           // SetWindowOrg
+    case 0x020F: c.dc.windowOrg += reversedPoint(r, 6); break;          // OffsetWindowOrg
+    case 0x020D: c.dc.viewportOrg = reversedPoint(r, 6); break;         // SetViewportOrg
+    case 0x0211: c.dc.viewportOrg += reversedPoint(r, 6); break;        // OffsetViewportOrg
+    case 0x020C:                                                        // SetWindowExt
+        if (const QSizeF e = reversedSize(r, 6); e.width() != 0 && e.height() != 0)
+            c.dc.windowExt = e;
+        break;
+    case 0x020E:                                                        // SetViewportExt
+        if (const QSizeF e = reversedSize(r, 6); e.width() != 0 && e.height() != 0)
+            c.setViewportExt(e);
+        break;
+    case 0x0410: c.scaleWindow(r.s16(12), r.s16(10), r.s16(8), r.s16(6)); break;   // ScaleWindowExt
+    case 0x0412: c.scaleViewport(r.s16(12), r.s16(10), r.s16(8), r.s16(6)); break; // ScaleViewportExt
+    case 0x0213: c.lineTo(reversedPoint(r, 6)); break;                  // LineTo
+    case 0x0214: c.moveTo(reversedPoint(r, 6)); break;                  // MoveTo
+    case 0x0415: c.excludeClip(reversedRect(r, 6)); break;              // ExcludeClipRect
+    case 0x0416: c.intersectClip(reversedRect(r, 6)); break;            // IntersectClipRect
+    case 0x0220: c.offsetClip(reversedPoint(r, 6)); break;              // OffsetClipRgn
+    case 0x0817:                                                        // Arc
+    case 0x0830:                                                        // Chord
+    case 0x081A: {                                                      // Pie
+        const int kind = function == 0x0817 ? 0 : function == 0x0830 ? 1 : 2;
+        c.shape(arcPath(kind, reversedRect(r, 14), reversedPoint(r, 10), reversedPoint(r, 6), false), kind != 0);
+        break;
+    }
+    case 0x0418: c.box(reversedRect(r, 6), {}, true); break;            // Ellipse
+    case 0x041B: c.box(reversedRect(r, 6), {}, false); break;           // Rectangle
+    case 0x061C: c.box(reversedRect(r, 10), reversedSize(r, 6), false); break; // RoundRect
+    case 0x061D:                                                        // PatBlt
+        c.fillRect(QRectF(reversedPoint(r, 14), reversedSize(r, 10)), c.dc.brush, r.u32(6));
+        break;
+    case 0x001E: c.save(); break;                                       // SaveDC
+    case 0x0127: c.restore(r.s16(6)); break;                            // RestoreDC
+    case 0x041F: c.setPixel(reversedPoint(r, 10), colourRef(r.u32(6))); break; // SetPixel
+    case 0x0521: text(c, r, false); break;                              // TextOut
+    case 0x0A32: text(c, r, true); break;                               // ExtTextOut
+    case 0x0324:                                                        // Polygon
+    case 0x0325: {                                                      // Polyline
+        const QPolygonF points = pointsAt(r, 8, r.s16(6));
+        if (function == 0x0325)
+            c.polyline(points);
+        else
+            c.polygons({points});
+        break;
+    }
+    case 0x0538: {                                                      // PolyPolygon
+        const qint64 polygons = r.u16(6);
+        std::vector<QPolygonF> rings;
+        qint64 at = 8 + 2 * polygons;
+        for (qint64 i = 0; i < polygons && r.whole(); ++i) {
+            const qint64 count = r.u16(8 + 2 * i);
+            rings.push_back(pointsAt(r, at, count));
+            at += 4 * count;
+        }
+        if (r.has(0, at))
+            c.polygons(rings);
+        break;
+    }
+    case 0x012D: c.select(r.u16(6)); break;                             // SelectObject
+    case 0x01F0: c.remove(r.u16(6)); break;                             // DeleteObject
+    case 0x02FA: {                                                      // CreatePenIndirect
+        const quint16 style = r.u16(6);
+        const double width = r.s16(8);
+        createObject(c, PenSpec{style, width, width <= 1, colourRef(r.u32(12))});
+        break;
+    }
+    case 0x02FB: createObject(c, fontOf(r)); break;                     // CreateFontIndirect
+    case 0x02FC: createObject(c, BrushSpec{r.u16(6), colourRef(r.u32(8)), r.u16(12), {}}); break; // CreateBrushIndirect
+    case 0x06FF: createObject(c, regionOf(r)); break;                   // CreateRegion
+    case 0x0142: {                                                      // DIBCreatePatternBrush
+        const QByteArrayView dib = r.bytes(10, r.size() - 10);
+        const std::optional<DibHeader> h = readDibHeader(dib, {});
+        const auto brush = h ? dibBrush(c, dib, dib.sliced(std::min<qsizetype>(h->packedBitsAt(), dib.size())), r.u16(8) == 1)
+                             : std::nullopt;
+        createObject(c, brush ? GdiObject(*brush) : GdiObject(BrushSpec{0, Qt::black, 0, {}}));
+        break;
+    }
+    case 0x00F7: case 0x00F8: case 0x01F9: case 0x02FD: case 0x06FE:   // palettes, old bitmaps and their brushes
+        createObject(c, OtherObject());
+        break;
+    case 0x012C:                                                        // SelectClipRegion
+        if (const auto* region = std::get_if<RegionSpec>(c.object(r.u16(6)))) {
+            if (const auto pixels = regionOn(c, *region))
+                c.combineClip(*pixels, 5);
+        } else {
+            c.resetClip();
+        }
+        break;
+    case 0x0228:                                                        // FillRegion
+    case 0x012B: {                                                      // PaintRegion
+        const auto* region = std::get_if<RegionSpec>(c.object(r.u16(6)));
+        const auto* brush = function == 0x0228 ? std::get_if<BrushSpec>(c.object(r.u16(8))) : &c.dc.brush;
+        const auto pixels = region && brush ? regionOn(c, *region) : std::nullopt;
+        if (pixels)
+            c.fillRegion(*pixels, *brush);
+        break;
+    }
+    case 0x0940: {                                                      // DIBBitBlt
+        const bool withBitmap = r.size() > 24;
+        const qint64 destAt = withBitmap ? 18 : 20;
+        const QRectF dest = destOf(r, destAt);
+        blit(c, r, withBitmap ? 22 : r.size(), false, dest, QRectF(reversedPoint(r, 10), dest.size()), r.u32(6));
+        break;
+    }
+    case 0x0B41: {                                                      // DIBStretchBlt
+        const bool withBitmap = r.size() > 28;
+        const qint64 destAt = withBitmap ? 22 : 24;
+        blit(c, r, withBitmap ? 26 : r.size(), false, destOf(r, destAt),
+             QRectF(reversedPoint(r, 14), reversedSize(r, 10)), r.u32(6));
+        break;
+    }
+    case 0x0F43:                                                        // StretchDIBits
+        blit(c, r, 28, r.u16(10) == 1, destOf(r, 24), QRectF(reversedPoint(r, 16), reversedSize(r, 12)), r.u32(6), true);
+        break;
+    case 0x0D33: {                                                      // SetDIBitsToDevice
+        const QRectF dest = destOf(r, 20);
+        blit(c, r, 24, r.u16(6) == 1, dest, QRectF(reversedPoint(r, 12), dest.size()), 0x00CC0020, true);
+        break;
+    }
+    default:
+        break; // what this system does not draw, as GDI skips a record it does not know
+    }
+    return !c.refused();
 }
 
 } // namespace
 
-Conversion wmfToSvg(const QByteArray& bytes)
+Opened openWmf(const QByteArray& bytes)
 {
     const std::optional<Layout> layout = layoutOf(bytes);
     if (!layout)
-        return {};
-    if (layout->records > maxMetafileRecords || layout->vectorBytes > maxVectorRecordBytes)
-        return {std::nullopt, Refusal::TooCostly};
-    const bool placeable = layout->header != 0;
-    QByteArray input = bytes.left(layout->end);
-    recountHeader(input, layout->header, layout->largestRecordWords);
-    std::optional<QSize> size;
-    if (placeable) {
-        const double width = s16(bytes, 10) - s16(bytes, 6), height = s16(bytes, 12) - s16(bytes, 8);
-        size = pictureSize(width, height, u16(bytes, 14));
+        return {MetafileFault::Damaged};
+    Opened opened;
+    opened.objects = layout->objects;
+    if (layout->placeable) {
+        const Record p(bytes.constData(), U_SIZE_WMRPLACEABLE);
+        const double left = p.s16(6), top = p.s16(8), right = p.s16(10), bottom = p.s16(12), inch = p.u16(14);
+        const std::optional<QSize> size = pictureSize(right - left, bottom - top, inch);
         if (!size)
-            return refusedSize(width, height, u16(bytes, 14));
-        const std::optional<QByteArray> placed = withPlacement(bytes, *layout, *size);
-        if (!placed)
-            return {};
-        input = *placed;
+            return refusedSize(right - left, bottom - top, inch);
+        // A placeable metafile plays with its box as the window and the
+        // picture as the viewport; its own window records override the first.
+        opened.setup.picture = *size;
+        opened.setup.devicePixelsPerMm = screenDotsPerInch / 25.4;
+        return opened;
     }
+    // No physical size: the box of what it draws, in its own units, taken as
+    // points (72 an inch) for a small drawing and as twips (1440) for a large one.
+    DeviceSetup measure;
+    measure.picture = QSize(1, 1);
+    Canvas canvas(nullptr, measure, layout->objects);
+    playWmf(bytes, canvas);
+    if (canvas.refused())
+        return {MetafileFault::TooCostly};
+    const QRectF box = canvas.drawnBox();
+    if (!(box.width() > 0 && box.height() > 0 && std::isfinite(box.width() + box.height())))
+        return {MetafileFault::Damaged};
+    const double perInch = box.width() * box.height() < 1024.0 * 1024.0 ? 72 : 1440;
+    const std::optional<QSize> size = pictureSize(box.width(), box.height(), perInch);
+    if (!size)
+        return refusedSize(box.width(), box.height(), perInch);
+    opened.setup.picture = *size;
+    opened.setup.deviceToPicture = QTransform::fromTranslate(-box.left(), -box.top())
+                                   * QTransform::fromScale(size->width() / box.width(), size->height() / box.height());
+    return opened;
+}
 
-    const QDeadlineTimer deadline(conversionSeconds * 1000);
-    Session session; // after input and deadline: libwmf uses them until destroyed
-    wmfAPI_Options options{};
-    options.function = wmf_svg_function;
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    if (wmf_api_create(&session.api, flags, &options) != wmf_E_None)
-        return {};
-    auto* fonts = static_cast<wmfFontData*>(session.api->font_data);
-    auto* device = static_cast<wmfFunctionReference*>(session.api->function_reference);
-    wmf_svg_t* svg = WMF_SVG_GetData(session.api);
-    if (!fonts || !device || !svg)
-        return {};
-    fonts->map = nameFont;
-    fonts->stringwidth = measureText;
-    device->draw_text = drawText;
-    device->bmp_draw = drawBitmap;
-    device->bmp_read = readBitmap;
-
-    wmf_status_function(session.api, const_cast<QDeadlineTimer*>(&deadline), stopWhenLate);
-
-    if (wmf_mem_open(session.api, reinterpret_cast<unsigned char*>(input.data()), long(input.size())) != wmf_E_None)
-        return {};
-    wmfD_Rect box{};
-    if (wmf_scan(session.api, 0, &box) != wmf_E_None)
-        return {std::nullopt, deadline.hasExpired() ? Refusal::TooCostly : Refusal::Damaged};
-    if (placeable) {
-        box = wmfD_Rect{{0, 0}, {float(size->width()), float(size->height())}};
-    } else {
-        // No physical size is recorded: libwmf's own estimate from what is drawn.
-        unsigned int width = 0, height = 0;
-        if (wmf_display_size(session.api, &width, &height, screenDotsPerInch, screenDotsPerInch) != wmf_E_None)
-            return {};
-        size = pictureSize(width, height, screenDotsPerInch);
-        if (!size)
-            return refusedSize(width, height, screenDotsPerInch);
-        const QRectF drawn(QPointF(box.TL.x, box.TL.y), QPointF(box.BR.x, box.BR.y));
-        if (!(drawn.width() > 0 && drawn.height() > 0 && std::isfinite(drawn.width() + drawn.height())))
-            return {};
+void playWmf(const QByteArray& bytes, Canvas& canvas)
+{
+    const std::optional<Layout> layout = layoutOf(bytes);
+    if (!layout)
+        return;
+    canvas.dc.mapMode = U_MM_ANISOTROPIC;
+    if (layout->placeable) {
+        const Record p(bytes.constData(), U_SIZE_WMRPLACEABLE);
+        canvas.dc.windowOrg = QPointF(p.s16(6), p.s16(8));
+        canvas.dc.windowExt = QSizeF(p.s16(10) - p.s16(6), p.s16(12) - p.s16(8));
+        canvas.setViewportExt(QSizeF(canvas.picture()));
     }
-
-    SvgText text;
-    wmfStream stream{&text, putSvgText, resetSvgText};
-    svg->out = &stream;
-    svg->bbox = box;
-    svg->width = unsigned(size->width());
-    svg->height = unsigned(size->height());
-    svg->Description = nullptr;
-    svg->flags |= WMF_SVG_INLINE_IMAGES; // bitmaps inside the SVG, not in files beside the picture
-    wmfD_Rect played{};
-    const wmf_error_t playError = wmf_play(session.api, 0, &played);
-    svg->out = nullptr;
-    if (deadline.hasExpired())
-        return {std::nullopt, Refusal::TooCostly};
-    if (playError != wmf_E_None)
-        return {};
-    return {SvgPicture{text.bytes, *size, QRectF(0, 0, size->width(), size->height())}};
+    walk(bytes, layout->first, [&canvas](const Record& r, quint16 function) { return play(canvas, r, function); });
 }
 
 } // namespace kv::metafile

@@ -21,7 +21,7 @@ enum class PictureFault {
     NotAPicture, // no reader knows it
     Damaged,     // a known kind, but damaged or cut short
     TooLarge,    // claims more pixels than pictureMemoryLimitMiB holds
-    TooCostly,   // a metafile whose drawing costs too much (too many records, points or covered pixels)
+    TooCostly,   // a metafile whose drawing would cost too much (its drawing calls add up past the budget)
     Unfit,       // the caller's size check refused it; the caller tells the user
 };
 

@@ -1,0 +1,47 @@
+// Time to play a corpus metafile (the picture reader's whole route from bytes
+// to image: the records read, each call counted and drawn), beside a plain
+// reference in the same run: the same shapes drawn with one QPainter on a
+// white image of the same size, no record read.
+#include "bench/redraw.h"
+#include "platform/ui/metafile.h"
+#include "tests/support/metafile_reference.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void benchPlaying(benchmark::State& state, const kv::test::CorpusFile& file)
+{
+    double played = 0, plain = 0;
+    int n = 0;
+    for (auto _ : state) {
+        const double start = kv::bench::seconds();
+        const kv::MetafileRead read = kv::renderMetafile(file.bytes);
+        played += kv::bench::seconds() - start;
+        benchmark::DoNotOptimize(read.image.constBits());
+        if (read.fault != kv::MetafileFault::None)
+            state.SkipWithError("the metafile was not drawn");
+        const double reference = kv::bench::seconds();
+        const QImage picture = kv::test::referencePicture(*file.drawing);
+        plain += kv::bench::seconds() - reference;
+        benchmark::DoNotOptimize(picture.constBits());
+        ++n;
+    }
+    kv::bench::reportAgainst(state, "play", played / n, plain / n);
+}
+
+void BM_MetafileMapOf20000Polylines(benchmark::State& state)
+{
+    static const kv::test::CorpusFile map = kv::test::polylineMapWmf(20000);
+    benchPlaying(state, map);
+}
+BENCHMARK(BM_MetafileMapOf20000Polylines)->Unit(benchmark::kMillisecond);
+
+void BM_MetafileFillsAndLabels(benchmark::State& state)
+{
+    static const kv::test::CorpusFile fills = kv::test::fillsAndLabelsEmf();
+    benchPlaying(state, fills);
+}
+BENCHMARK(BM_MetafileFillsAndLabels)->Unit(benchmark::kMillisecond);
+
+} // namespace

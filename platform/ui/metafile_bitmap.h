@@ -1,0 +1,37 @@
+// The bitmaps inside metafiles: device-independent bitmaps of 1 to 32 bits a
+// pixel, run-length coded or not, with colour masks, and PNG and JPEG pictures
+// packed in their place. The size is read from the header first, so that the
+// decoding is counted before it is done.
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+
+#include <optional>
+
+namespace kv::metafile {
+
+struct DibHeader {
+    qint64 width = 0, height = 0; // height: rows, whatever the order
+    bool topDown = false;
+    int bits = 0;
+    quint32 compression = 0;
+    quint32 headerBytes = 0;
+    int colours = 0;       // entries of the colour table
+    int colourBytes = 4;   // 3 in the old core header
+    quint32 maskBytes = 0; // colour masks after a 40-byte header
+    // Where the pixels start in a packed bitmap (header, masks, colour table, pixels).
+    qint64 packedBitsAt() const { return qint64(headerBytes) + maskBytes + qint64(colours) * colourBytes; }
+    qint64 pixels() const { return width * height; }
+};
+
+// The header at the start of info, checked to lie inside it; for a PNG or JPEG
+// its size is the packed picture's own, read from that picture's header.
+std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits);
+
+// The pixels, top row first; null when they are not all there or the header
+// asks for something no DIB holds. paletteIndices: the colour table holds
+// indices into a palette (DIB_PAL_COLORS), drawn as greys.
+QImage decodeDib(const DibHeader& header, QByteArrayView info, QByteArrayView bits, bool paletteIndices);
+
+} // namespace kv::metafile

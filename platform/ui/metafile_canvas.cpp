@@ -1,0 +1,275 @@
+// The device context: map modes, objects, saved states and clipping.
+#include "platform/ui/metafile_canvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kv::metafile {
+namespace {
+
+// SaveDC deeper than this is not kept: each saved state holds a clip region.
+constexpr std::size_t maxSavedStates = 256;
+
+enum MapMode { Text = 1, LoMetric, HiMetric, LoEnglish, HiEnglish, Twips, Isotropic, Anisotropic };
+
+} // namespace
+
+Canvas::Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots)
+    : painter_(painter), setup_(setup), budget_(setup.picture.height()), objects_(objectSlots)
+{
+}
+
+QTransform Canvas::toPicture() const
+{
+    double sx = 1, sy = 1;
+    const double mm = setup_.devicePixelsPerMm;
+    switch (dc.mapMode) {
+    case LoMetric: sx = mm * 0.1; sy = -sx; break;
+    case HiMetric: sx = mm * 0.01; sy = -sx; break;
+    case LoEnglish: sx = mm * 0.254; sy = -sx; break;
+    case HiEnglish: sx = mm * 0.0254; sy = -sx; break;
+    case Twips: sx = mm * 25.4 / 1440; sy = -sx; break;
+    case Isotropic:
+    case Anisotropic: {
+        // A viewport never set follows the window: a logical unit is a device unit.
+        const QSizeF viewport = viewportExtSet_ ? dc.viewportExt : dc.windowExt;
+        sx = viewport.width() / dc.windowExt.width();
+        sy = viewport.height() / dc.windowExt.height();
+        if (dc.mapMode == Isotropic) {
+            const double s = std::min(std::fabs(sx), std::fabs(sy));
+            sx = std::copysign(s, sx);
+            sy = std::copysign(s, sy);
+        }
+        break;
+    }
+    default: break;
+    }
+    const QTransform page(sx, 0, 0, sy, dc.viewportOrg.x() - dc.windowOrg.x() * sx,
+                          dc.viewportOrg.y() - dc.windowOrg.y() * sy);
+    return dc.world * page * setup_.deviceToPicture;
+}
+
+double Canvas::unitScale() const
+{
+    const QTransform t = toPicture();
+    return std::sqrt(std::fabs(t.m11() * t.m22() - t.m12() * t.m21()));
+}
+
+void Canvas::setMapMode(int mode)
+{
+    if (mode >= Text && mode <= Anisotropic)
+        dc.mapMode = mode;
+}
+
+void Canvas::scaleWindow(int xNum, int xDen, int yNum, int yDen)
+{
+    if (xNum && xDen && yNum && yDen)
+        dc.windowExt = QSizeF(dc.windowExt.width() * xNum / xDen, dc.windowExt.height() * yNum / yDen);
+}
+
+void Canvas::scaleViewport(int xNum, int xDen, int yNum, int yDen)
+{
+    if (!(xNum && xDen && yNum && yDen))
+        return;
+    const QSizeF from = viewportExtSet_ ? dc.viewportExt : dc.windowExt;
+    dc.viewportExt = QSizeF(from.width() * xNum / xDen, from.height() * yNum / yDen);
+    viewportExtSet_ = true;
+}
+
+std::optional<std::size_t> Canvas::freeSlot() const
+{
+    for (std::size_t i = 0; i < objects_.size(); ++i)
+        if (std::holds_alternative<std::monostate>(objects_[i]))
+            return i;
+    return std::nullopt;
+}
+
+void Canvas::create(std::size_t slot, GdiObject object)
+{
+    if (slot < objects_.size())
+        objects_[slot] = std::move(object);
+}
+
+const GdiObject* Canvas::object(std::size_t slot) const
+{
+    return slot < objects_.size() ? &objects_[slot] : nullptr;
+}
+
+void Canvas::select(std::size_t slot)
+{
+    const GdiObject* o = object(slot);
+    if (!o)
+        return;
+    if (const auto* pen = std::get_if<PenSpec>(o))
+        dc.pen = *pen;
+    else if (const auto* brush = std::get_if<BrushSpec>(o))
+        dc.brush = *brush;
+    else if (const auto* font = std::get_if<FontSpec>(o))
+        dc.font = *font;
+}
+
+void Canvas::remove(std::size_t slot)
+{
+    if (slot < objects_.size())
+        objects_[slot] = std::monostate();
+}
+
+// The stock objects GDI holds for every device context.
+void Canvas::selectStock(quint32 stock)
+{
+    constexpr int greys[] = {255, 192, 128, 64, 0};
+    constexpr quint32 nullBrush = 1;
+    constexpr quint32 nullPen = 5;
+    if (stock <= 4)
+        dc.brush = BrushSpec{0, QColor(greys[stock], greys[stock], greys[stock]), 0, {}};
+    else if (stock == 5)
+        dc.brush = BrushSpec{nullBrush, Qt::white, 0, {}};
+    else if (stock == 6 || stock == 7)
+        dc.pen = PenSpec{0, 0, true, stock == 6 ? Qt::white : Qt::black};
+    else if (stock == 8)
+        dc.pen = PenSpec{nullPen, 0, true, Qt::black};
+    else if ((stock >= 10 && stock <= 14) || stock == 16 || stock == 17)
+        dc.font = FontSpec();
+}
+
+void Canvas::save()
+{
+    if (saved_.size() < maxSavedStates)
+        saved_.push_back(dc);
+}
+
+void Canvas::restore(int which)
+{
+    const qint64 count = qint64(saved_.size());
+    const qint64 index = which < 0 ? count + which : qint64(which) - 1;
+    if (index < 0 || index >= count)
+        return;
+    dc = saved_[std::size_t(index)];
+    saved_.resize(std::size_t(index));
+}
+
+// ---- clipping ------------------------------------------------------------
+
+QRectF Canvas::clipBox() const
+{
+    const QRectF whole(QPointF(0, 0), QSizeF(setup_.picture));
+    return dc.clip ? QRectF(dc.clip->boundingRect()).intersected(whole) : whole;
+}
+
+double Canvas::clipWork() const
+{
+    return dc.clip ? regionRectWork * dc.clip->rectCount() : 0.0;
+}
+
+void Canvas::applyClip()
+{
+    if (clipApplied_ && appliedClip_ == dc.clip)
+        return;
+    if (dc.clip)
+        painter_->setClipRegion(*dc.clip);
+    else
+        painter_->setClipping(false);
+    appliedClip_ = dc.clip;
+    clipApplied_ = true;
+}
+
+QPolygon wholePixels(const QPolygonF& polygon)
+{
+    constexpr double most = 1e8;
+    QPolygon out;
+    out.reserve(polygon.size());
+    for (const QPointF& p : polygon) {
+        const double x = std::isfinite(p.x()) ? std::clamp(p.x(), -most, most) : 0.0;
+        const double y = std::isfinite(p.y()) ? std::clamp(p.y(), -most, most) : 0.0;
+        out << QPoint(int(std::lround(x)), int(std::lround(y)));
+    }
+    return out;
+}
+
+// GDI's clip rectangles leave out their right and bottom edges: a rectangle
+// is the device pixels from its left up to its right.
+static QRegion pixelsOf(const QTransform& t, const QRectF& r)
+{
+    if (t.type() <= QTransform::TxScale) {
+        const QRectF m = t.mapRect(r.normalized());
+        const QPoint tl(int(std::lround(std::clamp(m.left(), -1e8, 1e8))), int(std::lround(std::clamp(m.top(), -1e8, 1e8))));
+        const QPoint br(int(std::lround(std::clamp(m.right(), -1e8, 1e8))), int(std::lround(std::clamp(m.bottom(), -1e8, 1e8))));
+        return QRegion(QRect(tl, br - QPoint(1, 1)));
+    }
+    return QRegion(wholePixels(t.map(QPolygonF(r))));
+}
+
+void Canvas::intersectClip(const QRectF& logical)
+{
+    combineClip(pixelsOf(toPicture(), logical), 1);
+}
+
+void Canvas::excludeClip(const QRectF& logical)
+{
+    combineClip(pixelsOf(toPicture(), logical), 4);
+}
+
+void Canvas::combineClip(const QRegion& r, int mode)
+{
+    const QRegion whole(QRect(QPoint(0, 0), setup_.picture));
+    const QRegion base = dc.clip ? *dc.clip : whole;
+    if (!spend(callWork + regionRectWork * (base.rectCount() + r.rectCount())))
+        return;
+    QRegion next;
+    switch (mode) {
+    case 1: next = base & r; break;
+    case 2: next = base | r; break;
+    case 3: next = base ^ r; break;
+    case 4: next = base - r; break;
+    case 5: next = r; break;
+    default: return;
+    }
+    next &= whole;
+    if (next.rectCount() > maxRegionRects)
+        spend(maxDrawingWork * 2);
+    dc.clip = next;
+}
+
+void Canvas::offsetClip(QPointF logical)
+{
+    if (!dc.clip)
+        return;
+    const QTransform t = toPicture();
+    const QPointF d = t.map(logical) - t.map(QPointF(0, 0));
+    if (std::fabs(d.x()) < 1e6 && std::fabs(d.y()) < 1e6)
+        dc.clip = dc.clip->translated(int(std::lround(d.x())), int(std::lround(d.y())));
+}
+
+// Combined pairwise, so that n parts cost about n log n.
+QRegion combined(std::vector<QRegion> parts, bool exclusive)
+{
+    while (parts.size() > 1) {
+        const std::size_t half = (parts.size() + 1) / 2;
+        for (std::size_t i = 0; i < parts.size() / 2; ++i)
+            parts[i] = exclusive ? parts[2 * i] ^ parts[2 * i + 1] : parts[2 * i] | parts[2 * i + 1];
+        if (parts.size() % 2)
+            parts[half - 1] = parts.back();
+        parts.resize(half);
+    }
+    return parts.empty() ? QRegion() : parts.front();
+}
+
+QRegion Canvas::regionOf(const std::vector<QRect>& rects, bool logical) const
+{
+    const QTransform t = logical ? toPicture() : setup_.deviceToPicture;
+    std::vector<QRegion> parts;
+    parts.reserve(rects.size());
+    for (const QRect& r : rects)
+        parts.push_back(pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
+    return combined(std::move(parts), false);
+}
+
+void Canvas::note(const QRectF& box)
+{
+    if (box.isValid() || box.width() > 0 || box.height() > 0)
+        drawn_ = drawn_.isNull() ? box : drawn_.united(box);
+}
+
+} // namespace kv::metafile

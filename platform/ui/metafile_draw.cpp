@@ -1,0 +1,473 @@
+// The drawing calls of the device context: lines, fills, paths and bitmaps,
+// each counted before it is drawn.
+#include "platform/ui/metafile_player.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kv::metafile {
+namespace {
+
+constexpr quint32 psNull = 5;
+constexpr quint32 bsNull = 1;
+
+bool finite(const QRectF& r)
+{
+    return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) && std::isfinite(r.height());
+}
+
+// GDI's dash patterns: in pixels for a one-pixel pen, in widths for a wider one.
+QList<qreal> dashes(quint32 style, bool onePixel)
+{
+    switch (style & 0x0F) {
+    case 1: return onePixel ? QList<qreal>{18, 6} : QList<qreal>{3, 1};
+    case 2: return onePixel ? QList<qreal>{3, 3} : QList<qreal>{1, 1};
+    case 3: return onePixel ? QList<qreal>{9, 6, 3, 6} : QList<qreal>{3, 1, 1, 1};
+    case 4: return onePixel ? QList<qreal>{9, 3, 3, 3, 3, 3} : QList<qreal>{3, 1, 1, 1, 1, 1};
+    case 8: return {1, 1}; // PS_ALTERNATE
+    }
+    return {};
+}
+
+Qt::BrushStyle hatchStyle(quint32 hatch)
+{
+    switch (hatch) {
+    case 0: return Qt::HorPattern;
+    case 1: return Qt::VerPattern;
+    case 2: return Qt::FDiagPattern; // "\\\\", down from left to right
+    case 3: return Qt::BDiagPattern; // "////"
+    case 4: return Qt::CrossPattern;
+    case 5: return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+// The angle of a point seen from the box's centre, in the painter's degrees
+// (anticlockwise on the page).
+double angleOf(const QRectF& box, QPointF p)
+{
+    const QPointF c = box.center();
+    // Seen on a circle: the box's aspect taken out.
+    const double dx = (p.x() - c.x()) / std::max(std::fabs(box.width()), 1e-9);
+    const double dy = (p.y() - c.y()) / std::max(std::fabs(box.height()), 1e-9);
+    return std::atan2(-dy, dx) * 180 / M_PI;
+}
+
+} // namespace
+
+QPainterPath arcPath(int kind, const QRectF& box, QPointF start, QPointF end, bool clockwise)
+{
+    const QRectF b = box.normalized();
+    const double from = angleOf(b, start), to = angleOf(b, end);
+    double sweep = clockwise ? -std::fmod(from - to + 720.0, 360.0) : std::fmod(to - from + 720.0, 360.0);
+    if (sweep == 0)
+        sweep = clockwise ? -360 : 360;
+    QPainterPath path;
+    if (kind == 2)
+        path.moveTo(b.center());
+    else
+        path.arcMoveTo(b, from);
+    path.arcTo(b, from, sweep);
+    if (kind != 0)
+        path.closeSubpath();
+    return path;
+}
+
+double Canvas::penPixels() const
+{
+    if ((dc.pen.style & 0x0F) == psNull)
+        return 0;
+    return dc.pen.cosmetic ? 1.0 : std::max(1.0, dc.pen.width * unitScale());
+}
+
+void Canvas::applyPen()
+{
+    const double width = penPixels();
+    if (width == 0) {
+        painter_->setPen(Qt::NoPen);
+        return;
+    }
+    // A pen of a pixel or less is GDI's cosmetic line: exact pixels, and the
+    // last pixel of a line left out.
+    const bool onePixel = width < 1.5;
+    QPen pen(dc.pen.colour, onePixel ? 0.0 : width);
+    if (onePixel) {
+        pen.setCapStyle(Qt::FlatCap);
+    } else {
+        const quint32 cap = dc.pen.style & 0x0F00, join = dc.pen.style & 0xF000;
+        pen.setCapStyle(cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap);
+        pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+    }
+    const QList<qreal> pattern = dashes(dc.pen.style, onePixel);
+    if (!pattern.isEmpty())
+        pen.setDashPattern(pattern);
+    painter_->setPen(pen);
+    painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    painter_->setBackground(dc.backColour);
+}
+
+void Canvas::applyBrush(const BrushSpec& brush)
+{
+    switch (brush.style) {
+    case 0: painter_->setBrush(brush.colour); break;
+    case bsNull: painter_->setBrush(Qt::NoBrush); break;
+    case 2: // hatched: the hatch's colour over the background when the mode is opaque
+        painter_->setBrush(QBrush(brush.colour, hatchStyle(brush.hatch)));
+        painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        painter_->setBackground(dc.backColour);
+        break;
+    default:
+        if (!brush.pattern.isNull())
+            painter_->setBrush(QBrush(brush.pattern));
+        else
+            painter_->setBrush(brush.colour);
+    }
+}
+
+std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
+{
+    std::vector<QPolygonF> out;
+    for (const QPolygonF& p : picture.toSubpathPolygons())
+        out.push_back(p);
+    return out;
+}
+
+// Counts, then says whether to draw: the rings filled with the brush when
+// fill, and the lines stroked with the pen when stroke.
+bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke)
+{
+    fill = fill && dc.brush.style != bsNull;
+    const double pen = penPixels();
+    stroke = stroke && pen > 0;
+    const QRectF box = clipBox();
+    double work = callWork + clipWork();
+    if (fill)
+        work += budget_.fill(rings, box);
+    if (stroke)
+        work += budget_.stroke(lines, pen, box);
+    if (!spend(work) || !(fill || stroke))
+        return false;
+    QRectF bounds;
+    for (const auto* set : {&rings, &lines})
+        for (const QPolygonF& p : *set)
+            bounds |= p.boundingRect();
+    bounds.adjust(-pen, -pen, pen, pen);
+    if (!finite(bounds))
+        return false;
+    note(bounds);
+    if (!painter_)
+        return false;
+    applyClip();
+    return true;
+}
+
+void Canvas::polyline(const QPolygonF& points)
+{
+    if (points.size() < 2)
+        return;
+    const QPolygonF p = toPicture().map(points);
+    if (inPath_) {
+        path_.moveTo(p.first());
+        for (qsizetype i = 1; i < p.size(); ++i)
+            path_.lineTo(p[i]);
+        pathGrew();
+        return;
+    }
+    if (!paint({}, false, {p}, true))
+        return;
+    applyPen();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPolyline(p);
+}
+
+void Canvas::polygons(const std::vector<QPolygonF>& rings)
+{
+    const QTransform t = toPicture();
+    QPainterPath picture;
+    picture.setFillRule(dc.fillRule);
+    std::vector<QPolygonF> closed;
+    for (const QPolygonF& ring : rings) {
+        if (ring.size() < 2)
+            continue;
+        QPolygonF p = t.map(ring);
+        picture.addPolygon(p);
+        picture.closeSubpath();
+        if (!p.isClosed())
+            p << p.first();
+        closed.push_back(p);
+    }
+    if (closed.empty())
+        return;
+    if (inPath_) {
+        path_.addPath(picture);
+        pathGrew();
+        return;
+    }
+    if (!paint(closed, true, closed, true))
+        return;
+    applyPen();
+    applyBrush(dc.brush);
+    if (closed.size() == 1)
+        painter_->drawPolygon(closed.front(), dc.fillRule);
+    else
+        painter_->drawPath(picture);
+}
+
+void Canvas::shape(const QPainterPath& logical, bool closed)
+{
+    QPainterPath picture = toPicture().map(logical);
+    picture.setFillRule(dc.fillRule);
+    if (inPath_) {
+        path_.addPath(picture);
+        pathGrew();
+        return;
+    }
+    const std::vector<QPolygonF> outline = polygonsOf(picture);
+    if (!paint(outline, closed, outline, true))
+        return;
+    applyPen();
+    applyBrush(closed ? dc.brush : BrushSpec{bsNull, Qt::white, 0, {}});
+    painter_->drawPath(picture);
+}
+
+namespace {
+
+QPainterPath boxPath(const QRectF& r, QSizeF corner, bool ellipse)
+{
+    QPainterPath p;
+    if (ellipse)
+        p.addEllipse(r);
+    else if (corner.isEmpty())
+        p.addRect(r);
+    else
+        p.addRoundedRect(r, corner.width() / 2, corner.height() / 2);
+    return p;
+}
+
+} // namespace
+
+// GDI fills a box up to its right and bottom edges and draws a one-pixel
+// outline inside them, one pixel short of where the painter would.
+void Canvas::box(const QRectF& logical, QSizeF corner, bool ellipse)
+{
+    const QTransform t = toPicture();
+    corner = QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
+    if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
+        shape(boxPath(logical.normalized(), corner, ellipse), true);
+        return;
+    }
+    const QRectF r = t.mapRect(logical.normalized());
+    const QSizeF c(corner.width() * std::fabs(t.m11()), corner.height() * std::fabs(t.m22()));
+    const QPainterPath inside = boxPath(r, c, ellipse);
+    const QPainterPath outline = boxPath(r.adjusted(0, 0, -1, -1), c, ellipse);
+    if (!paint(polygonsOf(inside), true, polygonsOf(outline), true))
+        return;
+    painter_->setPen(Qt::NoPen);
+    applyBrush(dc.brush);
+    painter_->drawPath(inside);
+    applyPen();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPath(outline);
+}
+
+void Canvas::moveTo(QPointF to)
+{
+    dc.position = to;
+    if (inPath_)
+        path_.moveTo(toPicture().map(to));
+}
+
+void Canvas::lineTo(QPointF to)
+{
+    const QPointF from = dc.position;
+    dc.position = to;
+    if (inPath_) {
+        if (path_.elementCount() == 0)
+            path_.moveTo(toPicture().map(from));
+        path_.lineTo(toPicture().map(to));
+        pathGrew();
+        return;
+    }
+    polyline(QPolygonF({from, to}));
+}
+
+// PatBlt and the fills of the bitmap records without a bitmap: the pure
+// raster operations; others are left out.
+void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop)
+{
+    const QPainterPath picture = [&] {
+        QPainterPath p;
+        p.addPolygon(toPicture().map(QPolygonF(logical.normalized())));
+        return p;
+    }();
+    const QRectF box = picture.boundingRect().intersected(clipBox());
+    if (!spend(callWork + clipWork() + filledPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
+        !finite(picture.boundingRect()))
+        return;
+    note(picture.boundingRect());
+    if (!painter_)
+        return;
+    applyClip();
+    painter_->setPen(Qt::NoPen);
+    switch (rop) {
+    case 0x00F00021: applyBrush(brush); break;                                         // PATCOPY
+    case 0x00000042: painter_->setBrush(Qt::black); break;                             // BLACKNESS
+    case 0x00FF0062: painter_->setBrush(Qt::white); break;                             // WHITENESS
+    case 0x00550009: painter_->setBrush(Qt::white);                                    // DSTINVERT
+        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case 0x005A0049: applyBrush(brush);                                                // PATINVERT
+        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    default: return;
+    }
+    painter_->drawPath(picture);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::setPixel(QPointF at, QColor colour)
+{
+    const QPointF p = toPicture().map(at);
+    if (!spend(callWork) || !std::isfinite(p.x()) || !std::isfinite(p.y()))
+        return;
+    note(QRectF(p, QSizeF(1, 1)));
+    if (!painter_)
+        return;
+    applyClip();
+    painter_->fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), colour);
+}
+
+void Canvas::fillRegion(const QRegion& region, const BrushSpec& brush)
+{
+    const QRegion r = dc.clip ? region & *dc.clip : region;
+    const QRect b = r.boundingRect().intersected(QRect(QPoint(0, 0), setup_.picture));
+    if (!spend(callWork + regionRectWork * r.rectCount() + filledPixelWork * double(b.width()) * b.height()))
+        return;
+    note(QRectF(r.boundingRect()));
+    if (!painter_)
+        return;
+    applyClip();
+    painter_->setPen(Qt::NoPen);
+    applyBrush(brush);
+    for (const QRect& rect : r)
+        painter_->drawRect(rect);
+}
+
+// A bitmap over a logical rectangle (its width or height negative: mirrored).
+// The raster operations that copy, combine or invert the source are drawn;
+// others, which mix in a pattern, are drawn as a plain copy.
+void Canvas::image(const QRectF& logical, const QImage& source, const QRectF& sourceRect, quint32 rop)
+{
+    if (source.isNull() || sourceRect.isEmpty() || logical.width() == 0 || logical.height() == 0)
+        return;
+    const QTransform place = QTransform(logical.width() / sourceRect.width(), 0, 0, logical.height() / sourceRect.height(),
+                                        logical.x(), logical.y())
+                             * toPicture();
+    const QRectF onPicture = place.mapRect(QRectF(QPointF(0, 0), sourceRect.size()));
+    const QRectF box = onPicture.intersected(clipBox());
+    if (!spend(callWork + clipWork() + blitPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
+        !finite(onPicture))
+        return;
+    note(onPicture);
+    if (!painter_ || box.isEmpty())
+        return;
+    applyClip();
+    switch (rop) {
+    case 0x00EE0086: painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;  // SRCPAINT
+    case 0x008800C6: painter_->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break; // SRCAND
+    case 0x00660046: painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break; // SRCINVERT
+    case 0x00330008: painter_->setCompositionMode(QPainter::RasterOp_NotSource); break;            // NOTSRCCOPY
+    default: break;
+    }
+    painter_->setTransform(place);
+    painter_->drawImage(QRectF(QPointF(0, 0), sourceRect.size()), source, sourceRect);
+    painter_->resetTransform();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// ---- EMF paths ------------------------------------------------------------
+
+// A path bracket keeps every point until it is filled or stroked: one past
+// this many is refused, as its drawing would be.
+void Canvas::pathGrew()
+{
+    constexpr int maxPathElements = 4 * 1024 * 1024;
+    if (path_.elementCount() > maxPathElements) {
+        spend(maxDrawingWork * 2);
+        abortPath();
+    }
+}
+
+void Canvas::beginPath()
+{
+    path_ = QPainterPath();
+    inPath_ = true;
+}
+
+void Canvas::abortPath()
+{
+    path_ = QPainterPath();
+    inPath_ = false;
+}
+
+void Canvas::closeFigure()
+{
+    if (inPath_)
+        path_.closeSubpath();
+}
+
+void Canvas::pathTo(const QPainterPath& logical)
+{
+    if (logical.isEmpty())
+        return;
+    const QPainterPath p = toPicture().map(logical);
+    dc.position = logical.currentPosition();
+    if (inPath_) {
+        if (path_.elementCount() == 0)
+            path_ = p;
+        else
+            path_.connectPath(p);
+        pathGrew();
+        return;
+    }
+    if (!paint({}, false, polygonsOf(p), true))
+        return;
+    applyPen();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPath(p);
+}
+
+void Canvas::fillPath(bool fill, bool stroke)
+{
+    inPath_ = false;
+    QPainterPath p = path_;
+    path_ = QPainterPath();
+    p.setFillRule(dc.fillRule);
+    const std::vector<QPolygonF> outline = polygonsOf(p);
+    if (p.isEmpty() || !paint(outline, fill, outline, stroke))
+        return;
+    applyPen();
+    if (!stroke)
+        painter_->setPen(Qt::NoPen);
+    applyBrush(fill ? dc.brush : BrushSpec{bsNull, Qt::white, 0, {}});
+    painter_->drawPath(p);
+}
+
+void Canvas::clipToPath(int mode)
+{
+    inPath_ = false;
+    QPainterPath p = path_;
+    path_ = QPainterPath();
+    p.setFillRule(dc.fillRule);
+    // Each figure on its own, then together: alternate filling leaves out
+    // where figures overlap, winding fills them.
+    const std::vector<QPolygonF> rings = polygonsOf(p);
+    if (!spend(budget_.fill(rings, clipBox())))
+        return;
+    std::vector<QRegion> parts;
+    for (const QPolygonF& ring : rings)
+        parts.emplace_back(wholePixels(ring), dc.fillRule);
+    combineClip(combined(std::move(parts), dc.fillRule == Qt::OddEvenFill), mode);
+}
+
+} // namespace kv::metafile

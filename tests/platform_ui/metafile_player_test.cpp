@@ -1,0 +1,208 @@
+// The metafile player, one row per family of records: a small metafile made
+// here, drawn, and checked at pixels worked out by hand from what its records
+// say; the corpus of ordinary metafiles against an independent drawing of
+// their shapes, and the hostile ones, refused before they cost a user's time.
+#include "platform/ui/metafile.h"
+
+#include "tests/support/hostile_metafiles.h"
+#include "tests/support/metafile_records.h"
+#include "tests/support/metafile_reference.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kv {
+namespace {
+
+using namespace test;
+
+constexpr QRgb white = 0xFFFFFF, black = 0x000000;
+
+// A picture of 100 x 100 pixels, one logical unit a pixel.
+QByteArray wmf100(const QByteArray& records, int objects = 4)
+{
+    return wmf::placeableHeader(0, 0, 100, 100, 96) + wmf::metafile(records, objects);
+}
+
+// The same for EMF: a reference device of 96 dots an inch, a frame of 26.45 mm.
+QByteArray emf100(const QByteArray& records)
+{
+    return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 4);
+}
+
+QByteArray nullPenSolidBrush(quint32 colour)
+{
+    return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
+           + wmf::selectObject(1);
+}
+
+QByteArray emfSolidBrush(quint32 colour)
+{
+    return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
+}
+
+QByteArray png2x2()
+{
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(0, 255, 0));
+    image.setPixel(1, 0, qRgb(255, 0, 0));
+    image.setPixel(0, 1, qRgb(0, 0, 255));
+    image.setPixel(1, 1, qRgb(255, 255, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+struct Pixel {
+    QPoint at;
+    QRgb colour;
+};
+
+int inkIn(const QImage& image, const QRect& box)
+{
+    int ink = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) != white)
+                ++ink;
+    return ink;
+}
+
+TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
+{
+    const quint32 green = colorRef(10, 200, 30), plum = colorRef(123, 45, 67), blue = colorRef(0, 0, 255);
+    const QList<QPoint> square{{20, 20}, {80, 20}, {80, 80}, {20, 80}};
+    QList<QPoint> outline; // 100,000 points: back and forth on a short line, then along the bottom
+    for (int i = 0; i < 99998; ++i)
+        outline << QPoint(10 + 2 * (i % 2), 10);
+    outline << QPoint(10, 90) << QPoint(90, 90);
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::vector<Pixel> pixels;
+        QRect textBox; // ink inside it, none elsewhere
+        QRect noInk;   // none here
+    } rows[] = {
+        {"WMF pen: a 5-unit line's colour and width",
+         wmf100(wmf::createPenIndirect(gdi::psSolid, 5, green) + wmf::selectObject(0) + wmf::polyline({{10, 50}, {90, 50}})),
+         {{{50, 50}, 0x0AC81E}, {{50, 49}, 0x0AC81E}, {{50, 51}, 0x0AC81E}, {{50, 44}, white}, {{50, 56}, white}}, {}, {}},
+        {"WMF polyline: open, so its inside stays white under a solid brush",
+         wmf100(wmf::createBrushIndirect(gdi::bsSolid, blue) + wmf::selectObject(0)
+                + wmf::polyline({{10, 10}, {10, 90}, {90, 90}, {90, 10}})),
+         {{{50, 50}, white}, {{10, 50}, black}, {{50, 90}, black}}, {}, {}},
+        {"WMF polygon: the brush's exact colour, from its first pixel to before its last",
+         wmf100(nullPenSolidBrush(plum) + wmf::polygon(square)),
+         {{{50, 50}, 0x7B2D43}, {{20, 20}, 0x7B2D43}, {{79, 79}, 0x7B2D43}, {{80, 80}, white}, {{10, 10}, white}}, {}, {}},
+        {"WMF rectangle: a one-pixel outline inside its right and bottom edges",
+         wmf100(wmf::createBrushIndirect(gdi::bsSolid, blue) + wmf::selectObject(0) + wmf::rectangle(20, 20, 80, 80)),
+         {{{20, 20}, black}, {{79, 79}, black}, {{79, 50}, black}, {{78, 50}, 0x0000FF}, {{80, 80}, white}, {{50, 50}, 0x0000FF}},
+         {}, {}},
+        {"WMF clip rectangle: nothing drawn right of 50 or below it",
+         wmf100(nullPenSolidBrush(blue) + wmf::intersectClipRect(0, 0, 50, 50) + wmf::rectangle(0, 0, 100, 100)),
+         {{{25, 25}, 0x0000FF}, {{49, 49}, 0x0000FF}, {{50, 50}, white}, {{75, 25}, white}, {{25, 75}, white}}, {}, {}},
+        {"WMF saved state: the clip goes with the state restored",
+         wmf100(nullPenSolidBrush(blue) + wmf::saveDC() + wmf::intersectClipRect(0, 0, 50, 50) + wmf::restoreDC()
+                + wmf::rectangle(0, 0, 100, 100)),
+         {{{75, 75}, 0x0000FF}}, {}, {}},
+        {"WMF window: the metafile's own window over the placeable box",
+         wmf100(wmf::setMapMode(gdi::mmAnisotropic) + wmf::setWindowExt(200, 200) + nullPenSolidBrush(blue)
+                + wmf::rectangle(100, 100, 200, 200)),
+         {{{75, 75}, 0x0000FF}, {{45, 45}, white}}, {}, {}},
+        {"WMF text in GB2312: two characters, the second 30 units after the first",
+         wmf100(wmf::createFontIndirect(-20, 400, gdi::gb2312Charset, QByteArray("\xCB\xCE\xCC\xE5")) + wmf::selectObject(0)
+                + wmf::extTextOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {30, 0, 30, 0})),
+         {}, QRect(8, 8, 56, 26), QRect(33, 8, 5, 26)},
+        {"WMF bitmap: a bottom-up DIB's corners where they belong",
+         wmf100(wmf::stretchDib(QRect(20, 20, 40, 40), 2, 2, dib::rgb24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))),
+         {{{21, 21}, 0xFF0000}, {{58, 21}, 0x00FF00}, {{21, 58}, 0x0000FF}, {{58, 58}, 0xFFFF00}, {{10, 10}, white}}, {}, {}},
+        {"EMF plain pen record: its width in logical units",
+         emf100(emf::createPen(1, gdi::psSolid, 6, colorRef(200, 0, 0)) + emf::selectObject(1)
+                + emf::polyline16({{10, 50}, {90, 50}})),
+         {{{50, 48}, 0xC80000}, {{50, 51}, 0xC80000}, {{50, 44}, white}, {{50, 56}, white}}, {}, {}},
+        {"EMF world transform: twice the size",
+         emf100(emf::setWorldTransform(2, 0, 0, 2, 0, 0) + emfSolidBrush(blue) + emf::rectangle(10, 10, 20, 20)),
+         {{{30, 30}, 0x0000FF}, {{15, 15}, white}, {{45, 45}, white}}, {}, {}},
+        {"EMF alternate fill: the inner square is a hole",
+         emf100(emfSolidBrush(blue) + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
+         {{{20, 20}, 0x0000FF}, {{50, 50}, white}}, {}, {}},
+        {"EMF winding fill: the inner square turns the same way and is filled",
+         emf100(emf::setPolyFillMode(gdi::winding) + emfSolidBrush(blue)
+                + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
+         {{{20, 20}, 0x0000FF}, {{50, 50}, 0x0000FF}}, {}, {}},
+        {"EMF path: an open figure closed and filled",
+         emf100(emfSolidBrush(blue) + emf::record(59, {}) + emf::polyline16({{10, 10}, {10, 90}, {90, 90}}) + emf::record(61, {})
+                + emf::record(60, {}) + emf::record(62, emf::rectl(QRect(0, 0, 100, 100)))),
+         {{{30, 70}, 0x0000FF}, {{70, 30}, white}}, {}, {}},
+        {"EMF clip region: only its left half drawn",
+         emf100(emfSolidBrush(blue)
+                + emf::record(75, Fields().u32s({48, 5, 32, 1, 1, 16, 0, 0, 50, 100, 0, 0, 50, 100}).bytes)
+                + emf::rectangle(0, 0, 100, 100)),
+         {{{25, 50}, 0x0000FF}, {{75, 50}, white}}, {}, {}},
+        {"EMF 100,000-point outline: its last segment is drawn",
+         emf100(emf::polyline16(outline)), {{{50, 90}, black}, {{50, 50}, white}}, {}, {}},
+        {"EMF text in UTF-16: placed by its advances, labels with XML's marks drawn as text",
+         emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::ansiCharset, "Arial") + emf::selectObject(1)
+                + emf::extTextOutW(10, 10, "A&B", {30, 30, 30})),
+         {}, QRect(8, 8, 80, 26), QRect(27, 8, 12, 26)},
+        {"EMF text in transparent mode: no box around it on a fill",
+         emf100(emf::createBrushIndirect(1, gdi::bsSolid, blue) + emf::selectObject(1) + emf::rectangle(0, 0, 100, 100)
+                + emf::setBkMode(gdi::transparent) + emf::extCreateFontIndirectW(2, -20, 400, gdi::ansiCharset, "Arial")
+                + emf::selectObject(2) + emf::extTextOutW(10, 10, "A", {20})),
+         {{{10, 10}, 0x0000FF}, {{11, 11}, 0x0000FF}}, {}, {}},
+        {"EMF run-length bitmap: its top row where it belongs",
+         emf100(emf::stretchDIBits(QRect(20, 20, 40, 40), 2, 2, dib::rle8(2, 2, {0xFF0000, 0x0000FF}, {0, 1, 1, 0}))),
+         {{{21, 21}, 0xFF0000}, {{58, 21}, 0x0000FF}, {{21, 58}, 0x0000FF}}, {}, {}},
+        {"EMF packed PNG: its top left pixel in the top left corner",
+         emf100(emf::stretchDIBits(QRect(20, 20, 40, 40), 2, 2, dib::packed(gdi::biPng, 2, 2, png2x2()))),
+         {{{21, 21}, 0x00FF00}, {{58, 58}, 0xFFFF00}}, {}, {}},
+    };
+    for (const auto& row : rows) {
+        const MetafileRead read = renderMetafile(row.file);
+        ASSERT_EQ(read.fault, MetafileFault::None) << row.name;
+        const QImage& image = read.image;
+        EXPECT_EQ(image.size(), QSize(100, 100)) << row.name;
+        for (const Pixel& p : row.pixels) {
+            EXPECT_EQ(image.pixel(p.at) & 0xFFFFFF, p.colour) << row.name << " at " << p.at.x() << ", " << p.at.y();
+        }
+        if (!row.textBox.isNull()) {
+            EXPECT_GT(inkIn(image, row.textBox), 40) << row.name;
+            EXPECT_EQ(inkIn(image, image.rect()), inkIn(image, row.textBox)) << row.name << ": ink outside its box";
+        }
+        if (!row.noInk.isNull()) {
+            EXPECT_EQ(inkIn(image, row.noInk), 0) << row.name;
+        }
+    }
+}
+
+// The ordinary files a geologist has are drawn as a plain painter draws the
+// shapes they were made from: shapes a pixel apart at most, labels with
+// about the same ink in their boxes.
+TEST(MetafilePlayer, DrawsTheOrdinaryCorpusAsItsShapesAreDrawn)
+{
+    for (const CorpusFile& file : ordinaryMetafiles()) {
+        const MetafileRead read = renderMetafile(file.bytes);
+        ASSERT_EQ(read.fault, MetafileFault::None) << qPrintable(file.name);
+        const PictureComparison c = compareWithReference(read.image, *file.drawing);
+        EXPECT_LT(c.differingInkShare(), 0.005) << qPrintable(file.name);
+        EXPECT_EQ(c.labelsAlike, c.labels) << qPrintable(file.name);
+    }
+}
+
+// What would freeze a window or fill the memory is refused at once; labels
+// that only look like markup are text, and drawn.
+TEST(MetafilePlayer, RefusesTheHostileCorpusOrDrawsItWithinTheBudget)
+{
+    for (const CorpusFile& file : hostileMetafiles()) {
+        const bool labels = file.name.startsWith(QStringLiteral("markup-labels"));
+        const MetafileRead read = renderMetafile(file.bytes);
+        EXPECT_EQ(read.fault, labels ? MetafileFault::None : MetafileFault::TooCostly) << qPrintable(file.name);
+    }
+}
+
+} // namespace
+} // namespace kv

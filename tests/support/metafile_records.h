@@ -1,0 +1,479 @@
+// Windows metafiles built record by record, for the metafile reader's tests,
+// benchmarks and fuzz seeds: WMF (with or without its placeable header) and
+// EMF. Each function writes one record, header or bitmap laid out as GDI
+// writes it, in little-endian fields; what a record's parameters mean is
+// named by the function, so a file reads as the drawing calls that made it.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+namespace kv::test {
+
+// Little-endian fields, as metafiles store them.
+struct Fields {
+    QByteArray bytes;
+    Fields& u16(int v)
+    {
+        char b[2];
+        qToLittleEndian<quint16>(quint16(v), b);
+        bytes.append(b, 2);
+        return *this;
+    }
+    Fields& u32(qint64 v)
+    {
+        char b[4];
+        qToLittleEndian<quint32>(quint32(v), b);
+        bytes.append(b, 4);
+        return *this;
+    }
+    Fields& f32(float v)
+    {
+        quint32 bits;
+        std::memcpy(&bits, &v, 4);
+        return u32(bits);
+    }
+    Fields& u16s(std::initializer_list<int> vs)
+    {
+        for (int v : vs)
+            u16(v);
+        return *this;
+    }
+    Fields& u32s(std::initializer_list<qint64> vs)
+    {
+        for (qint64 v : vs)
+            u32(v);
+        return *this;
+    }
+    Fields& raw(const QByteArray& b)
+    {
+        bytes += b;
+        return *this;
+    }
+};
+
+// A COLORREF: 0x00BBGGRR.
+constexpr quint32 colorRef(int red, int green, int blue)
+{
+    return quint32(red) | quint32(green) << 8 | quint32(blue) << 16;
+}
+
+// The GDI values the records below take.
+namespace gdi {
+constexpr int psSolid = 0, psNull = 5, psGeometric = 0x10000; // pen styles
+constexpr int bsSolid = 0, bsNull = 1;                        // brush styles
+constexpr int transparent = 1, opaque = 2;                    // background modes
+constexpr int alternate = 1, winding = 2;                     // polygon fill modes
+constexpr int mmText = 1, mmAnisotropic = 8;                  // map modes
+constexpr int gmCompatible = 1, gmAdvanced = 2;               // EMF graphics modes
+constexpr int taTop = 0, taBaseline = 24;                     // text alignment
+constexpr int ansiCharset = 0, gb2312Charset = 134;
+constexpr int etoGlyphIndex = 0x10;
+constexpr quint32 srcCopy = 0x00CC0020;
+constexpr quint32 nullPen = 0x80000008; // EMF stock objects
+constexpr int biRgb = 0, biRle8 = 1, biJpeg = 4, biPng = 5;
+} // namespace gdi
+
+// Points as 16-bit x, y pairs.
+inline QByteArray points16(const QList<QPoint>& points)
+{
+    Fields f;
+    for (const QPoint& p : points)
+        f.u16(p.x()).u16(p.y());
+    return f.bytes;
+}
+
+inline QByteArray evenPadded(const QByteArray& bytes) { return bytes + QByteArray(bytes.size() % 2, '\0'); }
+
+// A device-independent bitmap: its BITMAPINFO (header and colour table) and
+// its bits, apart, as EMF records keep them.
+struct Dib {
+    QByteArray info;
+    QByteArray bits;
+};
+
+namespace dib {
+
+inline QByteArray infoHeader(int width, int height, int bitCount, int compression, qint64 imageBytes, int colours)
+{
+    return Fields()
+        .u32s({40, width, height})
+        .u16s({1, bitCount})
+        .u32s({compression, imageBytes, 2835, 2835, colours, 0})
+        .bytes;
+}
+
+// Pixels as 0xRRGGBB, rows from the top; stored bottom up, blue first, each
+// row padded to four bytes.
+inline Dib rgb24(int width, int height, const QList<quint32>& pixels)
+{
+    QByteArray bits;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const quint32 p = pixels[y * width + x];
+            bits.append(char(p & 0xFF)).append(char(p >> 8 & 0xFF)).append(char(p >> 16 & 0xFF));
+        }
+        bits.append(QByteArray((4 - width * 3 % 4) % 4, '\0'));
+    }
+    return {infoHeader(width, height, 24, gdi::biRgb, bits.size(), 0), bits};
+}
+
+// Palette indices, rows from the top, run-length coded (RLE8): each row's
+// runs bottom up, an end of line after each, an end of bitmap after all.
+inline Dib rle8(int width, int height, const QList<quint32>& palette, const QList<uchar>& indices)
+{
+    QByteArray bits;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width;) {
+            int run = 1;
+            const uchar index = indices[y * width + x];
+            while (x + run < width && run < 255 && indices[y * width + x + run] == index)
+                ++run;
+            bits.append(char(run)).append(char(index));
+            x += run;
+        }
+        bits.append(QByteArray("\0\0", 2));
+    }
+    bits.append(QByteArray("\0\1", 2));
+    Fields colours;
+    for (quint32 c : palette)
+        colours.u32(c);
+    return {infoHeader(width, height, 8, gdi::biRle8, bits.size(), int(palette.size())) + colours.bytes, bits};
+}
+
+// A PNG or JPEG file carried whole as the bitmap's bits (gdi::biPng, gdi::biJpeg).
+inline Dib packed(int compression, int width, int height, const QByteArray& file)
+{
+    return {infoHeader(width, height, 0, compression, file.size(), 0), file};
+}
+
+} // namespace dib
+
+namespace wmf {
+
+// A record: size in 16-bit words, function, parameters (GDI lists them last
+// first: y before x, bottom right before top left).
+inline QByteArray record(int function, const QByteArray& parameters)
+{
+    const QByteArray padded = evenPadded(parameters);
+    return Fields().u32(3 + padded.size() / 2).u16(function).bytes + padded;
+}
+
+inline QByteArray record(int function, std::initializer_list<int> parameters)
+{
+    return record(function, Fields().u16s(parameters).bytes);
+}
+
+inline QByteArray eof() { return record(0x0000, {}); }
+
+// The standard header of an in-memory metafile, its sizes as given.
+inline QByteArray standardHeader(qint64 fileWords, int objects, qint64 largestRecordWords)
+{
+    return Fields().u16s({1, 9, 0x0300}).u32(fileWords).u16(objects).u32(largestRecordWords).u16(0).bytes;
+}
+
+// The standard header, the records and the end-of-file record, the header's
+// size and largest record counted from the records.
+inline QByteArray metafile(const QByteArray& records, int objects)
+{
+    const QByteArray all = records + eof();
+    qint64 largest = 0;
+    for (qsizetype at = 0; at + 4 <= all.size();) {
+        const quint32 words = qFromLittleEndian<quint32>(all.constData() + at);
+        largest = std::max<qint64>(largest, words);
+        at += qsizetype(words) * 2;
+    }
+    return standardHeader((18 + all.size()) / 2, objects, largest) + all;
+}
+
+// The placeable header: the picture's box in logical units and their count
+// to the inch, and the checksum of its first ten words.
+inline QByteArray placeableHeader(int left, int top, int right, int bottom, int unitsPerInch)
+{
+    Fields header;
+    header.u32(0x9AC6CDD7).u16s({0, left, top, right, bottom, unitsPerInch}).u32(0);
+    int checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(header.bytes.constData() + 2 * i);
+    return header.u16(checksum).bytes;
+}
+
+inline QByteArray setMapMode(int mode) { return record(0x0103, {mode}); }
+inline QByteArray setWindowOrg(int x, int y) { return record(0x020B, {y, x}); }
+inline QByteArray setWindowExt(int width, int height) { return record(0x020C, {height, width}); }
+inline QByteArray setViewportOrg(int x, int y) { return record(0x020D, {y, x}); }
+inline QByteArray setViewportExt(int width, int height) { return record(0x020E, {height, width}); }
+inline QByteArray setBkMode(int mode) { return record(0x0102, {mode, 0}); }
+inline QByteArray setPolyFillMode(int mode) { return record(0x0106, {mode, 0}); }
+inline QByteArray setTextAlign(int align) { return record(0x012E, {align, 0}); }
+inline QByteArray setTextColor(quint32 colour) { return record(0x0209, Fields().u32(colour).bytes); }
+inline QByteArray saveDC() { return record(0x001E, {}); }
+inline QByteArray restoreDC(int relative = -1) { return record(0x0127, {relative}); }
+inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
+{
+    return record(0x0416, {bottom, right, top, left});
+}
+
+// Objects take the lowest free slot of the object table when created.
+inline QByteArray createPenIndirect(int style, int width, quint32 colour)
+{
+    return record(0x02FA, Fields().u16s({style, width, 0}).u32(colour).bytes);
+}
+inline QByteArray createBrushIndirect(int style, quint32 colour, int hatch = 0)
+{
+    return record(0x02FC, Fields().u16(style).u32(colour).u16(hatch).bytes);
+}
+// height < 0: the em in logical units; face: bytes in the character set's
+// code page, at most 31.
+inline QByteArray createFontIndirect(int height, int weight, int charset, const QByteArray& face, int escapement = 0)
+{
+    return record(0x02FB, Fields()
+                              .u16s({height, 0, escapement, escapement, weight})
+                              .u32(qint64(charset) << 24) // not italic, underlined or struck out; the character set
+                              .u32(0)                     // default precision, quality and family
+                              .raw(evenPadded(face + QByteArray(1, '\0')))
+                              .bytes);
+}
+inline QByteArray selectObject(int index) { return record(0x012D, {index}); }
+inline QByteArray deleteObject(int index) { return record(0x01F0, {index}); }
+
+inline QByteArray polyline(const QList<QPoint>& points)
+{
+    return record(0x0325, Fields().u16(int(points.size())).raw(points16(points)).bytes);
+}
+inline QByteArray polygon(const QList<QPoint>& points)
+{
+    return record(0x0324, Fields().u16(int(points.size())).raw(points16(points)).bytes);
+}
+inline QByteArray polyPolygon(const QList<QList<QPoint>>& rings)
+{
+    Fields f;
+    f.u16(int(rings.size()));
+    for (const QList<QPoint>& ring : rings)
+        f.u16(int(ring.size()));
+    for (const QList<QPoint>& ring : rings)
+        f.raw(points16(ring));
+    return record(0x0538, f.bytes);
+}
+inline QByteArray rectangle(int left, int top, int right, int bottom)
+{
+    return record(0x041B, {bottom, right, top, left});
+}
+inline QByteArray ellipse(int left, int top, int right, int bottom)
+{
+    return record(0x0418, {bottom, right, top, left});
+}
+
+// Text in the selected font's code page.
+inline QByteArray textOut(int x, int y, const QByteArray& text)
+{
+    return record(0x0521, Fields().u16(int(text.size())).raw(evenPadded(text)).u16s({y, x}).bytes);
+}
+// With an advance for every byte (a double-byte character's advance on its
+// first byte, 0 on its second), no clipping or opaque box.
+inline QByteArray extTextOut(int x, int y, const QByteArray& text, const QList<int>& advances)
+{
+    Fields f;
+    f.u16s({y, x, int(text.size()), 0}).raw(evenPadded(text));
+    for (int a : advances)
+        f.u16(a);
+    return record(0x0A32, f.bytes);
+}
+
+// The bitmap stretched from its whole source onto the destination box.
+inline QByteArray stretchDib(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+{
+    return record(0x0F43, Fields()
+                              .u32(gdi::srcCopy)
+                              .u16s({0, sourceHeight, sourceWidth, 0, 0})
+                              .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
+                              .raw(bitmap.info + bitmap.bits)
+                              .bytes);
+}
+
+} // namespace wmf
+
+namespace emf {
+
+// A record: type, size in bytes, parameters (padded to four bytes).
+inline QByteArray record(quint32 type, const QByteArray& parameters)
+{
+    const QByteArray padded = parameters + QByteArray((4 - parameters.size() % 4) % 4, '\0');
+    return Fields().u32s({type, 8 + padded.size()}).bytes + padded;
+}
+
+inline QByteArray rectl(const QRect& r) { return Fields().u32s({r.left(), r.top(), r.right(), r.bottom()}).bytes; }
+
+inline QByteArray eof() { return Fields().u32s({14, 20, 0, 16, 20}).bytes; }
+
+// The header: the drawing's bounds in device pixels and its frame in
+// hundredths of a millimetre (both inclusive), the reference device's size in
+// pixels and millimetres, and the file's counts as given.
+inline QByteArray header(const QRect& bounds, const QRect& frame, QSize devicePixels, QSize deviceMillimetres,
+                         qint64 fileBytes, qint64 records, int handles)
+{
+    return Fields()
+        .u32s({1, 88})
+        .raw(rectl(bounds) + rectl(frame))
+        .u32s({0x464D4520, 0x10000, fileBytes, records})
+        .u16s({handles, 0})
+        .u32s({0, 0, 0, devicePixels.width(), devicePixels.height(), deviceMillimetres.width(),
+               deviceMillimetres.height()})
+        .bytes;
+}
+
+// The header, the records and the end-of-file record, with the file's size
+// and record count counted.
+inline QByteArray metafile(const QByteArray& records, const QRect& bounds, const QRect& frame, QSize devicePixels,
+                           QSize deviceMillimetres, int handles)
+{
+    qint64 count = 2;
+    for (qsizetype at = 0; at + 8 <= records.size(); ++count)
+        at += std::max<quint32>(8, qFromLittleEndian<quint32>(records.constData() + at + 4));
+    const qint64 bytes = 88 + records.size() + eof().size();
+    return header(bounds, frame, devicePixels, deviceMillimetres, bytes, count, handles) + records + eof();
+}
+
+inline QByteArray setWindowExtEx(int width, int height) { return record(9, Fields().u32s({width, height}).bytes); }
+inline QByteArray setWindowOrgEx(int x, int y) { return record(10, Fields().u32s({x, y}).bytes); }
+inline QByteArray setViewportExtEx(int width, int height) { return record(11, Fields().u32s({width, height}).bytes); }
+inline QByteArray setViewportOrgEx(int x, int y) { return record(12, Fields().u32s({x, y}).bytes); }
+inline QByteArray setMapMode(int mode) { return record(17, Fields().u32(mode).bytes); }
+inline QByteArray setBkMode(int mode) { return record(18, Fields().u32(mode).bytes); }
+inline QByteArray setPolyFillMode(int mode) { return record(19, Fields().u32(mode).bytes); }
+inline QByteArray setTextAlign(int align) { return record(22, Fields().u32(align).bytes); }
+inline QByteArray setTextColor(quint32 colour) { return record(24, Fields().u32(colour).bytes); }
+// Right and bottom are outside the clip.
+inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
+{
+    return record(30, Fields().u32s({left, top, right, bottom}).bytes);
+}
+inline QByteArray saveDC() { return record(33, {}); }
+inline QByteArray restoreDC(int relative = -1) { return record(34, Fields().u32(relative).bytes); }
+inline QByteArray setGraphicsMode(int mode) { return record(67, Fields().u32(mode).bytes); }
+// x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy; drawn only in the advanced graphics mode.
+inline QByteArray setWorldTransform(float m11, float m12, float m21, float m22, float dx, float dy)
+{
+    return record(35, Fields().f32(m11).f32(m12).f32(m21).f32(m22).f32(dx).f32(dy).bytes);
+}
+
+// Objects go into the table at the index the record names.
+inline QByteArray selectObject(quint32 index) { return record(37, Fields().u32(index).bytes); }
+inline QByteArray deleteObject(quint32 index) { return record(40, Fields().u32(index).bytes); }
+// The plain pen record: width in logical units (0: one pixel).
+inline QByteArray createPen(quint32 index, int style, int width, quint32 colour)
+{
+    return record(38, Fields().u32s({index, style, width, 0, colour}).bytes);
+}
+// A geometric solid pen with round ends and joins.
+inline QByteArray extCreatePen(quint32 index, int width, quint32 colour)
+{
+    return record(
+        95,
+        Fields().u32s({index, 0, 0, 0, 0, gdi::psGeometric | gdi::psSolid, width, gdi::bsSolid, colour, 0, 0}).bytes);
+}
+inline QByteArray createBrushIndirect(quint32 index, int style, quint32 colour, int hatch = 0)
+{
+    return record(39, Fields().u32s({index, style, colour, hatch}).bytes);
+}
+// height < 0: the em in logical units; face: at most 31 characters.
+inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face)
+{
+    QByteArray name(64, '\0');
+    std::memcpy(name.data(), face.utf16(), size_t(std::min<qsizetype>(face.size(), 31)) * 2);
+    // As a WMF's font, with 32-bit sizes and a UTF-16 name.
+    return record(82, Fields().u32s({index, height, 0, 0, 0, weight, qint64(charset) << 24, 0}).raw(name).bytes);
+}
+
+// The points' box, as the records' bounds: GDI writes it in device units,
+// which is the logical box when no mapping is set.
+inline QByteArray boundsOf(const QList<QPoint>& points)
+{
+    QRect box;
+    for (const QPoint& p : points)
+        box = box.united(QRect(p, QSize(1, 1)));
+    return rectl(box);
+}
+
+inline QByteArray points32(const QList<QPoint>& points)
+{
+    Fields f;
+    for (const QPoint& p : points)
+        f.u32(p.x()).u32(p.y());
+    return f.bytes;
+}
+
+inline QByteArray polyline(const QList<QPoint>& points)
+{
+    return record(4, boundsOf(points) + Fields().u32(points.size()).bytes + points32(points));
+}
+inline QByteArray polygon(const QList<QPoint>& points)
+{
+    return record(3, boundsOf(points) + Fields().u32(points.size()).bytes + points32(points));
+}
+inline QByteArray polyline16(const QList<QPoint>& points)
+{
+    return record(87, boundsOf(points) + Fields().u32(points.size()).bytes + points16(points));
+}
+inline QByteArray polygon16(const QList<QPoint>& points)
+{
+    return record(86, boundsOf(points) + Fields().u32(points.size()).bytes + points16(points));
+}
+inline QByteArray polyPolygon16(const QList<QList<QPoint>>& rings)
+{
+    QList<QPoint> all;
+    Fields counts;
+    for (const QList<QPoint>& ring : rings) {
+        all += ring;
+        counts.u32(ring.size());
+    }
+    return record(91, boundsOf(all) + Fields().u32s({rings.size(), all.size()}).bytes + counts.bytes + points16(all));
+}
+inline QByteArray rectangle(int left, int top, int right, int bottom)
+{
+    return record(43, Fields().u32s({left, top, right, bottom}).bytes);
+}
+inline QByteArray ellipse(int left, int top, int right, int bottom)
+{
+    return record(42, Fields().u32s({left, top, right, bottom}).bytes);
+}
+
+// UTF-16 text from its reference point, an advance for every UTF-16 unit.
+inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int>& advances, int options = 0)
+{
+    const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const QByteArray padded = utf16 + QByteArray(utf16.size() % 4, '\0');
+    Fields f;
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                    // bounds, GM_COMPATIBLE, scales
+    f.u32s({x, y, text.size(), 76, options, 0, 0, 0, 0, 76 + padded.size()}); // the text's own part
+    f.raw(padded);
+    for (int a : advances)
+        f.u32(a);
+    return record(84, f.bytes);
+}
+
+// The bitmap stretched from its whole source onto the destination box.
+inline QByteArray stretchDIBits(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+{
+    const qint64 infoAt = 80, bitsAt = 80 + bitmap.info.size();
+    return record(81, Fields()
+                          .raw(rectl(destination))
+                          .u32s({destination.x(), destination.y(), 0, 0, sourceWidth, sourceHeight})
+                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), 0, gdi::srcCopy})
+                          .u32s({destination.width(), destination.height()})
+                          .raw(bitmap.info + bitmap.bits)
+                          .bytes);
+}
+
+} // namespace emf
+
+} // namespace kv::test
