@@ -3,7 +3,7 @@
 // reference in the same run: the same shapes drawn with one QPainter on a
 // white image of the same size, no record read.
 #include "bench/redraw.h"
-#include "platform/ui/metafile.h"
+#include "platform/metafile/metafile.h"
 #include "tests/support/metafile_reference.h"
 
 #include <benchmark/benchmark.h>

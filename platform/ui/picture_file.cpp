@@ -1,6 +1,6 @@
 #include "platform/ui/picture_file.h"
 
-#include "platform/ui/metafile.h"
+#include "platform/metafile/metafile.h"
 #include "platform/ui/picture_whole.h"
 
 #include <QFile>

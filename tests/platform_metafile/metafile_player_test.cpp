@@ -2,7 +2,7 @@
 // here, drawn, and checked at pixels worked out by hand from what its records
 // say; the corpus of ordinary metafiles against an independent drawing of
 // their shapes, and the hostile ones, refused before they cost a user's time.
-#include "platform/ui/metafile.h"
+#include "platform/metafile/metafile.h"
 
 #include "tests/support/hostile_metafiles.h"
 #include "tests/support/metafile_records.h"

@@ -1,6 +1,6 @@
 // The EMF drawing records: shapes in 16 and 32 bits, paths, clipping,
 // regions, text and bitmaps.
-#include "platform/ui/metafile_emf.h"
+#include "platform/metafile/metafile_emf.h"
 
 #include <cmath>
 #include <cstddef>

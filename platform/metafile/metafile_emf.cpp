@@ -4,7 +4,7 @@
 // plays against the record's end (U_emf_record_safe); that check works out
 // its byte counts in int and lets a count of 2^29 points through, so every
 // count is checked again here, in 64 bits, as Record reads it.
-#include "platform/ui/metafile_emf.h"
+#include "platform/metafile/metafile_emf.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/ui/metafile_cost.h"
+#include "platform/metafile/metafile_cost.h"
 
 #include <algorithm>
 #include <cmath>

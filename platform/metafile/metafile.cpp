@@ -1,6 +1,6 @@
-#include "platform/ui/metafile.h"
+#include "platform/metafile/metafile.h"
 
-#include "platform/ui/metafile_player.h"
+#include "platform/metafile/metafile_player.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,7 +1,7 @@
 // Inside the EMF player: the drawing records, apart from the state records.
 #pragma once
 
-#include "platform/ui/metafile_player.h"
+#include "platform/metafile/metafile_player.h"
 
 namespace kv::metafile {
 

@@ -5,7 +5,7 @@
 // colours, an open line never filled).
 #pragma once
 
-#include "platform/ui/metafile_cost.h"
+#include "platform/metafile/metafile_cost.h"
 
 #include <QColor>
 #include <QImage>

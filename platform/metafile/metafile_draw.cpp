@@ -1,6 +1,6 @@
 // The drawing calls of the device context: lines, fills, paths and bitmaps,
 // each counted before it is drawn.
-#include "platform/ui/metafile_player.h"
+#include "platform/metafile/metafile_player.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
 // The device context: map modes, objects, saved states and clipping.
-#include "platform/ui/metafile_canvas.h"
+#include "platform/metafile/metafile_canvas.h"
 
 #include <QPainter>
 

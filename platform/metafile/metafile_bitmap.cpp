@@ -1,4 +1,4 @@
-#include "platform/ui/metafile_bitmap.h"
+#include "platform/metafile/metafile_bitmap.h"
 
 #include <QBuffer>
 #include <QImageReader>

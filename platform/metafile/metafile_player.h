@@ -3,8 +3,8 @@
 // bitmap records) and the players themselves.
 #pragma once
 
-#include "platform/ui/metafile.h"
-#include "platform/ui/metafile_canvas.h"
+#include "platform/metafile/metafile.h"
+#include "platform/metafile/metafile_canvas.h"
 
 #include <QByteArrayView>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // The bitmap records both players share: a DIB counted from its header,
 // decoded, and drawn or made into a brush.
-#include "platform/ui/metafile_bitmap.h"
-#include "platform/ui/metafile_player.h"
+#include "platform/metafile/metafile_bitmap.h"
+#include "platform/metafile/metafile_player.h"
 
 namespace kv::metafile {
 namespace {

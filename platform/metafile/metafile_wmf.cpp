@@ -2,8 +2,8 @@
 // of the file) and gives the smallest size of each kind; the fields are read
 // through Record, inside the record's own bytes, since libUEMF's WMF getters
 // check no count against the record's end.
-#include "platform/ui/metafile_bitmap.h"
-#include "platform/ui/metafile_player.h"
+#include "platform/metafile/metafile_bitmap.h"
+#include "platform/metafile/metafile_player.h"
 
 #include <QPainter>
 
