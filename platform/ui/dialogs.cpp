@@ -44,11 +44,14 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The file dialogs list each file type by its description alone: the
+// descriptions already show their patterns, so the dialog adds them no second time.
 class RealDialogs : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const QString& filter, const QString& title) override
     {
-        return QFileDialog::getOpenFileName(parent, title, QString(), fileDialogFilter(filter));
+        return QFileDialog::getOpenFileName(parent, title, QString(), fileDialogFilter(filter), nullptr,
+                                            QFileDialog::HideNameFilterDetails);
     }
     QString saveFileName(QWidget* parent, const QString& filter, const QString& title) override
     {
@@ -56,6 +59,7 @@ public:
         QFileDialog dlg(parent, title, QString(), fileDialogFilter(filter));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+        dlg.setOption(QFileDialog::HideNameFilterDetails);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return {};
         return dlg.selectedFiles().first();

@@ -4,6 +4,7 @@
 #include "platform/ui/interface_setup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -69,6 +70,26 @@ TEST(FileDialogFilter, RealDialogsUseIt)
     installDialogs(scripted);
     EXPECT_EQ(opening, QStringList{QStringLiteral("所有文件 (*)")});
     EXPECT_EQ(saving, QStringList{QStringLiteral("所有文件 (*)")});
+}
+
+// Each file type is listed once, by its description as the program gives it.
+TEST(FileDialogFilter, TypesAreListedByTheirDescriptionsAlone)
+{
+    Dialogs* scripted = installDialogs(nullptr);
+    const QString filter = QStringLiteral("数据文件（*.txt;*.dat）|*.txt;*.dat|所有文件|*.*");
+    const auto typeList = [](QFileDialog& dialog) {
+        QStringList items;
+        if (const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+            for (int i = 0; i < types->count(); ++i)
+                items << types->itemText(i);
+        return items;
+    };
+    const QStringList opening = shownBy([&] { return dialogs().openFileName(nullptr, filter); }, typeList);
+    const QStringList saving = shownBy([&] { return dialogs().saveFileName(nullptr, filter); }, typeList);
+    installDialogs(scripted);
+    const std::string described = "数据文件（*.txt;*.dat） | 所有文件";
+    EXPECT_EQ(opening.join(QStringLiteral(" | ")).toStdString(), described);
+    EXPECT_EQ(saving.join(QStringLiteral(" | ")).toStdString(), described);
 }
 
 // Texts of Qt's own that the program's dialogs show: file dialog labels and
