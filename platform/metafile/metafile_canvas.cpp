@@ -49,6 +49,36 @@ QTransform Canvas::toPicture() const
     return dc.world * page * setup_.deviceToPicture;
 }
 
+// What QTransform::map gives, to the bit, without its call a point: an
+// outline may hold hundreds of thousands.
+QPolygonF Canvas::inPicture(QPolygonF points) const
+{
+    const QTransform t = toPicture();
+    const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
+    QPointF* p = points.data();
+    const qsizetype n = points.size();
+    switch (t.type()) {
+    case QTransform::TxNone: break;
+    case QTransform::TxTranslate:
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = QPointF(p[i].x() + dx, p[i].y() + dy);
+        break;
+    case QTransform::TxScale:
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = QPointF(m11 * p[i].x() + dx, m22 * p[i].y() + dy);
+        break;
+    case QTransform::TxRotate:
+    case QTransform::TxShear:
+        for (qsizetype i = 0; i < n; ++i) {
+            const double x = p[i].x(), y = p[i].y();
+            p[i] = QPointF(m11 * x + m21 * y + dx, m12 * x + m22 * y + dy);
+        }
+        break;
+    default: return t.map(points);
+    }
+    return points;
+}
+
 double Canvas::unitScale() const
 {
     const QTransform t = toPicture();

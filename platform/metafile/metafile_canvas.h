@@ -129,6 +129,8 @@ public:
     // unit there (for pen widths and font heights).
     QTransform toPicture() const;
     double unitScale() const;
+    // Logical points in the picture's pixels, mapped in place.
+    QPolygonF inPicture(QPolygonF logical) const;
 
     // The object table: a slot for each object the metafile creates; WMF
     // takes the lowest free slot, EMF names it.
@@ -152,7 +154,7 @@ public:
 
     // Drawing, in logical coordinates. In an EMF path bracket the shapes go
     // into the path instead.
-    void polyline(const QPolygonF& points);
+    void polyline(QPolygonF points);
     void polygons(const std::vector<QPolygonF>& rings);
     void shape(const QPainterPath& logical, Paint paint); // arcs, chords, pies, curves
     // Rectangles (corner empty), rounded rectangles (corner: the rounding

@@ -163,11 +163,11 @@ bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vect
     return true;
 }
 
-void Canvas::polyline(const QPolygonF& points)
+void Canvas::polyline(QPolygonF points)
 {
     if (points.size() < 2)
         return;
-    const QPolygonF p = toPicture().map(points);
+    const QPolygonF p = inPicture(std::move(points));
     if (inPath_) {
         path_.moveTo(p.first());
         for (qsizetype i = 1; i < p.size(); ++i)

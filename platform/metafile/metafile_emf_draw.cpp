@@ -61,17 +61,17 @@ void polys(Canvas& c, const Record& r, quint32 type)
         if (kind == U_EMR_POLYPOLYGON)
             c.polygons(parts);
         else
-            for (const QPolygonF& part : parts)
-                c.polyline(part);
+            for (QPolygonF& part : parts)
+                c.polyline(std::move(part));
         return;
     }
-    const QPolygonF points = pointsAt(r, 28, r.u32(24), size);
+    QPolygonF points = pointsAt(r, 28, r.u32(24), size);
     if (points.isEmpty())
         return;
     QPainterPath path;
     switch (kind) {
     case U_EMR_POLYGON: c.polygons({points}); return;
-    case U_EMR_POLYLINE: c.polyline(points); return;
+    case U_EMR_POLYLINE: c.polyline(std::move(points)); return;
     case U_EMR_POLYBEZIER:
         path.moveTo(points.first());
         addBeziers(path, points, 1);
