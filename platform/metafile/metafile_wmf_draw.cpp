@@ -29,7 +29,7 @@ void textOut(Canvas& c, const Record& r)
     const qint64 stringAt = p + 2, after = stringAt + (count + 1) / 2 * 2;
     const QByteArrayView bytes = r.bytes(stringAt, count);
     if (r.whole())
-        c.text(reversedPoint(r, after), decodeText(bytes, c.dc.font.charSet), {}, 0, std::nullopt);
+        c.text(reversedPoint(r, after), decodeText(bytes, c.dc.font.charSet), {}, U_ETO_NONE, std::nullopt);
 }
 
 void extTextOut(Canvas& c, const Record& r)
