@@ -29,8 +29,8 @@ inline QColor colourRef(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) &
 
 struct PenSpec {
     quint32 style = U_PS_SOLID; // U_PS_* style, end cap, join and type bits
-    double width = 0;      // logical units; 0: one pixel
-    bool cosmetic = true;  // one pixel whatever the width
+    double width = 0;           // logical units; 0: one pixel
+    bool cosmetic = true;       // one pixel whatever the width
     QColor colour = Qt::black;
 };
 

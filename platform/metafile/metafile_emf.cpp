@@ -21,8 +21,8 @@ constexpr double frameUnitsPerInch = 2540.0; // the frame is in hundredths of a 
 constexpr quint32 mwtSet = 4;                // ModifyWorldTransform's MWT_SET, which libUEMF does not name
 
 // Calls play(record, type) for every record, the header first, up to the
-// end-of-file record. Records are whole four-byte words; the header comes
-// only first.
+// end-of-file record. A record whose size is not whole four-byte words, or a
+// second header, makes the file damaged.
 template <typename Play>
 bool walk(const QByteArray& b, Play play)
 {
