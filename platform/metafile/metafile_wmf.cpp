@@ -64,7 +64,8 @@ std::optional<Layout> layoutOf(const QByteArray& b)
 
 // The smallest record of each function the player plays, all its fixed
 // fields there: libUEMF's size, or the player's own where libUEMF's ends
-// before a field the player reads. Functions not listed need their header only.
+// before a field the player reads. Functions not listed need their header
+// only: the player reads none of their fields (palettes, old bitmaps).
 qint64 smallestRecord(int type)
 {
     switch (type) {
@@ -107,7 +108,6 @@ qint64 smallestRecord(int type)
     case U_WMR_CREATEFONTINDIRECT: return U_SIZE_WMRCREATEFONTINDIRECT;
     case U_WMR_CREATEBRUSHINDIRECT: return U_SIZE_WMRCREATEBRUSHINDIRECT;
     case U_WMR_CREATEREGION: return U_SIZE_WMRCREATEREGION;
-    case U_WMR_CREATEPALETTE: return U_SIZE_WMRCREATEPALETTE;
     case U_WMR_DIBCREATEPATTERNBRUSH: return U_SIZE_WMRDIBCREATEPATTERNBRUSH;
     case U_WMR_SELECTCLIPREGION: return U_SIZE_WMRSELECTCLIPREGION;
     case U_WMR_FILLREGION: return U_SIZE_WMRFILLREGION;
