@@ -7,6 +7,9 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstddef>
+
+#include <uwmf.h>
 
 namespace kv {
 namespace metafile {
@@ -40,10 +43,12 @@ Opened refusedSize(double width, double height, double perInch)
 MetafileKind metafileKind(const QByteArray& bytes)
 {
     const metafile::Record r(bytes.constData(), bytes.size());
-    const bool wmfHeaderAt0 = (r.u16(0) == 1 || r.u16(0) == 2) && r.u16(2) == 9 && (r.u16(4) == 0x0100 || r.u16(4) == 0x0300);
-    if ((bytes.size() >= 4 && r.u32(0) == 0x9AC6CDD7) || (bytes.size() >= 6 && wmfHeaderAt0))
+    const quint16 type = r.u16(0), words = r.u16(2), version = r.u16(4);
+    const bool wmfHeaderAt0 = (type == U_MEMORYMETAFILE || type == U_DISKMETAFILE) && words == U_SIZE_WMRHEADER / 2
+                              && (version == U_METAVERSION100 || version == U_METAVERSION300);
+    if ((bytes.size() >= 4 && r.u32(0) == metafile::wmfPlaceableKey) || (bytes.size() >= 6 && wmfHeaderAt0))
         return MetafileKind::Wmf;
-    if (bytes.size() >= 44 && r.u32(0) == 1 && r.u32(40) == 0x464D4520)
+    if (bytes.size() >= 44 && r.u32(0) == U_EMR_HEADER && r.u32(offsetof(U_EMRHEADER, dSignature)) == U_ENHMETA_SIGNATURE)
         return MetafileKind::Emf;
     return MetafileKind::None;
 }

@@ -12,8 +12,6 @@ namespace {
 // SaveDC deeper than this is not kept: each saved state holds a clip region.
 constexpr std::size_t maxSavedStates = 256;
 
-enum MapMode { Text = 1, LoMetric, HiMetric, LoEnglish, HiEnglish, Twips, Isotropic, Anisotropic };
-
 } // namespace
 
 Canvas::Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots)
@@ -26,18 +24,18 @@ QTransform Canvas::toPicture() const
     double sx = 1, sy = 1;
     const double mm = setup_.devicePixelsPerMm;
     switch (dc.mapMode) {
-    case LoMetric: sx = mm * 0.1; sy = -sx; break;
-    case HiMetric: sx = mm * 0.01; sy = -sx; break;
-    case LoEnglish: sx = mm * 0.254; sy = -sx; break;
-    case HiEnglish: sx = mm * 0.0254; sy = -sx; break;
-    case Twips: sx = mm * 25.4 / 1440; sy = -sx; break;
-    case Isotropic:
-    case Anisotropic: {
+    case U_MM_LOMETRIC: sx = mm * 0.1; sy = -sx; break;
+    case U_MM_HIMETRIC: sx = mm * 0.01; sy = -sx; break;
+    case U_MM_LOENGLISH: sx = mm * 0.254; sy = -sx; break;
+    case U_MM_HIENGLISH: sx = mm * 0.0254; sy = -sx; break;
+    case U_MM_TWIPS: sx = mm * 25.4 / 1440; sy = -sx; break;
+    case U_MM_ISOTROPIC:
+    case U_MM_ANISOTROPIC: {
         // A viewport never set follows the window: a logical unit is a device unit.
         const QSizeF viewport = viewportExtSet_ ? dc.viewportExt : dc.windowExt;
         sx = viewport.width() / dc.windowExt.width();
         sy = viewport.height() / dc.windowExt.height();
-        if (dc.mapMode == Isotropic) {
+        if (dc.mapMode == U_MM_ISOTROPIC) {
             const double s = std::min(std::fabs(sx), std::fabs(sy));
             sx = std::copysign(s, sx);
             sy = std::copysign(s, sy);
@@ -51,6 +49,36 @@ QTransform Canvas::toPicture() const
     return dc.world * page * setup_.deviceToPicture;
 }
 
+// What QTransform::map gives, to the bit, without its call a point: an
+// outline may hold hundreds of thousands.
+QPolygonF Canvas::inPicture(QPolygonF points) const
+{
+    const QTransform t = toPicture();
+    const double m11 = t.m11(), m12 = t.m12(), m21 = t.m21(), m22 = t.m22(), dx = t.dx(), dy = t.dy();
+    QPointF* p = points.data();
+    const qsizetype n = points.size();
+    switch (t.type()) {
+    case QTransform::TxNone: break;
+    case QTransform::TxTranslate:
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = QPointF(p[i].x() + dx, p[i].y() + dy);
+        break;
+    case QTransform::TxScale:
+        for (qsizetype i = 0; i < n; ++i)
+            p[i] = QPointF(m11 * p[i].x() + dx, m22 * p[i].y() + dy);
+        break;
+    case QTransform::TxRotate:
+    case QTransform::TxShear:
+        for (qsizetype i = 0; i < n; ++i) {
+            const double x = p[i].x(), y = p[i].y();
+            p[i] = QPointF(m11 * x + m21 * y + dx, m12 * x + m22 * y + dy);
+        }
+        break;
+    default: return t.map(points);
+    }
+    return points;
+}
+
 double Canvas::unitScale() const
 {
     const QTransform t = toPicture();
@@ -59,8 +87,22 @@ double Canvas::unitScale() const
 
 void Canvas::setMapMode(int mode)
 {
-    if (mode >= Text && mode <= Anisotropic)
+    if (mode >= U_MM_MIN && mode <= U_MM_MAX)
         dc.mapMode = mode;
+}
+
+void Canvas::setWindowExt(QSizeF extent)
+{
+    if (extent.width() != 0 && extent.height() != 0)
+        dc.windowExt = extent;
+}
+
+void Canvas::setViewportExt(QSizeF extent)
+{
+    if (extent.width() == 0 || extent.height() == 0)
+        return;
+    dc.viewportExt = extent;
+    viewportExtSet_ = true;
 }
 
 void Canvas::scaleWindow(int xNum, int xDen, int yNum, int yDen)
@@ -116,22 +158,26 @@ void Canvas::remove(std::size_t slot)
         objects_[slot] = std::monostate();
 }
 
-// The stock objects GDI holds for every device context.
+// The stock objects GDI holds for every device context (U_WHITE_BRUSH ...).
 void Canvas::selectStock(quint32 stock)
 {
-    constexpr int greys[] = {255, 192, 128, 64, 0};
-    constexpr quint32 nullBrush = 1;
-    constexpr quint32 nullPen = 5;
-    if (stock <= 4)
-        dc.brush = BrushSpec{0, QColor(greys[stock], greys[stock], greys[stock]), 0, {}};
-    else if (stock == 5)
-        dc.brush = BrushSpec{nullBrush, Qt::white, 0, {}};
-    else if (stock == 6 || stock == 7)
-        dc.pen = PenSpec{0, 0, true, stock == 6 ? Qt::white : Qt::black};
-    else if (stock == 8)
-        dc.pen = PenSpec{nullPen, 0, true, Qt::black};
-    else if ((stock >= 10 && stock <= 14) || stock == 16 || stock == 17)
+    constexpr int greys[] = {255, 192, 128, 64, 0}; // white, light grey, grey, dark grey, black
+    switch (stock) {
+    case U_WHITE_BRUSH: case U_LTGRAY_BRUSH: case U_GRAY_BRUSH: case U_DKGRAY_BRUSH: case U_BLACK_BRUSH: {
+        const int grey = greys[stock - U_WHITE_BRUSH];
+        dc.brush = BrushSpec{U_BS_SOLID, QColor(grey, grey, grey), 0, {}};
+        break;
+    }
+    case U_NULL_BRUSH: dc.brush = BrushSpec{U_BS_NULL, Qt::white, 0, {}}; break;
+    case U_WHITE_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::white}; break;
+    case U_BLACK_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::black}; break;
+    case U_NULL_PEN: dc.pen = PenSpec{U_PS_NULL, 0, true, Qt::black}; break;
+    case U_OEM_FIXED_FONT: case U_ANSI_FIXED_FONT: case U_ANSI_VAR_FONT: case U_SYSTEM_FONT:
+    case U_DEVICE_DEFAULT_FONT: case U_SYSTEM_FIXED_FONT: case U_DEFAULT_GUI_FONT:
         dc.font = FontSpec();
+        break;
+    default: break;
+    }
 }
 
 void Canvas::save()
@@ -203,12 +249,12 @@ static QRegion pixelsOf(const QTransform& t, const QRectF& r)
 
 void Canvas::intersectClip(const QRectF& logical)
 {
-    combineClip(pixelsOf(toPicture(), logical), 1);
+    combineClip(pixelsOf(toPicture(), logical), U_RGN_AND);
 }
 
 void Canvas::excludeClip(const QRectF& logical)
 {
-    combineClip(pixelsOf(toPicture(), logical), 4);
+    combineClip(pixelsOf(toPicture(), logical), U_RGN_DIFF);
 }
 
 void Canvas::combineClip(const QRegion& r, int mode)
@@ -219,16 +265,16 @@ void Canvas::combineClip(const QRegion& r, int mode)
         return;
     QRegion next;
     switch (mode) {
-    case 1: next = base & r; break;
-    case 2: next = base | r; break;
-    case 3: next = base ^ r; break;
-    case 4: next = base - r; break;
-    case 5: next = r; break;
+    case U_RGN_AND: next = base & r; break;
+    case U_RGN_OR: next = base | r; break;
+    case U_RGN_XOR: next = base ^ r; break;
+    case U_RGN_DIFF: next = base - r; break;
+    case U_RGN_COPY: next = r; break;
     default: return;
     }
     next &= whole;
     if (next.rectCount() > maxRegionRects)
-        spend(maxDrawingWork * 2);
+        refuse();
     dc.clip = next;
 }
 
@@ -242,9 +288,10 @@ void Canvas::offsetClip(QPointF logical)
         dc.clip = dc.clip->translated(int(std::lround(d.x())), int(std::lround(d.y())));
 }
 
-// Combined pairwise, so that n parts cost about n log n.
-QRegion combined(std::vector<QRegion> parts, bool exclusive)
+// Joined pairwise, so that n parts cost about n log n.
+QRegion combined(std::vector<QRegion> parts, RegionJoin join)
 {
+    const bool exclusive = join == RegionJoin::ExclusiveOr;
     while (parts.size() > 1) {
         const std::size_t half = (parts.size() + 1) / 2;
         for (std::size_t i = 0; i < parts.size() / 2; ++i)
@@ -256,17 +303,26 @@ QRegion combined(std::vector<QRegion> parts, bool exclusive)
     return parts.empty() ? QRegion() : parts.front();
 }
 
-QRegion Canvas::regionOf(const std::vector<QRect>& rects, bool logical) const
+bool Canvas::countRegion(qint64 rectangles)
 {
-    const QTransform t = logical ? toPicture() : setup_.deviceToPicture;
+    if (rectangles > maxRegionRects) {
+        refuse();
+        return false;
+    }
+    return spend(regionRectWork * double(rectangles));
+}
+
+QRegion Canvas::regionOf(const std::vector<QRect>& rects, RegionUnits units) const
+{
+    const QTransform t = units == RegionUnits::Logical ? toPicture() : setup_.deviceToPicture;
     std::vector<QRegion> parts;
     parts.reserve(rects.size());
     for (const QRect& r : rects)
         parts.push_back(pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
-    return combined(std::move(parts), false);
+    return combined(std::move(parts), RegionJoin::Union);
 }
 
-void Canvas::note(const QRectF& box)
+void Canvas::widenDrawnBox(const QRectF& box)
 {
     if (box.isValid() || box.width() > 0 || box.height() > 0)
         drawn_ = drawn_.isNull() ? box : drawn_.united(box);

@@ -18,6 +18,8 @@
 #include <variant>
 #include <vector>
 
+#include <uemf.h>
+
 class QPainter;
 
 namespace kv::metafile {
@@ -26,25 +28,25 @@ namespace kv::metafile {
 inline QColor colourRef(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 struct PenSpec {
-    quint32 style = 0;     // PS_* style, end cap, join and type bits
-    double width = 0;      // logical units; 0: one pixel
-    bool cosmetic = true;  // one pixel whatever the width
+    quint32 style = U_PS_SOLID; // U_PS_* style, end cap, join and type bits
+    double width = 0;           // logical units; 0: one pixel
+    bool cosmetic = true;       // one pixel whatever the width
     QColor colour = Qt::black;
 };
 
 struct BrushSpec {
-    quint32 style = 0; // BS_SOLID, BS_NULL, BS_HATCHED, patterns
+    quint32 style = U_BS_SOLID; // U_BS_SOLID, U_BS_NULL, U_BS_HATCHED, patterns
     QColor colour = Qt::white;
-    quint32 hatch = 0;
-    QImage pattern; // BS_PATTERN and the DIB patterns
+    quint32 hatch = U_HS_HORIZONTAL; // U_HS_*, for U_BS_HATCHED
+    QImage pattern; // U_BS_PATTERN and the DIB patterns
 };
 
 struct FontSpec {
     int height = 0; // logical units: negative the character's height, positive the cell's
     int escapement = 0; // tenths of a degree, anticlockwise
-    int weight = 400;
+    int weight = U_FW_NORMAL;
     bool italic = false, underline = false, strikeOut = false;
-    int charSet = 0;
+    int charSet = U_ANSI_CHARSET;
     QString face;
 };
 
@@ -59,7 +61,7 @@ struct OtherObject {};
 using GdiObject = std::variant<std::monostate, PenSpec, BrushSpec, FontSpec, RegionSpec, OtherObject>;
 
 struct DeviceContext {
-    int mapMode = 1; // MM_TEXT
+    int mapMode = U_MM_TEXT;
     QPointF windowOrg, viewportOrg;
     QSizeF windowExt{1, 1}, viewportExt{1, 1};
     QTransform world; // EMF only
@@ -68,7 +70,7 @@ struct DeviceContext {
     FontSpec font;
     QColor textColour = Qt::black, backColour = Qt::white;
     bool opaque = true; // background mode
-    quint32 textAlign = 0;
+    quint32 textAlign = U_TA_DEFAULT;
     Qt::FillRule fillRule = Qt::OddEvenFill;
     bool clockwise = false; // arc direction
     std::optional<QRegion> clip; // picture pixels; none: the whole picture
@@ -87,8 +89,23 @@ struct DeviceSetup {
 // of the origin: far beyond any picture, and inside int.
 QPolygon wholePixels(const QPolygonF& polygon);
 
-// Regions united (or, exclusive, combined by exclusive or) pairwise.
-QRegion combined(std::vector<QRegion> parts, bool exclusive);
+// How regions are put together: united, or combined by exclusive or.
+enum class RegionJoin { Union, ExclusiveOr };
+
+// The parts joined pairwise.
+QRegion combined(std::vector<QRegion> parts, RegionJoin join);
+
+// What a drawing call does with its shape: fills its inside with the brush,
+// strokes its outline with the pen, or both.
+enum class Paint { Fill = 1, Stroke = 2, FillAndStroke = 3 };
+inline bool fills(Paint p) { return int(p) & int(Paint::Fill); }
+inline bool strokes(Paint p) { return int(p) & int(Paint::Stroke); }
+
+enum class BoxShape { Rectangle, Ellipse };
+
+// The units of a region's rectangles: the metafile's logical units (WMF
+// region objects) or its device units (EMF region data).
+enum class RegionUnits { Logical, Device };
 
 class Canvas {
 public:
@@ -100,6 +117,11 @@ public:
 
     bool refused() const { return budget_.exhausted(); }
     bool spend(double work) { return budget_.spend(work); }
+    // Refuses the metafile as too costly, whatever was spent so far.
+    void refuse() { budget_.spend(maxDrawingWork * 2); }
+    // Counts making a region of this many rectangles; more than
+    // maxRegionRects refuse the metafile. False when it is not to be made.
+    bool countRegion(qint64 rectangles);
     QRectF drawnBox() const { return drawn_; }
     QSize picture() const { return setup_.picture; }
 
@@ -107,6 +129,8 @@ public:
     // unit there (for pen widths and font heights).
     QTransform toPicture() const;
     double unitScale() const;
+    // Logical points in the picture's pixels, mapped in place.
+    QPolygonF inPicture(QPolygonF logical) const;
 
     // The object table: a slot for each object the metafile creates; WMF
     // takes the lowest free slot, EMF names it.
@@ -120,24 +144,22 @@ public:
     void save();
     void restore(int which); // negative: relative to the newest
 
-    // Map modes and the window and viewport.
+    // Map modes and the window and viewport. An extent with a zero side
+    // is left out, as GDI refuses it.
     void setMapMode(int mode);
-    void setViewportExt(QSizeF extent)
-    {
-        dc.viewportExt = extent;
-        viewportExtSet_ = true;
-    }
+    void setWindowExt(QSizeF extent);
+    void setViewportExt(QSizeF extent);
     void scaleWindow(int xNum, int xDen, int yNum, int yDen);
     void scaleViewport(int xNum, int xDen, int yNum, int yDen);
 
     // Drawing, in logical coordinates. In an EMF path bracket the shapes go
     // into the path instead.
-    void polyline(const QPolygonF& points);
+    void polyline(QPolygonF points);
     void polygons(const std::vector<QPolygonF>& rings);
-    void shape(const QPainterPath& logical, bool closed); // arcs, chords, pies, curves
+    void shape(const QPainterPath& logical, Paint paint); // arcs, chords, pies, curves
     // Rectangles (corner empty), rounded rectangles (corner: the rounding
-    // ellipse's size) and ellipses.
-    void box(const QRectF& logical, QSizeF corner, bool ellipse);
+    // ellipse's size) and ellipses, filled and stroked.
+    void box(const QRectF& logical, QSizeF corner, BoxShape boxShape);
     void lineTo(QPointF to);
     void moveTo(QPointF to);
     void fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop);
@@ -154,27 +176,28 @@ public:
     void abortPath();
     void closeFigure();
     void pathTo(const QPainterPath& logical); // continues the figure at the current position
-    void fillPath(bool fill, bool stroke);
+    void paintPath(Paint paint);
     void clipToPath(int mode);
 
     // Clipping.
     void intersectClip(const QRectF& logical);
     void excludeClip(const QRectF& logical);
-    void combineClip(const QRegion& picturePixels, int mode); // RGN_AND ... RGN_COPY
+    void combineClip(const QRegion& picturePixels, int mode); // U_RGN_AND ... U_RGN_COPY
     void offsetClip(QPointF logical);
     void resetClip() { dc.clip.reset(); }
-    QRegion regionOf(const std::vector<QRect>& deviceRects, bool logical) const;
+    // A region's rectangles in the picture's pixels.
+    QRegion regionOf(const std::vector<QRect>& rects, RegionUnits units) const;
 
 private:
     QRectF clipBox() const;
     double clipWork() const;
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
-    bool paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke);
+    bool prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint);
     double penPixels() const;
     void applyPen();
     void applyBrush(const BrushSpec& brush);
     void applyClip();
-    void note(const QRectF& box);
+    void widenDrawnBox(const QRectF& box);
     void pathGrew();
 
     QPainter* painter_;

@@ -7,11 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <uemf.h>
+
 namespace kv::metafile {
 namespace {
-
-constexpr quint32 psNull = 5;
-constexpr quint32 bsNull = 1;
 
 bool finite(const QRectF& r)
 {
@@ -21,12 +20,12 @@ bool finite(const QRectF& r)
 // GDI's dash patterns: in pixels for a one-pixel pen, in widths for a wider one.
 QList<qreal> dashes(quint32 style, bool onePixel)
 {
-    switch (style & 0x0F) {
-    case 1: return onePixel ? QList<qreal>{18, 6} : QList<qreal>{3, 1};
-    case 2: return onePixel ? QList<qreal>{3, 3} : QList<qreal>{1, 1};
-    case 3: return onePixel ? QList<qreal>{9, 6, 3, 6} : QList<qreal>{3, 1, 1, 1};
-    case 4: return onePixel ? QList<qreal>{9, 3, 3, 3, 3, 3} : QList<qreal>{3, 1, 1, 1, 1, 1};
-    case 8: return {1, 1}; // PS_ALTERNATE
+    switch (style & U_PS_STYLE_MASK) {
+    case U_PS_DASH: return onePixel ? QList<qreal>{18, 6} : QList<qreal>{3, 1};
+    case U_PS_DOT: return onePixel ? QList<qreal>{3, 3} : QList<qreal>{1, 1};
+    case U_PS_DASHDOT: return onePixel ? QList<qreal>{9, 6, 3, 6} : QList<qreal>{3, 1, 1, 1};
+    case U_PS_DASHDOTDOT: return onePixel ? QList<qreal>{9, 3, 3, 3, 3, 3} : QList<qreal>{3, 1, 1, 1, 1, 1};
+    case U_PS_ALTERNATE: return {1, 1};
     }
     return {};
 }
@@ -34,12 +33,12 @@ QList<qreal> dashes(quint32 style, bool onePixel)
 Qt::BrushStyle hatchStyle(quint32 hatch)
 {
     switch (hatch) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern; // "\\\\", down from left to right
-    case 3: return Qt::BDiagPattern; // "////"
-    case 4: return Qt::CrossPattern;
-    case 5: return Qt::DiagCrossPattern;
+    case U_HS_HORIZONTAL: return Qt::HorPattern;
+    case U_HS_VERTICAL: return Qt::VerPattern;
+    case U_HS_FDIAGONAL: return Qt::FDiagPattern; // "\\\\", down from left to right
+    case U_HS_BDIAGONAL: return Qt::BDiagPattern; // "////"
+    case U_HS_CROSS: return Qt::CrossPattern;
+    case U_HS_DIAGCROSS: return Qt::DiagCrossPattern;
     }
     return Qt::SolidPattern;
 }
@@ -57,7 +56,7 @@ double angleOf(const QRectF& box, QPointF p)
 
 } // namespace
 
-QPainterPath arcPath(int kind, const QRectF& box, QPointF start, QPointF end, bool clockwise)
+QPainterPath arcPath(ArcShape shape, const QRectF& box, QPointF start, QPointF end, bool clockwise)
 {
     const QRectF b = box.normalized();
     const double from = angleOf(b, start), to = angleOf(b, end);
@@ -65,19 +64,19 @@ QPainterPath arcPath(int kind, const QRectF& box, QPointF start, QPointF end, bo
     if (sweep == 0)
         sweep = clockwise ? -360 : 360;
     QPainterPath path;
-    if (kind == 2)
+    if (shape == ArcShape::Pie)
         path.moveTo(b.center());
     else
         path.arcMoveTo(b, from);
     path.arcTo(b, from, sweep);
-    if (kind != 0)
+    if (shape != ArcShape::Arc)
         path.closeSubpath();
     return path;
 }
 
 double Canvas::penPixels() const
 {
-    if ((dc.pen.style & 0x0F) == psNull)
+    if ((dc.pen.style & U_PS_STYLE_MASK) == U_PS_NULL)
         return 0;
     return dc.pen.cosmetic ? 1.0 : std::max(1.0, dc.pen.width * unitScale());
 }
@@ -96,9 +95,9 @@ void Canvas::applyPen()
     if (onePixel) {
         pen.setCapStyle(Qt::FlatCap);
     } else {
-        const quint32 cap = dc.pen.style & 0x0F00, join = dc.pen.style & 0xF000;
-        pen.setCapStyle(cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap);
-        pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+        const quint32 cap = dc.pen.style & U_PS_ENDCAP_MASK, join = dc.pen.style & U_PS_JOIN_MASK;
+        pen.setCapStyle(cap == U_PS_ENDCAP_SQUARE ? Qt::SquareCap : cap == U_PS_ENDCAP_FLAT ? Qt::FlatCap : Qt::RoundCap);
+        pen.setJoinStyle(join == U_PS_JOIN_BEVEL ? Qt::BevelJoin : join == U_PS_JOIN_MITER ? Qt::MiterJoin : Qt::RoundJoin);
     }
     const QList<qreal> pattern = dashes(dc.pen.style, onePixel);
     if (!pattern.isEmpty())
@@ -111,9 +110,9 @@ void Canvas::applyPen()
 void Canvas::applyBrush(const BrushSpec& brush)
 {
     switch (brush.style) {
-    case 0: painter_->setBrush(brush.colour); break;
-    case bsNull: painter_->setBrush(Qt::NoBrush); break;
-    case 2: // hatched: the hatch's colour over the background when the mode is opaque
+    case U_BS_SOLID: painter_->setBrush(brush.colour); break;
+    case U_BS_NULL: painter_->setBrush(Qt::NoBrush); break;
+    case U_BS_HATCHED: // the hatch's colour over the background when the mode is opaque
         painter_->setBrush(QBrush(brush.colour, hatchStyle(brush.hatch)));
         painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_->setBackground(dc.backColour);
@@ -134,13 +133,14 @@ std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
     return out;
 }
 
-// Counts, then says whether to draw: the rings filled with the brush when
-// fill, and the lines stroked with the pen when stroke.
-bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke)
+// Counts a drawing call (the rings filled with the brush, the lines stroked
+// with the pen, as paint asks), widens the drawn box and sets the painter's
+// clip; true when the painter is to draw it.
+bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint)
 {
-    fill = fill && dc.brush.style != bsNull;
+    const bool fill = fills(paint) && dc.brush.style != U_BS_NULL;
     const double pen = penPixels();
-    stroke = stroke && pen > 0;
+    const bool stroke = strokes(paint) && pen > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
     if (fill)
@@ -156,18 +156,18 @@ bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::ve
     bounds.adjust(-pen, -pen, pen, pen);
     if (!finite(bounds))
         return false;
-    note(bounds);
+    widenDrawnBox(bounds);
     if (!painter_)
         return false;
     applyClip();
     return true;
 }
 
-void Canvas::polyline(const QPolygonF& points)
+void Canvas::polyline(QPolygonF points)
 {
     if (points.size() < 2)
         return;
-    const QPolygonF p = toPicture().map(points);
+    const QPolygonF p = inPicture(std::move(points));
     if (inPath_) {
         path_.moveTo(p.first());
         for (qsizetype i = 1; i < p.size(); ++i)
@@ -175,7 +175,7 @@ void Canvas::polyline(const QPolygonF& points)
         pathGrew();
         return;
     }
-    if (!paint({}, false, {p}, true))
+    if (!prepareDrawing({}, {p}, Paint::Stroke))
         return;
     applyPen();
     painter_->setBrush(Qt::NoBrush);
@@ -205,7 +205,7 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
         pathGrew();
         return;
     }
-    if (!paint(closed, true, closed, true))
+    if (!prepareDrawing(closed, closed, Paint::FillAndStroke))
         return;
     applyPen();
     applyBrush(dc.brush);
@@ -215,7 +215,7 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
         painter_->drawPath(picture);
 }
 
-void Canvas::shape(const QPainterPath& logical, bool closed)
+void Canvas::shape(const QPainterPath& logical, Paint paint)
 {
     QPainterPath picture = toPicture().map(logical);
     picture.setFillRule(dc.fillRule);
@@ -225,19 +225,19 @@ void Canvas::shape(const QPainterPath& logical, bool closed)
         return;
     }
     const std::vector<QPolygonF> outline = polygonsOf(picture);
-    if (!paint(outline, closed, outline, true))
+    if (!prepareDrawing(outline, outline, paint))
         return;
     applyPen();
-    applyBrush(closed ? dc.brush : BrushSpec{bsNull, Qt::white, 0, {}});
+    applyBrush(fills(paint) ? dc.brush : BrushSpec{U_BS_NULL, Qt::white, 0, {}});
     painter_->drawPath(picture);
 }
 
 namespace {
 
-QPainterPath boxPath(const QRectF& r, QSizeF corner, bool ellipse)
+QPainterPath boxPath(const QRectF& r, QSizeF corner, BoxShape shape)
 {
     QPainterPath p;
-    if (ellipse)
+    if (shape == BoxShape::Ellipse)
         p.addEllipse(r);
     else if (corner.isEmpty())
         p.addRect(r);
@@ -250,19 +250,19 @@ QPainterPath boxPath(const QRectF& r, QSizeF corner, bool ellipse)
 
 // GDI fills a box up to its right and bottom edges and draws a one-pixel
 // outline inside them, one pixel short of where the painter would.
-void Canvas::box(const QRectF& logical, QSizeF corner, bool ellipse)
+void Canvas::box(const QRectF& logical, QSizeF corner, BoxShape boxShape)
 {
     const QTransform t = toPicture();
     corner = QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
     if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
-        shape(boxPath(logical.normalized(), corner, ellipse), true);
+        shape(boxPath(logical.normalized(), corner, boxShape), Paint::FillAndStroke);
         return;
     }
     const QRectF r = t.mapRect(logical.normalized());
     const QSizeF c(corner.width() * std::fabs(t.m11()), corner.height() * std::fabs(t.m22()));
-    const QPainterPath inside = boxPath(r, c, ellipse);
-    const QPainterPath outline = boxPath(r.adjusted(0, 0, -1, -1), c, ellipse);
-    if (!paint(polygonsOf(inside), true, polygonsOf(outline), true))
+    const QPainterPath inside = boxPath(r, c, boxShape);
+    const QPainterPath outline = boxPath(r.adjusted(0, 0, -1, -1), c, boxShape);
+    if (!prepareDrawing(polygonsOf(inside), polygonsOf(outline), Paint::FillAndStroke))
         return;
     painter_->setPen(Qt::NoPen);
     applyBrush(dc.brush);
@@ -306,19 +306,23 @@ void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop
     if (!spend(callWork + clipWork() + filledPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
         !finite(picture.boundingRect()))
         return;
-    note(picture.boundingRect());
+    widenDrawnBox(picture.boundingRect());
     if (!painter_)
         return;
     applyClip();
     painter_->setPen(Qt::NoPen);
     switch (rop) {
-    case 0x00F00021: applyBrush(brush); break;                                         // PATCOPY
-    case 0x00000042: painter_->setBrush(Qt::black); break;                             // BLACKNESS
-    case 0x00FF0062: painter_->setBrush(Qt::white); break;                             // WHITENESS
-    case 0x00550009: painter_->setBrush(Qt::white);                                    // DSTINVERT
-        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    case 0x005A0049: applyBrush(brush);                                                // PATINVERT
-        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case U_PATCOPY: applyBrush(brush); break;
+    case U_BLACKNESS: painter_->setBrush(Qt::black); break;
+    case U_WHITENESS: painter_->setBrush(Qt::white); break;
+    case U_DSTINVERT:
+        painter_->setBrush(Qt::white);
+        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+    case U_PATINVERT:
+        applyBrush(brush);
+        painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
     default: return;
     }
     painter_->drawPath(picture);
@@ -330,7 +334,7 @@ void Canvas::setPixel(QPointF at, QColor colour)
     const QPointF p = toPicture().map(at);
     if (!spend(callWork) || !std::isfinite(p.x()) || !std::isfinite(p.y()))
         return;
-    note(QRectF(p, QSizeF(1, 1)));
+    widenDrawnBox(QRectF(p, QSizeF(1, 1)));
     if (!painter_)
         return;
     applyClip();
@@ -343,7 +347,7 @@ void Canvas::fillRegion(const QRegion& region, const BrushSpec& brush)
     const QRect b = r.boundingRect().intersected(QRect(QPoint(0, 0), setup_.picture));
     if (!spend(callWork + regionRectWork * r.rectCount() + filledPixelWork * double(b.width()) * b.height()))
         return;
-    note(QRectF(r.boundingRect()));
+    widenDrawnBox(QRectF(r.boundingRect()));
     if (!painter_)
         return;
     applyClip();
@@ -368,15 +372,15 @@ void Canvas::image(const QRectF& logical, const QImage& source, const QRectF& so
     if (!spend(callWork + clipWork() + blitPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
         !finite(onPicture))
         return;
-    note(onPicture);
+    widenDrawnBox(onPicture);
     if (!painter_ || box.isEmpty())
         return;
     applyClip();
     switch (rop) {
-    case 0x00EE0086: painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;  // SRCPAINT
-    case 0x008800C6: painter_->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break; // SRCAND
-    case 0x00660046: painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break; // SRCINVERT
-    case 0x00330008: painter_->setCompositionMode(QPainter::RasterOp_NotSource); break;            // NOTSRCCOPY
+    case U_SRCPAINT: painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
+    case U_SRCAND: painter_->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case U_SRCINVERT: painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case U_NOTSRCCOPY: painter_->setCompositionMode(QPainter::RasterOp_NotSource); break;
     default: break;
     }
     painter_->setTransform(place);
@@ -393,7 +397,7 @@ void Canvas::pathGrew()
 {
     constexpr int maxPathElements = 4 * 1024 * 1024;
     if (path_.elementCount() > maxPathElements) {
-        spend(maxDrawingWork * 2);
+        refuse();
         abortPath();
     }
 }
@@ -430,26 +434,26 @@ void Canvas::pathTo(const QPainterPath& logical)
         pathGrew();
         return;
     }
-    if (!paint({}, false, polygonsOf(p), true))
+    if (!prepareDrawing({}, polygonsOf(p), Paint::Stroke))
         return;
     applyPen();
     painter_->setBrush(Qt::NoBrush);
     painter_->drawPath(p);
 }
 
-void Canvas::fillPath(bool fill, bool stroke)
+void Canvas::paintPath(Paint paint)
 {
     inPath_ = false;
     QPainterPath p = path_;
     path_ = QPainterPath();
     p.setFillRule(dc.fillRule);
     const std::vector<QPolygonF> outline = polygonsOf(p);
-    if (p.isEmpty() || !paint(outline, fill, outline, stroke))
+    if (p.isEmpty() || !prepareDrawing(outline, outline, paint))
         return;
     applyPen();
-    if (!stroke)
+    if (!strokes(paint))
         painter_->setPen(Qt::NoPen);
-    applyBrush(fill ? dc.brush : BrushSpec{bsNull, Qt::white, 0, {}});
+    applyBrush(fills(paint) ? dc.brush : BrushSpec{U_BS_NULL, Qt::white, 0, {}});
     painter_->drawPath(p);
 }
 
@@ -467,7 +471,7 @@ void Canvas::clipToPath(int mode)
     std::vector<QRegion> parts;
     for (const QPolygonF& ring : rings)
         parts.emplace_back(wholePixels(ring), dc.fillRule);
-    combineClip(combined(std::move(parts), dc.fillRule == Qt::OddEvenFill), mode);
+    combineClip(combined(std::move(parts), dc.fillRule == Qt::OddEvenFill ? RegionJoin::ExclusiveOr : RegionJoin::Union), mode);
 }
 
 } // namespace kv::metafile

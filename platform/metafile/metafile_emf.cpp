@@ -1,42 +1,38 @@
 // The EMF player: the walk, the header, the device context's state and the
-// objects. libUEMF checks each record against the end of the file and its
-// smallest size (U_emf_record_sizeok), and the counts inside a record it
-// plays against the record's end (U_emf_record_safe); that check works out
-// its byte counts in int and lets a count of 2^29 points through, so every
-// count is checked again here, in 64 bits, as Record reads it.
+// objects. The walk checks each record to lie inside the file. A record the
+// player plays is checked by libUEMF (U_emf_record_safe) before it is
+// played: at least the smallest size of its type, and the counts and offsets
+// inside it within the record; a record that fails is skipped, as is every
+// record the player does not play. libUEMF works out those byte counts in
+// int and lets a count of 2^29 points through, so every count is checked
+// again here, in 64 bits, as Record reads it.
 #include "platform/metafile/metafile_emf.h"
 
 #include <cmath>
 #include <cstddef>
 
 #include <uemf.h>
-#include <uemf_endian.h>
 #include <uemf_safe.h>
 
 namespace kv::metafile {
 namespace {
 
-constexpr quint32 signature = 0x464D4520; // " EMF"
 constexpr double frameUnitsPerInch = 2540.0; // the frame is in hundredths of a millimetre
+constexpr quint32 mwtSet = 4;                // ModifyWorldTransform's MWT_SET, which libUEMF does not name
 
-template <typename Each>
-bool walk(const QByteArray& b, Each each)
+// Calls play(record, type) for every record, the header first, up to the
+// end-of-file record. A record whose size is not whole four-byte words, or a
+// second header, makes the file damaged.
+template <typename Play>
+bool walk(const QByteArray& b, Play play)
 {
-    const char* const end = b.constData() + b.size();
-    for (qint64 at = 0; b.size() - at >= 8;) {
-        uint32_t size = 0, type = 0;
-        // On a little-endian machine libUEMF's "reversed" order is the file's own.
-        constexpr int fileOrder = 1;
-        if (!U_emf_record_sizeok(b.constData() + at, end, &size, &type, fileOrder) || size % 4 != 0 ||
-            (type == U_EMR_HEADER && at != 0))
-            return false;
-        if (type == U_EMR_EOF)
-            return true;
-        if (!each(Record(b.constData() + at, size), type))
-            return true;
-        at += size;
-    }
-    return false;
+    const auto headOf = [](const Record& header, qint64 at) -> std::optional<RecordHead> {
+        const quint32 type = header.u32(0), size = header.u32(4);
+        if (size % 4 != 0 || (type == U_EMR_HEADER && at != 0))
+            return std::nullopt;
+        return RecordHead{size, type};
+    };
+    return walkRecords(b, 0, qint64(sizeof(U_EMR)), U_EMR_EOF, headOf, play);
 }
 
 QTransform xformAt(const Record& r, qint64 at)
@@ -52,16 +48,19 @@ bool usable(const QTransform& t)
     return t.isInvertible();
 }
 
-PenSpec penOf(const Record& r, bool extended)
+PenSpec penOf(const Record& r)
 {
     PenSpec pen;
-    if (!extended) {
-        pen.style = r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnStyle));
-        pen.width = r.s32(offsetof(U_EMRCREATEPEN, lopn.lopnWidth.x));
-        pen.cosmetic = pen.width <= 1;
-        pen.colour = colourRef(r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnColor)));
-        return pen;
-    }
+    pen.style = r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnStyle));
+    pen.width = r.s32(offsetof(U_EMRCREATEPEN, lopn.lopnWidth.x));
+    pen.cosmetic = pen.width <= 1;
+    pen.colour = colourRef(r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnColor)));
+    return pen;
+}
+
+PenSpec extPenOf(const Record& r)
+{
+    PenSpec pen;
     pen.style = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpPenStyle));
     pen.width = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpWidth));
     pen.cosmetic = (pen.style & U_PS_TYPE_MASK) != U_PS_GEOMETRIC || pen.width <= 1;
@@ -97,19 +96,11 @@ void create(Canvas& c, quint32 slot, GdiObject object)
 
 bool playState(Canvas& c, const Record& r, quint32 type)
 {
-    const auto pointAt = [&r](qint64 at) { return QPointF(r.s32(at), r.s32(at + 4)); };
-    const auto sizeAt = [&r](qint64 at) { return QSizeF(r.s32(at), r.s32(at + 4)); };
     switch (type) {
-    case U_EMR_SETWINDOWEXTEX:
-        if (const QSizeF e = sizeAt(8); e.width() != 0 && e.height() != 0)
-            c.dc.windowExt = e;
-        break;
-    case U_EMR_SETVIEWPORTEXTEX:
-        if (const QSizeF e = sizeAt(8); e.width() != 0 && e.height() != 0)
-            c.setViewportExt(e);
-        break;
-    case U_EMR_SETWINDOWORGEX: c.dc.windowOrg = pointAt(8); break;
-    case U_EMR_SETVIEWPORTORGEX: c.dc.viewportOrg = pointAt(8); break;
+    case U_EMR_SETWINDOWEXTEX: c.setWindowExt(sizeAt(r, 8)); break;
+    case U_EMR_SETVIEWPORTEXTEX: c.setViewportExt(sizeAt(r, 8)); break;
+    case U_EMR_SETWINDOWORGEX: c.dc.windowOrg = pointAt(r, 8); break;
+    case U_EMR_SETVIEWPORTORGEX: c.dc.viewportOrg = pointAt(r, 8); break;
     case U_EMR_SCALEVIEWPORTEXTEX: c.scaleViewport(r.s32(8), r.s32(12), r.s32(16), r.s32(20)); break;
     case U_EMR_SCALEWINDOWEXTEX: c.scaleWindow(r.s32(8), r.s32(12), r.s32(16), r.s32(20)); break;
     case U_EMR_SETMAPMODE: c.setMapMode(int(r.u32(8))); break;
@@ -119,7 +110,7 @@ bool playState(Canvas& c, const Record& r, quint32 type)
     case U_EMR_SETTEXTCOLOR: c.dc.textColour = colourRef(r.u32(8)); break;
     case U_EMR_SETBKCOLOR: c.dc.backColour = colourRef(r.u32(8)); break;
     case U_EMR_SETARCDIRECTION: c.dc.clockwise = r.u32(8) == U_AD_CLOCKWISE; break;
-    case U_EMR_MOVETOEX: c.moveTo(pointAt(8)); break;
+    case U_EMR_MOVETOEX: c.moveTo(pointAt(r, 8)); break;
     case U_EMR_SAVEDC: c.save(); break;
     case U_EMR_RESTOREDC: c.restore(r.s32(8)); break;
     case U_EMR_SETWORLDTRANSFORM:
@@ -132,23 +123,31 @@ bool playState(Canvas& c, const Record& r, quint32 type)
         const QTransform next = mode == U_MWT_IDENTITY      ? QTransform()
                                 : mode == U_MWT_LEFTMULTIPLY ? t * c.dc.world
                                 : mode == U_MWT_RIGHTMULTIPLY ? c.dc.world * t
-                                : mode == 4                   ? t // MWT_SET
+                                : mode == mwtSet              ? t
                                                               : c.dc.world;
         if (usable(next))
             c.dc.world = next;
         break;
     }
+    default: return false;
+    }
+    return true;
+}
+
+bool playObject(Canvas& c, const Record& r, quint32 type)
+{
+    switch (type) {
     case U_EMR_SELECTOBJECT: {
         const quint32 slot = r.u32(8);
-        if (slot & 0x80000000u)
-            c.selectStock(slot & 0x7FFFFFFFu);
+        if (slot & U_STOCK_OBJECT)
+            c.selectStock(slot);
         else
             c.select(slot);
         break;
     }
     case U_EMR_DELETEOBJECT: c.remove(r.u32(8)); break;
-    case U_EMR_CREATEPEN: create(c, r.u32(8), penOf(r, false)); break;
-    case U_EMR_EXTCREATEPEN: create(c, r.u32(8), penOf(r, true)); break;
+    case U_EMR_CREATEPEN: create(c, r.u32(8), penOf(r)); break;
+    case U_EMR_EXTCREATEPEN: create(c, r.u32(8), extPenOf(r)); break;
     case U_EMR_CREATEBRUSHINDIRECT:
         create(c, r.u32(8), BrushSpec{r.u32(12), colourRef(r.u32(16)), r.u32(20), {}});
         break;
@@ -159,32 +158,74 @@ bool playState(Canvas& c, const Record& r, quint32 type)
                                             field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, cbBmi)));
         const QByteArrayView bits = r.bytes(field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, offBits)),
                                             field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, cbBits)));
-        const auto brush = r.whole() ? dibBrush(c, info, bits, field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, iUsage)) == 1)
-                                     : std::nullopt;
-        create(c, r.u32(8), brush ? *brush : BrushSpec{0, Qt::black, 0, {}});
+        const quint32 usage = field(offsetof(U_EMRCREATEDIBPATTERNBRUSHPT, iUsage));
+        create(c, r.u32(8), patternBrush(c, r.whole() ? RecordDib{info, bits, usage} : RecordDib{}));
         break;
     }
     case U_EMR_EXTCREATEFONTINDIRECTW: create(c, r.u32(8), fontOf(r)); break;
     case U_EMR_CREATEPALETTE:
     case U_EMR_CREATECOLORSPACE:
     case U_EMR_CREATECOLORSPACEW: create(c, r.u32(8), OtherObject()); break;
-    default: return playEmfDrawing(c, r, type);
+    default: return false;
     }
     return true;
+}
+
+// The records the player plays; all others are skipped.
+bool emfPlays(quint32 type)
+{
+    switch (type) {
+    // The device context's state.
+    case U_EMR_SETWINDOWEXTEX: case U_EMR_SETVIEWPORTEXTEX: case U_EMR_SETWINDOWORGEX: case U_EMR_SETVIEWPORTORGEX:
+    case U_EMR_SCALEVIEWPORTEXTEX: case U_EMR_SCALEWINDOWEXTEX: case U_EMR_SETMAPMODE: case U_EMR_SETBKMODE:
+    case U_EMR_SETPOLYFILLMODE: case U_EMR_SETTEXTALIGN: case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR:
+    case U_EMR_SETARCDIRECTION: case U_EMR_MOVETOEX: case U_EMR_SAVEDC: case U_EMR_RESTOREDC:
+    case U_EMR_SETWORLDTRANSFORM: case U_EMR_MODIFYWORLDTRANSFORM:
+    // Objects.
+    case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT: case U_EMR_CREATEPEN: case U_EMR_EXTCREATEPEN:
+    case U_EMR_CREATEBRUSHINDIRECT: case U_EMR_CREATEDIBPATTERNBRUSHPT: case U_EMR_CREATEMONOBRUSH:
+    case U_EMR_EXTCREATEFONTINDIRECTW: case U_EMR_CREATEPALETTE: case U_EMR_CREATECOLORSPACE:
+    case U_EMR_CREATECOLORSPACEW:
+    // Shapes, in 32 and 16 bits.
+    case U_EMR_POLYBEZIER: case U_EMR_POLYGON: case U_EMR_POLYLINE: case U_EMR_POLYBEZIERTO: case U_EMR_POLYLINETO:
+    case U_EMR_POLYPOLYLINE: case U_EMR_POLYPOLYGON: case U_EMR_POLYBEZIER16: case U_EMR_POLYGON16:
+    case U_EMR_POLYLINE16: case U_EMR_POLYBEZIERTO16: case U_EMR_POLYLINETO16: case U_EMR_POLYPOLYLINE16:
+    case U_EMR_POLYPOLYGON16: case U_EMR_POLYDRAW: case U_EMR_POLYDRAW16: case U_EMR_LINETO: case U_EMR_SETPIXELV:
+    case U_EMR_ELLIPSE: case U_EMR_RECTANGLE: case U_EMR_ROUNDRECT: case U_EMR_ARC: case U_EMR_CHORD: case U_EMR_PIE:
+    case U_EMR_ARCTO: case U_EMR_ANGLEARC:
+    // Paths and clipping.
+    case U_EMR_BEGINPATH: case U_EMR_ENDPATH: case U_EMR_ABORTPATH: case U_EMR_CLOSEFIGURE: case U_EMR_FILLPATH:
+    case U_EMR_STROKEPATH: case U_EMR_STROKEANDFILLPATH: case U_EMR_SELECTCLIPPATH: case U_EMR_INTERSECTCLIPRECT:
+    case U_EMR_EXCLUDECLIPRECT: case U_EMR_OFFSETCLIPRGN: case U_EMR_EXTSELECTCLIPRGN:
+    // Regions, text and bitmaps.
+    case U_EMR_FILLRGN: case U_EMR_PAINTRGN: case U_EMR_EXTTEXTOUTA: case U_EMR_EXTTEXTOUTW: case U_EMR_BITBLT:
+    case U_EMR_STRETCHBLT: case U_EMR_STRETCHDIBITS: case U_EMR_SETDIBITSTODEVICE: case U_EMR_ALPHABLEND:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether a record is whole enough to play: libUEMF's check (which reports
+// the types it does not know on standard output, so only the types played
+// come here). Text is checked only against its smallest size: libUEMF wants
+// its spacing array, which a record may leave out (Record checks the string
+// and the array where they are).
+bool whole(const Record& r, quint32 type)
+{
+    switch (type) {
+    case U_EMR_EXTTEXTOUTA: return r.size() >= qint64(U_SIZE_EMREXTTEXTOUTA);
+    case U_EMR_EXTTEXTOUTW: return r.size() >= qint64(U_SIZE_EMREXTTEXTOUTW);
+    default: return U_emf_record_safe(r.data());
+    }
 }
 
 bool play(Canvas& c, const Record& r, quint32 type)
 {
     if (!c.spend(recordWork))
         return false;
-    // Only the records played are checked inside: libUEMF reports the others
-    // on standard output, and they are skipped anyway. Text is not: libUEMF
-    // wants its spacing array, which a record may leave out (Record checks
-    // the string and the array where they are).
-    const bool text = type == U_EMR_EXTTEXTOUTA || type == U_EMR_EXTTEXTOUTW;
-    if (emfPlays(type) && !text && !U_emf_record_safe(r.data()))
-        return !c.refused();
-    playState(c, r, type);
+    if (emfPlays(type) && whole(r, type))
+        playState(c, r, type) || playObject(c, r, type) || playEmfDrawing(c, r, type);
     return !c.refused();
 }
 
@@ -192,10 +233,13 @@ bool play(Canvas& c, const Record& r, quint32 type)
 
 Opened openEmf(const QByteArray& bytes)
 {
-    if (bytes.size() < qint64(sizeof(U_EMRHEADER)) - 12 || !walk(bytes, [](const Record&, quint32) { return true; }))
+    if (!walk(bytes, [](const Record&, quint32) { return true; }))
         return {MetafileFault::Damaged};
+    // The header, as old as it may be: its fields up to the reference
+    // device's size.
     const Record h(bytes.constData(), bytes.size());
-    if (h.u32(0) != U_EMR_HEADER || h.u32(offsetof(U_EMRHEADER, dSignature)) != signature)
+    if (h.u32(0) != U_EMR_HEADER || h.u32(4) < U_SIZE_EMRHEADER_MIN
+        || h.u32(offsetof(U_EMRHEADER, dSignature)) != U_ENHMETA_SIGNATURE)
         return {MetafileFault::Damaged};
     // The frame is the picture; its size at 96 dots an inch is the image's.
     const QRectF frame(QPointF(h.s32(24), h.s32(28)), QPointF(h.s32(32), h.s32(36)));

@@ -19,11 +19,7 @@ std::optional<std::vector<QRect>> regionRects(Canvas& c, const Record& r, qint64
     if (!r.whole() || bytes < qint64(sizeof(U_RGNDATAHEADER)) || !r.has(at, bytes) ||
         count > (bytes - qint64(sizeof(U_RGNDATAHEADER))) / 16)
         return std::nullopt;
-    if (count > maxRegionRects) {
-        c.spend(maxDrawingWork * 2);
-        return std::nullopt;
-    }
-    if (!c.spend(regionRectWork * double(count)))
+    if (!c.countRegion(count))
         return std::nullopt;
     std::vector<QRect> rects;
     rects.reserve(std::size_t(count));
@@ -35,25 +31,6 @@ std::optional<std::vector<QRect>> regionRects(Canvas& c, const Record& r, qint64
     return rects;
 }
 
-// count points from at, 32 or 16 bits each coordinate; empty when they are
-// not all inside the record.
-QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, bool wide)
-{
-    const qint64 size = wide ? 8 : 4;
-    QPolygonF points;
-    if (count <= 0 || !r.has(at, count * size))
-        return points;
-    points.reserve(qsizetype(count));
-    for (qint64 i = 0; i < count; ++i) {
-        const qint64 p = at + i * size;
-        points << (wide ? QPointF(r.s32(p), r.s32(p + 4)) : QPointF(r.s16(p), r.s16(p + 2)));
-    }
-    return points;
-}
-
-QRectF boxAt(const Record& r, qint64 at) { return QRectF(QPointF(r.s32(at), r.s32(at + 4)), QPointF(r.s32(at + 8), r.s32(at + 12))); }
-QPointF pointAt(const Record& r, qint64 at) { return QPointF(r.s32(at), r.s32(at + 4)); }
-
 // Curves from start through triples of points.
 void addBeziers(QPainterPath& path, const QPolygonF& points, qsizetype from)
 {
@@ -63,13 +40,15 @@ void addBeziers(QPainterPath& path, const QPolygonF& points, qsizetype from)
 
 void polys(Canvas& c, const Record& r, quint32 type)
 {
+    // The 16-bit records follow the 32-bit ones in the same order.
     const bool wide = type <= U_EMR_POLYPOLYGON;
+    const Coordinates size = wide ? Coordinates::Long : Coordinates::Short;
     const quint32 kind = wide ? type : type - (U_EMR_POLYBEZIER16 - U_EMR_POLYBEZIER);
     if (kind == U_EMR_POLYPOLYLINE || kind == U_EMR_POLYPOLYGON) {
         const qint64 polygons = r.u32(24), total = r.u32(28);
         if (!r.has(32, polygons * 4))
             return;
-        const QPolygonF points = pointsAt(r, 32 + polygons * 4, total, wide);
+        const QPolygonF points = pointsAt(r, 32 + polygons * 4, total, size);
         std::vector<QPolygonF> parts;
         qint64 at = 0;
         for (qint64 i = 0; i < polygons; ++i) {
@@ -82,21 +61,21 @@ void polys(Canvas& c, const Record& r, quint32 type)
         if (kind == U_EMR_POLYPOLYGON)
             c.polygons(parts);
         else
-            for (const QPolygonF& part : parts)
-                c.polyline(part);
+            for (QPolygonF& part : parts)
+                c.polyline(std::move(part));
         return;
     }
-    const QPolygonF points = pointsAt(r, 28, r.u32(24), wide);
+    QPolygonF points = pointsAt(r, 28, r.u32(24), size);
     if (points.isEmpty())
         return;
     QPainterPath path;
     switch (kind) {
     case U_EMR_POLYGON: c.polygons({points}); return;
-    case U_EMR_POLYLINE: c.polyline(points); return;
+    case U_EMR_POLYLINE: c.polyline(std::move(points)); return;
     case U_EMR_POLYBEZIER:
         path.moveTo(points.first());
         addBeziers(path, points, 1);
-        c.shape(path, false);
+        c.shape(path, Paint::Stroke);
         return;
     case U_EMR_POLYLINETO:
         path.moveTo(c.dc.position);
@@ -114,11 +93,11 @@ void polys(Canvas& c, const Record& r, quint32 type)
 
 // Points each with its kind: a move, a line, a curve (three points), and a
 // flag that closes the figure.
-void polyDraw(Canvas& c, const Record& r, bool wide)
+void polyDraw(Canvas& c, const Record& r, Coordinates size)
 {
     const qint64 count = r.u32(24);
-    const QPolygonF points = pointsAt(r, 28, count, wide);
-    const QByteArrayView kinds = r.bytes(28 + count * (wide ? 8 : 4), count);
+    const QPolygonF points = pointsAt(r, 28, count, size);
+    const QByteArrayView kinds = r.bytes(28 + count * (size == Coordinates::Long ? 8 : 4), count);
     if (points.isEmpty() || !r.whole())
         return;
     QPainterPath path;
@@ -139,8 +118,13 @@ void polyDraw(Canvas& c, const Record& r, bool wide)
     c.pathTo(path);
 }
 
-void text(Canvas& c, const Record& r, bool wide)
+// The characters of a text record: UTF-16 (ExtTextOutW), or bytes in the
+// code page of the font's character set (ExtTextOutA).
+enum class Characters { CodePage, Utf16 };
+
+void extTextOut(Canvas& c, const Record& r, Characters characters)
 {
+    const bool wide = characters == Characters::Utf16;
     constexpr qint64 t = offsetof(U_EMREXTTEXTOUTW, emrtext);
     const QPointF at = pointAt(r, t);
     const qint64 count = r.u32(t + offsetof(U_EMRTEXT, nChars));
@@ -157,12 +141,18 @@ void text(Canvas& c, const Record& r, bool wide)
         return;
     const QString s = wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), qsizetype(count))
                            : decodeText(bytes, c.dc.font.charSet);
+    // An advance for each character (UTF-16) or byte (code page), when the
+    // record holds them; with U_ETO_PDY each is followed by a vertical one.
     std::vector<double> advances;
     const qint64 step = options & U_ETO_PDY ? 8 : 4;
-    if (dxAt != 0 && r.has(dxAt, count * step) && s.size() == count)
+    if (dxAt != 0 && r.has(dxAt, count * step)) {
+        advances.reserve(std::size_t(count));
         for (qint64 i = 0; i < count; ++i)
             advances.push_back(r.s32(dxAt + i * step));
-    c.text(at, s, advances, options, box);
+    }
+    if (!wide)
+        advances = characterAdvances(bytes, s.size(), advances);
+    c.text(at, s, s.size() == qsizetype(advances.size()) ? advances : std::vector<double>(), options, box);
 }
 
 void bitmap(Canvas& c, const Record& r, quint32 type)
@@ -170,68 +160,63 @@ void bitmap(Canvas& c, const Record& r, quint32 type)
     // Where each record keeps its destination, source and DIB.
     struct Fields {
         std::size_t dest, destSize, source, sourceSize, rop, usage, offBmi, cbBmi, offBits, cbBits;
-        bool fromBottom;
+        SourceRows rows;
     };
     Fields f{};
     switch (type) {
     case U_EMR_BITBLT:
         f = {offsetof(U_EMRBITBLT, Dest), offsetof(U_EMRBITBLT, cDest), offsetof(U_EMRBITBLT, Src), 0,
              offsetof(U_EMRBITBLT, dwRop), offsetof(U_EMRBITBLT, iUsageSrc), offsetof(U_EMRBITBLT, offBmiSrc),
-             offsetof(U_EMRBITBLT, cbBmiSrc), offsetof(U_EMRBITBLT, offBitsSrc), offsetof(U_EMRBITBLT, cbBitsSrc), false};
+             offsetof(U_EMRBITBLT, cbBmiSrc), offsetof(U_EMRBITBLT, offBitsSrc), offsetof(U_EMRBITBLT, cbBitsSrc),
+             SourceRows::FromTop};
         break;
     case U_EMR_STRETCHBLT:
         f = {offsetof(U_EMRSTRETCHBLT, Dest), offsetof(U_EMRSTRETCHBLT, cDest), offsetof(U_EMRSTRETCHBLT, Src),
              offsetof(U_EMRSTRETCHBLT, cSrc), offsetof(U_EMRSTRETCHBLT, dwRop), offsetof(U_EMRSTRETCHBLT, iUsageSrc),
              offsetof(U_EMRSTRETCHBLT, offBmiSrc), offsetof(U_EMRSTRETCHBLT, cbBmiSrc),
-             offsetof(U_EMRSTRETCHBLT, offBitsSrc), offsetof(U_EMRSTRETCHBLT, cbBitsSrc), false};
+             offsetof(U_EMRSTRETCHBLT, offBitsSrc), offsetof(U_EMRSTRETCHBLT, cbBitsSrc), SourceRows::FromTop};
         break;
     case U_EMR_STRETCHDIBITS:
         f = {offsetof(U_EMRSTRETCHDIBITS, Dest), offsetof(U_EMRSTRETCHDIBITS, cDest), offsetof(U_EMRSTRETCHDIBITS, Src),
              offsetof(U_EMRSTRETCHDIBITS, cSrc), offsetof(U_EMRSTRETCHDIBITS, dwRop),
              offsetof(U_EMRSTRETCHDIBITS, iUsageSrc), offsetof(U_EMRSTRETCHDIBITS, offBmiSrc),
              offsetof(U_EMRSTRETCHDIBITS, cbBmiSrc), offsetof(U_EMRSTRETCHDIBITS, offBitsSrc),
-             offsetof(U_EMRSTRETCHDIBITS, cbBitsSrc), true};
+             offsetof(U_EMRSTRETCHDIBITS, cbBitsSrc), SourceRows::FromBottom};
         break;
     case U_EMR_SETDIBITSTODEVICE:
         f = {offsetof(U_EMRSETDIBITSTODEVICE, Dest), offsetof(U_EMRSETDIBITSTODEVICE, cSrc),
              offsetof(U_EMRSETDIBITSTODEVICE, Src), offsetof(U_EMRSETDIBITSTODEVICE, cSrc), 0,
              offsetof(U_EMRSETDIBITSTODEVICE, iUsageSrc), offsetof(U_EMRSETDIBITSTODEVICE, offBmiSrc),
              offsetof(U_EMRSETDIBITSTODEVICE, cbBmiSrc), offsetof(U_EMRSETDIBITSTODEVICE, offBitsSrc),
-             offsetof(U_EMRSETDIBITSTODEVICE, cbBitsSrc), true};
+             offsetof(U_EMRSETDIBITSTODEVICE, cbBitsSrc), SourceRows::FromBottom};
         break;
     case U_EMR_ALPHABLEND: {
         // Drawn as a copy when it blends nothing: full constant opacity, no alpha of its own.
         const quint32 blend = r.u32(offsetof(U_EMRALPHABLEND, Blend));
-        if (((blend >> 16) & 0xFF) != 0xFF || ((blend >> 24) & 0xFF) != 0)
+        const int constantAlpha = (blend >> 16) & 0xFF, alphaFormat = (blend >> 24) & 0xFF;
+        if (constantAlpha != 0xFF || alphaFormat != 0)
             return;
         f = {offsetof(U_EMRALPHABLEND, Dest), offsetof(U_EMRALPHABLEND, cDest), offsetof(U_EMRALPHABLEND, Src),
              offsetof(U_EMRALPHABLEND, cSrc), 0, offsetof(U_EMRALPHABLEND, iUsageSrc),
              offsetof(U_EMRALPHABLEND, offBmiSrc), offsetof(U_EMRALPHABLEND, cbBmiSrc),
-             offsetof(U_EMRALPHABLEND, offBitsSrc), offsetof(U_EMRALPHABLEND, cbBitsSrc), false};
+             offsetof(U_EMRALPHABLEND, offBitsSrc), offsetof(U_EMRALPHABLEND, cbBitsSrc), SourceRows::FromTop};
         break;
     }
     default: return;
     }
     const auto at = [](std::size_t offset) { return qint64(offset); };
-    const QRectF dest(pointAt(r, at(f.dest)), QSizeF(r.s32(at(f.destSize)), r.s32(at(f.destSize) + 4)));
-    const QSizeF sourceSize = f.sourceSize ? QSizeF(r.s32(at(f.sourceSize)), r.s32(at(f.sourceSize) + 4)) : dest.size();
+    const QRectF dest(pointAt(r, at(f.dest)), sizeAt(r, at(f.destSize)));
+    const QSizeF sourceSize = f.sourceSize ? sizeAt(r, at(f.sourceSize)) : dest.size();
     const QRectF source(pointAt(r, at(f.source)), sourceSize);
-    const quint32 rop = f.rop ? r.u32(at(f.rop)) : 0x00CC0020; // SRCCOPY
+    const quint32 rop = f.rop ? r.u32(at(f.rop)) : U_SRCCOPY;
     const qint64 cbBmi = r.u32(at(f.cbBmi));
     const QByteArrayView info = cbBmi ? r.bytes(r.u32(at(f.offBmi)), cbBmi) : QByteArrayView();
     const QByteArrayView bits = cbBmi ? r.bytes(r.u32(at(f.offBits)), r.u32(at(f.cbBits))) : QByteArrayView();
     if (r.whole())
-        drawDib(c, info, bits, r.u32(at(f.usage)) == 1, dest, source, f.fromBottom, rop);
+        drawDib(c, RecordDib{info, bits, r.u32(at(f.usage))}, dest, source, f.rows, rop);
 }
 
 } // namespace
-
-bool emfPlays(quint32 type)
-{
-    return (type >= U_EMR_POLYBEZIER && type <= U_EMR_SELECTCLIPPATH) || (type >= U_EMR_FILLRGN && type <= U_EMR_STRETCHDIBITS) ||
-           (type >= U_EMR_EXTCREATEFONTINDIRECTW && type <= U_EMR_EXTCREATEPEN) || type == U_EMR_ALPHABLEND ||
-           type == U_EMR_CREATECOLORSPACEW;
-}
 
 bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
 {
@@ -242,22 +227,23 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
     case U_EMR_POLYLINETO16: case U_EMR_POLYPOLYLINE16: case U_EMR_POLYPOLYGON16:
         polys(c, r, type);
         break;
-    case U_EMR_POLYDRAW: polyDraw(c, r, true); break;
-    case U_EMR_POLYDRAW16: polyDraw(c, r, false); break;
+    case U_EMR_POLYDRAW: polyDraw(c, r, Coordinates::Long); break;
+    case U_EMR_POLYDRAW16: polyDraw(c, r, Coordinates::Short); break;
     case U_EMR_LINETO: c.lineTo(pointAt(r, 8)); break;
     case U_EMR_SETPIXELV: c.setPixel(pointAt(r, 8), colourRef(r.u32(16))); break;
-    case U_EMR_ELLIPSE: c.box(boxAt(r, 8), {}, true); break;
-    case U_EMR_RECTANGLE: c.box(boxAt(r, 8), {}, false); break;
-    case U_EMR_ROUNDRECT: c.box(boxAt(r, 8), QSizeF(r.s32(24), r.s32(28)), false); break;
+    case U_EMR_ELLIPSE: c.box(boxAt(r, 8), {}, BoxShape::Ellipse); break;
+    case U_EMR_RECTANGLE: c.box(boxAt(r, 8), {}, BoxShape::Rectangle); break;
+    case U_EMR_ROUNDRECT: c.box(boxAt(r, 8), QSizeF(r.s32(24), r.s32(28)), BoxShape::Rectangle); break;
     case U_EMR_ARC: case U_EMR_CHORD: case U_EMR_PIE: {
-        const int kind = type == U_EMR_ARC ? 0 : type == U_EMR_CHORD ? 1 : 2;
-        c.shape(arcPath(kind, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise), kind != 0);
+        const ArcShape shape = type == U_EMR_ARC ? ArcShape::Arc : type == U_EMR_CHORD ? ArcShape::Chord : ArcShape::Pie;
+        c.shape(arcPath(shape, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise),
+                shape == ArcShape::Arc ? Paint::Stroke : Paint::FillAndStroke);
         break;
     }
     case U_EMR_ARCTO: {
         QPainterPath p;
         p.moveTo(c.dc.position);
-        p.connectPath(arcPath(0, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise));
+        p.connectPath(arcPath(ArcShape::Arc, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise));
         c.pathTo(p);
         break;
     }
@@ -274,9 +260,9 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
     case U_EMR_ENDPATH: c.endPath(); break;
     case U_EMR_ABORTPATH: c.abortPath(); break;
     case U_EMR_CLOSEFIGURE: c.closeFigure(); break;
-    case U_EMR_FILLPATH: c.fillPath(true, false); break;
-    case U_EMR_STROKEPATH: c.fillPath(false, true); break;
-    case U_EMR_STROKEANDFILLPATH: c.fillPath(true, true); break;
+    case U_EMR_FILLPATH: c.paintPath(Paint::Fill); break;
+    case U_EMR_STROKEPATH: c.paintPath(Paint::Stroke); break;
+    case U_EMR_STROKEANDFILLPATH: c.paintPath(Paint::FillAndStroke); break;
     case U_EMR_SELECTCLIPPATH: c.clipToPath(int(r.u32(8))); break;
     case U_EMR_INTERSECTCLIPRECT: c.intersectClip(boxAt(r, 8)); break;
     case U_EMR_EXCLUDECLIPRECT: c.excludeClip(boxAt(r, 8)); break;
@@ -287,7 +273,7 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
         if (bytes == 0 && mode == U_RGN_COPY)
             c.resetClip();
         else if (const auto rects = regionRects(c, r, 16, bytes))
-            c.combineClip(c.regionOf(*rects, false), mode);
+            c.combineClip(c.regionOf(*rects, RegionUnits::Device), mode);
         break;
     }
     case U_EMR_FILLRGN:
@@ -296,16 +282,16 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
         const auto* brush = fill ? std::get_if<BrushSpec>(c.object(r.u32(28))) : &c.dc.brush;
         const auto rects = regionRects(c, r, fill ? 32 : 28, r.u32(24));
         if (brush && rects)
-            c.fillRegion(c.regionOf(*rects, false), *brush);
+            c.fillRegion(c.regionOf(*rects, RegionUnits::Device), *brush);
         break;
     }
-    case U_EMR_EXTTEXTOUTW: text(c, r, true); break;
-    case U_EMR_EXTTEXTOUTA: text(c, r, false); break;
+    case U_EMR_EXTTEXTOUTW: extTextOut(c, r, Characters::Utf16); break;
+    case U_EMR_EXTTEXTOUTA: extTextOut(c, r, Characters::CodePage); break;
     case U_EMR_BITBLT: case U_EMR_STRETCHBLT: case U_EMR_STRETCHDIBITS: case U_EMR_SETDIBITSTODEVICE:
     case U_EMR_ALPHABLEND:
         bitmap(c, r, type);
         break;
-    default: break; // records this system does not draw (EMF+ comments among them) are skipped
+    default: return false;
     }
     return true;
 }

@@ -12,12 +12,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <uemf.h>
+
 namespace kv::metafile {
 namespace {
-
-constexpr quint32 taUpdateCp = 0x01;
-constexpr quint32 etoOpaque = 0x02;
-constexpr quint32 etoClipped = 0x04;
 
 // A positive font height is the character cell's, ascent and descent
 // together; a negative one the character's own (the em).
@@ -52,14 +50,16 @@ QString decodeText(QByteArrayView bytes, int charSet)
 {
     while (!bytes.isEmpty() && bytes.back() == '\0')
         bytes.chop(1);
-    constexpr int defaultSet = 1, symbol = 2, shiftJis = 128, hangul = 129, gb2312 = 134, big5 = 136, oem = 255;
-    if (charSet == gb2312 || charSet == defaultSet || charSet == oem) {
+    if (charSet == U_GB2312_CHARSET || charSet == U_DEFAULT_CHARSET || charSet == U_OEM_CHARSET) {
         // The system's code page (the default and OEM sets are the system's
         // too), read as the text files are.
         if (const auto utf8 = decodeCodePage(std::string_view(bytes.data(), std::size_t(bytes.size()))))
             return QString::fromStdString(*utf8);
     }
-    const char* other = charSet == shiftJis ? "Shift_JIS" : charSet == hangul ? "EUC-KR" : charSet == big5 ? "Big5" : nullptr;
+    const char* other = charSet == U_SHIFTJIS_CHARSET    ? "Shift_JIS"
+                        : charSet == U_HANGUL_CHARSET     ? "EUC-KR"
+                        : charSet == U_CHINESEBIG5_CHARSET ? "Big5"
+                                                           : nullptr;
     if (other) {
         QStringDecoder decoder(other);
         if (decoder.isValid()) {
@@ -68,7 +68,7 @@ QString decodeText(QByteArrayView bytes, int charSet)
                 return text;
         }
     }
-    if (charSet == symbol)
+    if (charSet == U_SYMBOL_CHARSET)
         return QString::fromLatin1(bytes);
     return fromWindows1252(bytes);
 }
@@ -78,7 +78,7 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
 {
     if (inPath_)
         return; // text in a path bracket is left out of the path
-    const bool updateCp = dc.textAlign & taUpdateCp;
+    const bool updateCp = dc.textAlign & U_TA_UPDATECP;
     if (updateCp)
         at = dc.position;
     const QTransform t = toPicture();
@@ -86,7 +86,7 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     const double height = std::fabs(double(dc.font.height)) * scale;
 
     QFont font(dc.font.face.isEmpty() ? QStringLiteral("sans-serif") : dc.font.face);
-    font.setWeight(QFont::Weight(std::clamp(dc.font.weight == 0 ? 400 : dc.font.weight, 100, 900)));
+    font.setWeight(QFont::Weight(std::clamp(dc.font.weight == U_FW_DONTCARE ? U_FW_NORMAL : dc.font.weight, 100, 900)));
     font.setItalic(dc.font.italic);
     font.setUnderline(dc.font.underline);
     font.setStrikeOut(dc.font.strikeOut);
@@ -115,15 +115,17 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     } else {
         width = metrics.horizontalAdvance(text);
     }
-    const quint32 horizontal = dc.textAlign & 0x06, vertical = dc.textAlign & 0x18;
-    const double x0 = horizontal == 0x06 ? -width / 2 : horizontal == 0x02 ? -width : 0.0;
-    const double baseline = vertical == 0x18 ? 0.0 : vertical == 0x08 ? -metrics.descent() : metrics.ascent();
+    // The horizontal bits: left (none), right, or centre (both); the vertical:
+    // top (none), bottom, or baseline (both).
+    const quint32 horizontal = dc.textAlign & U_TA_CENTER, vertical = dc.textAlign & U_TA_BASELINE;
+    const double x0 = horizontal == U_TA_CENTER ? -width / 2 : horizontal == U_TA_RIGHT ? -width : 0.0;
+    const double baseline = vertical == U_TA_BASELINE ? 0.0 : vertical == U_TA_BOTTOM ? -metrics.descent() : metrics.ascent();
     const QRectF ink(x0, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent());
     const double angle = -dc.font.escapement / 10.0; // anticlockwise on the page
     QTransform frame;
     frame.translate(origin.x(), origin.y());
     frame.rotate(angle);
-    note(frame.mapRect(ink));
+    widenDrawnBox(frame.mapRect(ink));
     if (updateCp)
         dc.position = t.inverted().map(frame.map(QPointF(x0 + width, 0)));
     if (!painter_)
@@ -131,14 +133,14 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
 
     applyClip();
     painter_->save();
-    if (box && (options & (etoOpaque | etoClipped))) {
+    if (box && (options & (U_ETO_OPAQUE | U_ETO_CLIPPED))) {
         const QPolygonF area = t.map(QPolygonF(box->normalized()));
-        if (options & etoOpaque) {
+        if (options & U_ETO_OPAQUE) {
             painter_->setPen(Qt::NoPen);
             painter_->setBrush(dc.backColour);
             painter_->drawPolygon(area);
         }
-        if (options & etoClipped) {
+        if (options & U_ETO_CLIPPED) {
             QPainterPath clip;
             clip.addPolygon(area);
             painter_->setClipPath(clip, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);

@@ -117,6 +117,19 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          wmf100(wmf::createFontIndirect(-20, 400, gdi::gb2312Charset, QByteArray("\xCB\xCE\xCC\xE5")) + wmf::selectObject(0)
                 + wmf::extTextOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {30, 0, 30, 0})),
          {}, QRect(8, 8, 56, 26), QRect(33, 8, 5, 26)},
+        // Advances of 20 and 26 for each character's two bytes: the second
+        // character at 10 + 46 = 56, nothing between the two.
+        {"WMF text in GB2312: a character's two advances together place the next",
+         wmf100(wmf::createFontIndirect(-20, 400, gdi::gb2312Charset, QByteArray("\xCB\xCE\xCC\xE5")) + wmf::selectObject(0)
+                + wmf::extTextOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
+         {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
+        {"WMF record cut to its header: skipped, so the window's origin stays at -20",
+         wmf100(wmf::setWindowOrg(-20, -20) + wmf::cutToHeader(wmf::setWindowOrg(0, 0)) + nullPenSolidBrush(blue)
+                + wmf::rectangle(0, 0, 20, 20)),
+         {{{20, 20}, 0x0000FF}, {{39, 39}, 0x0000FF}, {{10, 10}, white}, {{40, 40}, white}}, {}, {}},
+        {"WMF record the player does not play: skipped by its size",
+         wmf100(wmf::setTextJustification(10, 1) + nullPenSolidBrush(blue) + wmf::rectangle(20, 20, 80, 80)),
+         {{{50, 50}, 0x0000FF}, {{10, 10}, white}}, {}, {}},
         {"WMF bitmap: a bottom-up DIB's corners where they belong",
          wmf100(wmf::stretchDib(QRect(20, 20, 40, 40), 2, 2, dib::rgb24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))),
          {{{21, 21}, 0xFF0000}, {{58, 21}, 0x00FF00}, {{21, 58}, 0x0000FF}, {{58, 58}, 0xFFFF00}, {{10, 10}, white}}, {}, {}},
@@ -149,6 +162,17 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::ansiCharset, "Arial") + emf::selectObject(1)
                 + emf::extTextOutW(10, 10, "A&B", {30, 30, 30})),
          {}, QRect(8, 8, 80, 26), QRect(27, 8, 12, 26)},
+        {"EMF text in GB2312 (ExtTextOutA): a character's two advances together place the next",
+         emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::gb2312Charset, QStringLiteral("宋体")) + emf::selectObject(1)
+                + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
+         {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
+        {"EMF record cut to its header: skipped, so the window's origin stays at -20",
+         emf100(emf::setWindowOrgEx(-20, -20) + emf::cutToHeader(emf::setWindowOrgEx(0, 0)) + emfSolidBrush(blue)
+                + emf::rectangle(0, 0, 20, 20)),
+         {{{20, 20}, 0x0000FF}, {{39, 39}, 0x0000FF}, {{10, 10}, white}, {{40, 40}, white}}, {}, {}},
+        {"EMF record libUEMF does not size: skipped by its own size",
+         emf100(emf::setTextJustification(10, 1) + emfSolidBrush(blue) + emf::rectangle(20, 20, 80, 80)),
+         {{{50, 50}, 0x0000FF}, {{10, 10}, white}}, {}, {}},
         {"EMF text in transparent mode: no box around it on a fill",
          emf100(emf::createBrushIndirect(1, gdi::bsSolid, blue) + emf::selectObject(1) + emf::rectangle(0, 0, 100, 100)
                 + emf::setBkMode(gdi::transparent) + emf::extCreateFontIndirectW(2, -20, 400, gdi::ansiCharset, "Arial")

@@ -175,6 +175,12 @@ inline QByteArray record(int function, std::initializer_list<int> parameters)
 
 inline QByteArray eof() { return record(0x0000, {}); }
 
+// A record cut to its size and function, its parameters left out.
+inline QByteArray cutToHeader(const QByteArray& record)
+{
+    return Fields().u32(3).raw(record.mid(4, 2)).bytes;
+}
+
 // The standard header of an in-memory metafile, its sizes as given.
 inline QByteArray standardHeader(qint64 fileWords, int objects, qint64 largestRecordWords)
 {
@@ -216,6 +222,8 @@ inline QByteArray setBkMode(int mode) { return record(0x0102, {mode, 0}); }
 inline QByteArray setPolyFillMode(int mode) { return record(0x0106, {mode, 0}); }
 inline QByteArray setTextAlign(int align) { return record(0x012E, {align, 0}); }
 inline QByteArray setTextColor(quint32 colour) { return record(0x0209, Fields().u32(colour).bytes); }
+// Extra space spread over the breaks of the next text (a record the player skips).
+inline QByteArray setTextJustification(int extra, int breaks) { return record(0x020A, {breaks, extra}); }
 inline QByteArray saveDC() { return record(0x001E, {}); }
 inline QByteArray restoreDC(int relative = -1) { return record(0x0127, {relative}); }
 inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
@@ -315,6 +323,9 @@ inline QByteArray rectl(const QRect& r) { return Fields().u32s({r.left(), r.top(
 
 inline QByteArray eof() { return Fields().u32s({14, 20, 0, 16, 20}).bytes; }
 
+// A record cut to its type and size, its parameters left out.
+inline QByteArray cutToHeader(const QByteArray& record) { return record.left(4) + Fields().u32(8).bytes; }
+
 // The header: the drawing's bounds in device pixels and its frame in
 // hundredths of a millimetre (both inclusive), the reference device's size in
 // pixels and millimetres, and the file's counts as given.
@@ -352,6 +363,8 @@ inline QByteArray setBkMode(int mode) { return record(18, Fields().u32(mode).byt
 inline QByteArray setPolyFillMode(int mode) { return record(19, Fields().u32(mode).bytes); }
 inline QByteArray setTextAlign(int align) { return record(22, Fields().u32(align).bytes); }
 inline QByteArray setTextColor(quint32 colour) { return record(24, Fields().u32(colour).bytes); }
+// Extra space spread over the breaks of the next text (a record the player skips).
+inline QByteArray setTextJustification(int extra, int breaks) { return record(120, Fields().u32s({extra, breaks}).bytes); }
 // Right and bottom are outside the clip.
 inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
 {
@@ -459,6 +472,20 @@ inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int
     for (int a : advances)
         f.u32(a);
     return record(84, f.bytes);
+}
+
+// Text in the selected font's code page from its reference point, an advance
+// for every byte (a double-byte character's advance split over its two).
+inline QByteArray extTextOutA(int x, int y, const QByteArray& text, const QList<int>& advances, int options = 0)
+{
+    const QByteArray padded = text + QByteArray((4 - text.size() % 4) % 4, '\0');
+    Fields f;
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                    // bounds, GM_COMPATIBLE, scales
+    f.u32s({x, y, text.size(), 76, options, 0, 0, 0, 0, 76 + padded.size()}); // the text's own part
+    f.raw(padded);
+    for (int a : advances)
+        f.u32(a);
+    return record(83, f.bytes);
 }
 
 // The bitmap stretched from its whole source onto the destination box.
