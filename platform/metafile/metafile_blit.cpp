@@ -14,8 +14,14 @@ std::optional<QImage> counted(Canvas& canvas, QByteArrayView info, QByteArrayVie
     const std::optional<DibHeader> header = readDibHeader(info, bits);
     if (!header)
         return std::nullopt;
+    // A packed JPEG: its scans as well as its pixels, and the coefficients it
+    // holds between them besides its pixels' memory.
+    const std::optional<JpegDecoding>& jpeg = header->jpeg;
     const double pixels = double(header->pixels());
-    if (!canvas.spend(pixels > maxBitmapPixels ? maxDrawingWork * 2 : decodedPixelWork * pixels))
+    const double held = pixels * 4 + (jpeg ? jpeg->coefficientBytes : 0.0);
+    const bool refused = pixels > maxBitmapPixels || held > maxBitmapPixels * 8 || (jpeg && !jpeg->keptAffordable());
+    if (!canvas.spend(refused ? maxDrawingWork * 2
+                              : decodedPixelWork * pixels + (jpeg ? jpegDecodingStepWork * jpeg->steps : 0.0)))
         return std::nullopt;
     if (topDown)
         *topDown = header->topDown;

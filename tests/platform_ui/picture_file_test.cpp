@@ -4,6 +4,7 @@
 #include "platform/ui/picture_file.h"
 
 #include "tests/support/claimed_pictures.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/metafile_records.h"
 
 #include <QBuffer>
@@ -178,6 +179,36 @@ QByteArray emfGlyphText()
            + emf::extTextOutW(20, 130, QStringLiteral("$%&"), {10, 10, 10}, gdi::etoGlyphIndex); // glyphs 36, 37, 38
 }
 
+// A grey progressive JPEG of 800 x 800 pixels (10,000 blocks) and its DC
+// scan (1,250 bytes of data), counted 2000 + 10,000 x (25 + 1) + 1,250 x 8
+// = 272,000 steps, then empty scans over its AC band, each 2000 + 10,000 x
+// (25 + 63) = 882,000: 3401 of them bring it to 2,999,954,000, just inside
+// the 3e9 a JPEG may take, 3402 to 3,000,836,000.
+QByteArray greyScans(int scans)
+{
+    test::JpegRecipe r;
+    r.width = r.height = 800;
+    r.components = 1;
+    r.emptyScans = scans;
+    return test::hostileJpeg(r);
+}
+
+// A small JPEG with that many empty comments: the decoder keeps 1000.
+QByteArray comments(int count)
+{
+    test::JpegRecipe r;
+    r.comments = count;
+    return test::hostileJpeg(r);
+}
+
+QByteArray cmykJpeg()
+{
+    test::JpegRecipe r;
+    r.width = r.height = 11500;
+    r.components = 4;
+    return test::hostileJpeg(r);
+}
+
 QByteArray noise(int count)
 {
     QByteArray bytes;
@@ -262,6 +293,14 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"cut-data.gif", gif().left(33), PictureFault::Damaged, {}, {}},
         {"unended.gif", gif().chopped(2), PictureFault::Damaged, {}, {}},
         {"huge-frame.gif", gif(QSize(4, 4), QRect(0, 0, 65535, 65535)), PictureFault::Damaged, {}, {}},
+        // JPEG decoding counted from the markers: the scans, the segments the decoder keeps, the coefficients
+        // a progressive file holds besides its pixels (four components of 11500 x 11500: 1438 x 1438 blocks
+        // of 128 bytes each, 1.06 GB, and 0.53 GB of pixels: over the 1 GiB allowed).
+        {"scans-inside.jpg", greyScans(3401), PictureFault::None, {800, 800}, {}},
+        {"scans-past.jpg", greyScans(3402), PictureFault::TooCostlyToDecode, {}, {}},
+        {"comments-inside.jpg", comments(1000), PictureFault::None, {8, 8}, {}},
+        {"comments-past.jpg", comments(1001), PictureFault::TooCostlyToDecode, {}, {}},
+        {"cmyk.jpg", cmykJpeg(), PictureFault::TooLarge, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},
@@ -302,6 +341,8 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         if (!c.ink.isNull())
             expectInk(read.image, c.ink, c.name);
     }
+    EXPECT_EQ(pictureFaultMessage(PictureFault::TooCostlyToDecode),
+              QStringLiteral("该图像文件的编码太复杂，解码代价太大，无法读取！"));
     EXPECT_EQ(readPictureFile(dir.filePath(QStringLiteral("missing.bmp"))).fault, PictureFault::CannotOpen);
     EXPECT_EQ(readPictureFile(dir.path()).fault, PictureFault::CannotOpen) << "a folder";
 }
