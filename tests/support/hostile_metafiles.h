@@ -131,7 +131,7 @@ inline std::vector<CorpusFile> hostileMetafiles()
     return {zigzagFillWmf(20000, {376, 376}),     zigzagFillWmf(30000, {744, 744}), zigzagFillEmf(40000, {408, 408}),
             thickZigzagWmf(522, 392, 40),         markupLabelsEmf(670, 2),          markupLabelsEmf(6520, 2),
             packedPicturesEmf(5, 1, 10000, false),
-            packedJpegsEmf(QStringLiteral("packed-empty-scans-2-jpeg.emf"), {emptyScans(20000), emptyScans(20000)})};
+            packedJpegsEmf(QStringLiteral("packed-empty-scans-2-jpeg.emf"), {greyEmptyScans(20000), greyEmptyScans(20000)})};
 }
 
 // The hostile files, and the hostile pictures', as fuzz seeds, each kind in a few kilobytes (a fuzzer

@@ -122,6 +122,15 @@ inline JpegRecipe emptyScans(int scans)
     return r;
 }
 
+// The same in grey: inside a metafile its pixels and the coefficients it
+// holds stay within what a bitmap there may take, and its scans decide.
+inline JpegRecipe greyEmptyScans(int scans)
+{
+    JpegRecipe r = emptyScans(scans);
+    r.components = 1;
+    return r;
+}
+
 // The same with refinement scans whose few bytes of data are runs of blocks
 // with no new coefficient, stepped through coefficient by coefficient.
 inline JpegRecipe refinementRuns(int scans)
