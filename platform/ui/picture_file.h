@@ -25,7 +25,8 @@ enum class PictureFault {
     Damaged,     // a known kind, but damaged or cut short
     TooLarge,    // claims more pixels than pictureMemoryLimitMiB holds
     TooCostly,   // a metafile whose drawing would cost too much (its drawing calls add up past the budget)
-    TooCostlyToDecode, // a JPEG whose scans or kept segments would cost its decoder too much (counted from its markers)
+    TooCostlyToDecode, // its decoder's work counted from its structure is too much: a JPEG's scans or kept segments,
+                       // a GIF's coded pixels, a PNG's compressed texts
     Unfit,       // the caller's size check refused it; the caller tells the user
 };
 

@@ -301,6 +301,13 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"comments-inside.jpg", comments(1000), PictureFault::None, {8, 8}, {}},
         {"comments-past.jpg", comments(1001), PictureFault::TooCostlyToDecode, {}, {}},
         {"cmyk.jpg", cmykJpeg(), PictureFault::TooLarge, {}, {}},
+        // A GIF's codes may give as many pixels as the largest picture has, 134,217,728 (512 MiB of 4 bytes):
+        // a frame of 11585 x 11585 gives 134,212,225 and fewer than 4091 more, one of 11586 x 11585 134,223,810.
+        {"codes-inside.gif", test::longCodesGif(100, 11585, 11585), PictureFault::None, {100, 100}, {}},
+        {"codes-past.gif", test::longCodesGif(100, 11586, 11585), PictureFault::TooCostlyToDecode, {}, {}},
+        // A PNG may have 100 compressed texts.
+        {"texts-inside.png", test::compressedTextsPng(100, 1000), PictureFault::None, {8, 8}, {}},
+        {"texts-past.png", test::compressedTextsPng(101, 1000), PictureFault::TooCostlyToDecode, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},

@@ -1,10 +1,11 @@
-// JPEG files whose decoding costs far more than their size suggests, written
-// segment by segment: a picture of mid-grey blocks (every coefficient zero,
+// Pictures whose decoding costs far more than their size suggests. JPEG
+// files written segment by segment: a picture of mid-grey blocks (every coefficient zero,
 // each block's one DC code a single bit) followed by scans that carry no
 // coded data. The decoder still walks every block of the components a scan
 // covers, and with a restart interval it decodes each block afresh from the
-// zero bits it puts in place of the missing data. Each file is made by a
-// function taking the numbers that size it.
+// zero bits it puts in place of the missing data. A GIF whose codes give
+// far more pixels than its screen shows, a PNG with many compressed texts.
+// Each file is made by a function taking the numbers that size it.
 #pragma once
 
 #include "tests/support/huge_pictures.h"
@@ -112,6 +113,52 @@ inline QByteArray hostileJpeg(const JpegRecipe& r)
     return out + QByteArray("\xFF\xD9", 2);
 }
 
+// A GIF of one colour whose screen is screen x screen pixels and whose
+// first image's frame is frameWidth x frameHeight, coded with ever longer
+// LZW strings: each code after a clear adds the string of the one before and
+// one pixel more, up to the table's 4096 entries, and then its last code
+// (4091 pixels) is repeated: 12 bits for 4091 pixels. The codes give the
+// frame's pixels and fewer than 4091 more.
+inline QByteArray longCodesGif(int screen, int frameWidth, int frameHeight)
+{
+    const auto le16 = [](int v) { return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char(v >> 8 & 0xFF)); };
+    QByteArray g = QByteArray("GIF89a") + le16(screen) + le16(screen) + QByteArray("\x80\0\0", 3) // two colours
+                   + QByteArray("\0\0\0\xFF\xFF\xFF", 6) + QByteArray(1, '\x2C') + le16(0) + le16(0)
+                   + le16(frameWidth) + le16(frameHeight) + QByteArray(1, '\0') + QByteArray(1, '\2'); // 2-bit roots
+    huge::DeflateBits codes; // least significant bit first, as LZW codes go too
+    int bits = 3, next = 6;
+    codes.put(4, bits); // clear
+    codes.put(0, bits); // one pixel
+    const qint64 pixels = qint64(frameWidth) * frameHeight;
+    for (qint64 done = 1, length = 1; done < pixels; done += length) {
+        if (next == 4096) {
+            codes.put(4095, bits);
+            continue;
+        }
+        codes.put(next, bits); // the string being added: the one before and its first pixel
+        ++length;
+        if (++next == 1 << bits && bits < 12)
+            ++bits;
+    }
+    codes.put(5, bits); // end
+    codes.flush();
+    for (qsizetype at = 0; at < codes.bytes.size(); at += 255) {
+        const QByteArray block = codes.bytes.mid(at, 255);
+        g += QByteArray(1, char(block.size())) + block;
+    }
+    return g + QByteArray(1, '\0') + QByteArray(1, '\x3B');
+}
+
+// An 8 x 8 grey PNG with that many zTXt chunks, each of zeroBytes of text.
+inline QByteArray compressedTextsPng(int texts, qint64 zeroBytes)
+{
+    using namespace huge;
+    const QByteArray header = bigEndian32(8) + bigEndian32(8) + QByteArray("\x08\x00\0\0\0", 5);
+    const QByteArray text = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + zlibZeros(zeroBytes));
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + text.repeated(texts)
+           + pngChunk("IDAT", zlibZeros(8 * 9)) + pngChunk("IEND", QByteArray());
+}
+
 // An 8000 x 8000 colour picture (a million blocks a component) followed by
 // scans of the first component's AC band that hold no data.
 inline JpegRecipe emptyScans(int scans)
@@ -144,8 +191,8 @@ inline JpegRecipe refinementRuns(int scans)
 
 inline CorpusFile jpegFile(const QString& name, const JpegRecipe& r) { return {name, hostileJpeg(r), std::nullopt}; }
 
-// JPEG files that hold a reader up or fill its memory, one of each kind,
-// at sizes that did before they were counted.
+// Pictures that hold a reader up or fill its memory, one of each kind, at
+// sizes that did before they were counted.
 inline std::vector<CorpusFile> hostilePictures()
 {
     JpegRecipe dc = emptyScans(3000);
@@ -174,7 +221,9 @@ inline std::vector<CorpusFile> hostilePictures()
             jpegFile(QStringLiteral("tiny-scans-5000000.jpg"), tiny),
             jpegFile(QStringLiteral("comments-200000.jpg"), comments),
             jpegFile(QStringLiteral("long-comments-2000.jpg"), longComments),
-            jpegFile(QStringLiteral("progressive-cmyk-11500.jpg"), cmyk)};
+            jpegFile(QStringLiteral("progressive-cmyk-11500.jpg"), cmyk),
+            {QStringLiteral("long-codes-65535.gif"), longCodesGif(100, 65535, 65535), std::nullopt},
+            {QStringLiteral("compressed-texts-1000.png"), compressedTextsPng(1000, 8000000), std::nullopt}};
 }
 
 // The same kinds as fuzz seeds, a few tens of kilobytes each, as costly
@@ -191,7 +240,9 @@ inline std::vector<CorpusFile> hostilePictureSeeds()
     comments.comments = 5000;
     return {jpegFile(QStringLiteral("empty-scans.jpg"), scans), jpegFile(QStringLiteral("refinement-runs.jpg"), runs),
             jpegFile(QStringLiteral("arithmetic-dc-scans.jpg"), arithmetic),
-            jpegFile(QStringLiteral("comments.jpg"), comments)};
+            jpegFile(QStringLiteral("comments.jpg"), comments),
+            {QStringLiteral("long-codes.gif"), longCodesGif(100, 20000, 20000), std::nullopt},
+            {QStringLiteral("compressed-texts.png"), compressedTextsPng(200, 1000000), std::nullopt}};
 }
 
 } // namespace kv::test
