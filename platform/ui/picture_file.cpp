@@ -64,6 +64,20 @@ bool wholeOnDisk(QFile& file)
     return withBytes(file, pictureFileWhole);
 }
 
+// A GIF's first image may give as many coded pixels as the largest picture
+// has (about 0.6 s of decoding); a PNG may have 100 compressed texts (each
+// inflated up to 8 MB, about 18 ms).
+constexpr std::uint64_t maxGifCodedPixels = std::uint64_t(pictureMemoryLimitMiB) * 1024 * 1024 / 4;
+constexpr int maxPngCompressedTexts = 100;
+
+// Whether a GIF or a PNG asks its decoder for more than those.
+bool tooCostlyToDecode(QFile& file)
+{
+    return withBytes(file, [](const unsigned char* bytes, std::size_t size) {
+        return gifCodedPixels(bytes, size) > maxGifCodedPixels || pngCompressedTexts(bytes, size) > maxPngCompressedTexts;
+    });
+}
+
 // A JPEG's decoding counted from its markers; none for other files.
 std::optional<JpegDecoding> jpegDecoding(QFile& file)
 {
@@ -78,9 +92,10 @@ PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
     reader.setAutoTransform(false);
     if (!reader.canRead())
         return {QImage(), PictureFault::NotAPicture};
-    // Before the reader reads a JPEG's header: the segments it keeps.
+    // Before the reader reads the header: the segments a JPEG's decoder
+    // keeps, a PNG's texts it inflates, a GIF's codes.
     const std::optional<JpegDecoding> jpeg = jpegDecoding(file);
-    if (jpeg && !jpeg->keptAffordable())
+    if ((jpeg && !jpeg->keptAffordable()) || tooCostlyToDecode(file))
         return {QImage(), PictureFault::TooCostlyToDecode};
     // The header's size, before anything is decoded or allocated.
     const QSize claimed = reader.size();
