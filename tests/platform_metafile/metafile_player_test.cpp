@@ -223,10 +223,11 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
 // A grey progressive JPEG of 800 x 800 pixels packed in a StretchDIBits
 // record, followed by empty scans over its AC band: each counted 2000 +
 // 10,000 blocks x (25 + 63) = 882,000 decoder steps of 0.6 units, 529,200
-// units. The picture, its decoded pixels (12.8 million units) and its DC scan
-// take about 13 million of the 3e9 budget, which leaves room for 5644 scans
-// (5645 are refused); the rows stand a little further off, so that a change
-// to another term does not move them across.
+// units. The picture, its decoded pixels (12.8 million units and 5.8 million
+// for the decoder's last pass) and its DC scan take about 19 million of the
+// 3e9 budget, which leaves room for 5633 scans (5634 are refused); the rows
+// stand a little further off, so that a change to another term does not
+// move them across.
 TEST(MetafilePlayer, CountsAPackedJpegsScansAndHeldCoefficientsInTheBudget)
 {
     const auto packed = [](int scans) {

@@ -181,9 +181,10 @@ QByteArray emfGlyphText()
 
 // A grey progressive JPEG of 800 x 800 pixels (10,000 blocks) and its DC
 // scan (1,250 bytes of data), counted 2000 + 10,000 x (25 + 1) + 1,250 x 8
-// = 272,000 steps, then empty scans over its AC band, each 2000 + 10,000 x
-// (25 + 63) = 882,000: 3401 of them bring it to 2,999,954,000, just inside
-// the 3e9 a JPEG may take, 3402 to 3,000,836,000.
+// steps for the scan and 640,000 x 15 for the pixels, 9,872,000 in all; then
+// empty scans over its AC band, each 2000 + 10,000 x (25 + 63) = 882,000:
+// 3957 of them bring it to 3,499,946,000, just inside the 3.5e9 a JPEG may
+// take, 3958 to 3,500,828,000.
 QByteArray greyScans(int scans)
 {
     test::JpegRecipe r;
@@ -296,8 +297,8 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         // JPEG decoding counted from the markers: the scans, the segments the decoder keeps, the coefficients
         // a progressive file holds besides its pixels (four components of 11500 x 11500: 1438 x 1438 blocks
         // of 128 bytes each, 1.06 GB, and 0.53 GB of pixels: over the 1 GiB allowed).
-        {"scans-inside.jpg", greyScans(3401), PictureFault::None, {800, 800}, {}},
-        {"scans-past.jpg", greyScans(3402), PictureFault::TooCostlyToDecode, {}, {}},
+        {"scans-inside.jpg", greyScans(3957), PictureFault::None, {800, 800}, {}},
+        {"scans-past.jpg", greyScans(3958), PictureFault::TooCostlyToDecode, {}, {}},
         {"comments-inside.jpg", comments(1000), PictureFault::None, {8, 8}, {}},
         {"comments-past.jpg", comments(1001), PictureFault::TooCostlyToDecode, {}, {}},
         {"cmyk.jpg", cmykJpeg(), PictureFault::TooLarge, {}, {}},
