@@ -226,8 +226,8 @@ inline std::vector<CorpusFile> hostilePictures()
             {QStringLiteral("compressed-texts-1000.png"), compressedTextsPng(1000, 8000000), std::nullopt}};
 }
 
-// The same kinds as fuzz seeds, a few tens of kilobytes each, as costly
-// through more scans over a smaller picture.
+// The same kinds as fuzz seeds, a few tens of kilobytes each, each just
+// past its limit: more scans over a smaller picture, fewer texts.
 inline std::vector<CorpusFile> hostilePictureSeeds()
 {
     JpegRecipe scans = emptyScans(3000), runs = refinementRuns(300);
@@ -235,14 +235,15 @@ inline std::vector<CorpusFile> hostilePictureSeeds()
     runs.scanDataBytes = 2;
     JpegRecipe arithmetic = scans;
     arithmetic.arithmetic = true;
+    arithmetic.emptyScans = 300;
     arithmetic.bandStart = arithmetic.bandEnd = 0;
     JpegRecipe comments;
     comments.comments = 5000;
     return {jpegFile(QStringLiteral("empty-scans.jpg"), scans), jpegFile(QStringLiteral("refinement-runs.jpg"), runs),
             jpegFile(QStringLiteral("arithmetic-dc-scans.jpg"), arithmetic),
             jpegFile(QStringLiteral("comments.jpg"), comments),
-            {QStringLiteral("long-codes.gif"), longCodesGif(100, 20000, 20000), std::nullopt},
-            {QStringLiteral("compressed-texts.png"), compressedTextsPng(200, 1000000), std::nullopt}};
+            {QStringLiteral("long-codes.gif"), longCodesGif(100, 12000, 12000), std::nullopt},
+            {QStringLiteral("compressed-texts.png"), compressedTextsPng(101, 100000), std::nullopt}};
 }
 
 } // namespace kv::test
