@@ -1,6 +1,7 @@
-// The metafile corpus (tests/support/hostile_metafiles.h) as files, and what
-// the picture reader makes of them:
-//   metafile_corpus write <folder>    every corpus file
+// The metafile corpus (tests/support/hostile_metafiles.h) and the hostile
+// pictures (hostile_pictures.h) as files, and what the picture reader makes
+// of them:
+//   metafile_corpus write <folder>    every corpus file and hostile picture
 //   metafile_corpus seeds <folder>    the small hostile files the picture fuzzer starts from
 //   metafile_corpus read <file>       reads one file as the picture tools do; prints what came of it
 //   metafile_corpus compare <folder>  writes each ordinary file there, reads it, and compares the
@@ -33,6 +34,7 @@ const char* faultName(kv::PictureFault fault)
     case kv::PictureFault::Damaged: return "refused: damaged";
     case kv::PictureFault::TooLarge: return "refused: too large";
     case kv::PictureFault::TooCostly: return "refused: too costly";
+    case kv::PictureFault::TooCostlyToDecode: return "refused: too costly to decode";
     case kv::PictureFault::Unfit: return "refused: unfit";
     }
     return "?";
@@ -110,6 +112,8 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "write") == 0) {
         std::vector<CorpusFile> files = kv::test::ordinaryMetafiles();
         for (CorpusFile& f : kv::test::hostileMetafiles())
+            files.push_back(std::move(f));
+        for (CorpusFile& f : kv::test::hostilePictures())
             files.push_back(std::move(f));
         return writeFiles(target, files) ? 0 : 1;
     }

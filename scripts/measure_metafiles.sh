@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Reads every file of the metafile corpus (tests/support/hostile_metafiles.h)
-# as the picture tools read it, one file at a time, and prints a table: file,
+# and the hostile pictures (hostile_pictures.h) as the picture tools read it, one file at a time, and prints a table: file,
 # size, result, wall time and peak resident memory of the reading program;
 # then compares the ordinary files' pictures with their references
 # (bench/metafile_corpus.cpp). A reading is stopped after MEASURE_SECONDS

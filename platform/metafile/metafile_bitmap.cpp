@@ -114,6 +114,8 @@ std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits)
         h.height = u16(info, 6);
         h.bits = u16(info, 10);
         h.colourBytes = 3;
+        if (h.bits <= 8)
+            h.colours = 1 << h.bits; // a whole table, always
     } else if (h.headerBytes >= 40 && h.headerBytes <= 124) {
         if (info.size() < qsizetype(h.headerBytes))
             return std::nullopt;
@@ -126,12 +128,18 @@ std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits)
         const quint32 used = u32(info, 32);
         if (h.bits <= 8)
             h.colours = int(used == 0 || used > (1u << h.bits) ? 1u << h.bits : used);
-        if (h.compression == biBitfields && h.headerBytes == 40)
+        // The masks lie inside a header of 52 bytes or more, and follow a shorter one.
+        if (h.compression == biBitfields && h.headerBytes < 52)
             h.maskBytes = 12;
     } else {
         return std::nullopt;
     }
-    if (h.compression == biPng || h.compression == biJpeg) {
+    if (h.compression == biJpeg) {
+        h.jpeg = countJpegDecoding(reinterpret_cast<const unsigned char*>(bits.data()), std::size_t(bits.size()));
+        h.width = h.jpeg->width;
+        h.height = h.jpeg->height;
+        h.topDown = true;
+    } else if (h.compression == biPng) {
         const QSize size = packedSize(bits);
         h.width = size.width();
         h.height = size.height();
@@ -183,9 +191,11 @@ QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, b
     quint32 masks[3] = {0x7C00, 0x03E0, 0x001F};
     if (h.bits == 32)
         masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
-    if (h.compression == biBitfields)
+    if (h.compression == biBitfields) {
+        const qsizetype masksAt = h.maskBytes ? h.headerBytes : 40; // checked above to lie in info
         for (int i = 0; i < 3; ++i)
-            masks[i] = u32(info, 40 + 4 * i);
+            masks[i] = u32(info, masksAt + 4 * i);
+    }
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
     for (int y = 0; y < rows; ++y) {
         const char* src = bits.data() + stride * y;

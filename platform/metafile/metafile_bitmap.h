@@ -4,6 +4,8 @@
 // decoding is counted before it is done.
 #pragma once
 
+#include "platform/metafile/jpeg_cost.h"
+
 #include <QByteArrayView>
 #include <QImage>
 
@@ -19,14 +21,16 @@ struct DibHeader {
     quint32 headerBytes = 0;
     int colours = 0;       // entries of the colour table
     int colourBytes = 4;   // 3 in the old core header
-    quint32 maskBytes = 0; // colour masks after a 40-byte header
+    quint32 maskBytes = 0; // colour masks after a header shorter than 52 bytes
+    std::optional<JpegDecoding> jpeg; // a packed JPEG's decoding, counted from its markers
     // Where the pixels start in a packed bitmap (header, masks, colour table, pixels).
     qint64 packedBitsAt() const { return qint64(headerBytes) + maskBytes + qint64(colours) * colourBytes; }
     qint64 pixels() const { return width * height; }
 };
 
 // The header at the start of info, checked to lie inside it; for a PNG or JPEG
-// its size is the packed picture's own, read from that picture's header.
+// its size is the packed picture's own, read from that picture's header (a
+// JPEG's from its frame header, without the image reader).
 std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits);
 
 // The pixels, top row first; null when they are not all there or the header

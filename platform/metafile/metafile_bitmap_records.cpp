@@ -16,12 +16,16 @@ std::optional<QImage> decodeWithinBudget(Canvas& canvas, const RecordDib& dib, b
     const std::optional<DibHeader> header = readDibHeader(dib.info, dib.bits);
     if (!header)
         return std::nullopt;
+    // A packed JPEG: its scans as well as its pixels, and the coefficients it
+    // holds between them besides its pixels' memory.
+    const std::optional<JpegDecoding>& jpeg = header->jpeg;
     const double pixels = double(header->pixels());
-    if (pixels > maxBitmapPixels) {
+    const double held = pixels * 4 + (jpeg ? jpeg->coefficientBytes : 0.0);
+    if (pixels > maxBitmapPixels || held > maxBitmapPixels * 8 || (jpeg && !jpeg->keptAffordable())) {
         canvas.refuse();
         return std::nullopt;
     }
-    if (!canvas.spend(decodedPixelWork * pixels))
+    if (!canvas.spend(decodedPixelWork * pixels + (jpeg ? jpegDecodingStepWork * jpeg->steps : 0.0)))
         return std::nullopt;
     if (topDown)
         *topDown = header->topDown;

@@ -37,6 +37,9 @@ constexpr double glyphPixelWork = 1;
 constexpr double glyphOutlinePixelWork = 40;
 constexpr double largestCachedGlyph = 64;
 constexpr double decodedPixelWork = 20;
+// A packed JPEG's scans, in the decoder's steps counted from its markers
+// (jpeg_cost.h), each about 0.6 ns.
+constexpr double jpegDecodingStepWork = 0.6;
 constexpr double blitPixelWork = 3;
 constexpr double regionRectWork = 200;
 constexpr double recordWork = 50; // reading a record that draws nothing

@@ -1,11 +1,14 @@
 #include "platform/ui/picture_file.h"
 
+#include "platform/metafile/jpeg_cost.h"
 #include "platform/metafile/metafile.h"
 #include "platform/ui/picture_whole.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <optional>
 
 namespace kv {
 
@@ -37,21 +40,50 @@ PictureRead metafilePicture(QFile& file, const std::function<bool(QSize)>& fits)
     return {std::move(read.image), faultOf(read.fault)};
 }
 
-// Whether the file holds every byte its structure promises; read through a
-// mapping, so a large file costs no memory.
+// Calls use with the file's bytes, read through a mapping so that a large
+// file costs no memory.
+template <typename Use>
+auto withBytes(QFile& file, const Use& use)
+{
+    uchar* bytes = file.size() > 0 ? file.map(0, file.size()) : nullptr;
+    if (!bytes) {
+        const QByteArray all = file.readAll();
+        file.seek(0);
+        return use(reinterpret_cast<const unsigned char*>(all.constData()), std::size_t(all.size()));
+    }
+    auto result = use(bytes, std::size_t(file.size()));
+    file.unmap(bytes);
+    return result;
+}
+
+// Whether the file holds every byte its structure promises.
 bool wholeOnDisk(QFile& file)
 {
     if (file.size() == 0)
         return true; // the reader refuses an empty file itself
-    uchar* bytes = file.map(0, file.size());
-    if (!bytes) {
-        const QByteArray all = file.readAll();
-        file.seek(0);
-        return pictureFileWhole(reinterpret_cast<const unsigned char*>(all.constData()), std::size_t(all.size()));
-    }
-    const bool whole = pictureFileWhole(bytes, std::size_t(file.size()));
-    file.unmap(bytes);
-    return whole;
+    return withBytes(file, pictureFileWhole);
+}
+
+// A GIF's first image may give as many coded pixels as the largest picture
+// has (about 0.6 s of decoding); a PNG may have 100 compressed texts (each
+// inflated up to 8 MB, about 18 ms).
+constexpr std::uint64_t maxGifCodedPixels = std::uint64_t(pictureMemoryLimitMiB) * 1024 * 1024 / 4;
+constexpr int maxPngCompressedTexts = 100;
+
+// Whether a GIF or a PNG asks its decoder for more than those.
+bool tooCostlyToDecode(QFile& file)
+{
+    return withBytes(file, [](const unsigned char* bytes, std::size_t size) {
+        return gifCodedPixels(bytes, size) > maxGifCodedPixels || pngCompressedTexts(bytes, size) > maxPngCompressedTexts;
+    });
+}
+
+// A JPEG's decoding counted from its markers; none for other files.
+std::optional<JpegDecoding> jpegDecoding(QFile& file)
+{
+    if (file.peek(2) != QByteArrayLiteral("\xFF\xD8"))
+        return std::nullopt;
+    return withBytes(file, countJpegDecoding);
 }
 
 PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
@@ -60,16 +92,25 @@ PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
     reader.setAutoTransform(false);
     if (!reader.canRead())
         return {QImage(), PictureFault::NotAPicture};
+    // Before the reader reads the header: the segments a JPEG's decoder
+    // keeps, a PNG's texts it inflates, a GIF's codes.
+    const std::optional<JpegDecoding> jpeg = jpegDecoding(file);
+    if ((jpeg && !jpeg->keptAffordable()) || tooCostlyToDecode(file))
+        return {QImage(), PictureFault::TooCostlyToDecode};
     // The header's size, before anything is decoded or allocated.
     const QSize claimed = reader.size();
     if (claimed.isValid()) {
         if (fits && !fits(claimed))
             return {QImage(), PictureFault::Unfit};
-        if (qint64(claimed.width()) * claimed.height() * 4 > qint64(pictureMemoryLimitMiB) * 1024 * 1024)
+        const double bytes = double(claimed.width()) * claimed.height() * 4 + (jpeg ? jpeg->coefficientBytes : 0.0);
+        if (double(claimed.width()) * claimed.height() * 4 > double(pictureMemoryLimitMiB) * 1024 * 1024
+            || bytes > double(decodingMemoryLimitMiB) * 1024 * 1024)
             return {QImage(), PictureFault::TooLarge};
     }
     if (!wholeOnDisk(file))
         return {QImage(), PictureFault::Damaged};
+    if (jpeg && !jpeg->affordable())
+        return {QImage(), PictureFault::TooCostlyToDecode};
     QImage image = reader.read();
     if (image.isNull())
         return {QImage(), reader.error() == QImageReader::UnsupportedFormatError ? PictureFault::NotAPicture
@@ -121,6 +162,8 @@ QString pictureFaultMessage(PictureFault fault)
         return QStringLiteral("图像太大，内存容纳不下，无法读取！");
     case PictureFault::TooCostly:
         return QStringLiteral("该图元文件的图形太多或太复杂，绘制代价太大，无法显示！");
+    case PictureFault::TooCostlyToDecode:
+        return QStringLiteral("该图像文件的编码太复杂，解码代价太大，无法读取！");
     }
     return QString();
 }

@@ -14,6 +14,9 @@ namespace kv {
 // Pictures up to this many MiB of pixels load (a 100-megapixel photo takes
 // 400 MiB); a header claiming more is refused before anything is allocated.
 constexpr int pictureMemoryLimitMiB = 512;
+// With what the decoder holds besides the pixels: a progressive JPEG keeps
+// its coefficients, up to twice its pixels' memory, until its last scan.
+constexpr int decodingMemoryLimitMiB = 1024;
 
 enum class PictureFault {
     None,
@@ -22,6 +25,8 @@ enum class PictureFault {
     Damaged,     // a known kind, but damaged or cut short
     TooLarge,    // claims more pixels than pictureMemoryLimitMiB holds
     TooCostly,   // a metafile whose drawing would cost too much (its drawing calls add up past the budget)
+    TooCostlyToDecode, // its decoder's work counted from its structure is too much: a JPEG's scans or kept segments,
+                       // a GIF's coded pixels, a PNG's compressed texts
     Unfit,       // the caller's size check refused it; the caller tells the user
 };
 

@@ -185,14 +185,17 @@ std::uint64_t codedPixels(const Bytes& b, std::uint64_t at, unsigned rootBits)
     return pixels;
 }
 
-// The image reader shows a GIF's first image: its sub-blocks must be whole
-// and its codes must fill the frame its descriptor claims. A frame larger than
-// the coded pixels (a descriptor claiming 65535 x 65535 pixels for a few
-// hundred) would be shown with its rows wrapped and the rest left black.
-bool gifWhole(const Bytes& b)
+struct GifImage {
+    bool whole = false;
+    std::uint64_t framePixels = 0, codedPixels = 0;
+};
+
+// The GIF's first image: whether its blocks are all there, the pixels its
+// frame claims and those its codes give.
+GifImage gifFirstImage(const Bytes& b)
 {
     if (!b.has(0, 13))
-        return false;
+        return {};
     const auto colourTable = [](unsigned flags) { return (flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u; };
     std::uint64_t at = 13 + colourTable(b.at(10));
     while (b.has(at, 1)) {
@@ -201,23 +204,75 @@ bool gifWhole(const Bytes& b)
             at = pastSubBlocks(b, at + 2);
         } else if (block == 0x2C) { // the image: descriptor, colours, code size, sub-blocks
             if (!b.has(at, 10))
-                return false;
-            const std::uint64_t framePixels = std::uint64_t(b.le16(at + 5)) * b.le16(at + 7);
+                return {};
+            GifImage image;
+            image.framePixels = std::uint64_t(b.le16(at + 5)) * b.le16(at + 7);
             at += 10 + colourTable(b.at(at + 9));
             if (!b.has(at, 1) || pastSubBlocks(b, at + 1) == 0)
-                return false;
+                return {};
             const unsigned rootBits = b.at(at);
-            return rootBits > 12 || codedPixels(b, at + 1, rootBits) >= framePixels; // > 12: the reader refuses it
+            image.whole = true;
+            if (rootBits <= 12) // more: the reader refuses it
+                image.codedPixels = codedPixels(b, at + 1, rootBits);
+            else
+                image.codedPixels = image.framePixels;
+            return image;
         } else {
-            return block == 0x3B; // the trailer: no image, which the reader refuses itself
+            GifImage none; // the trailer: no image, which the reader refuses itself
+            none.whole = block == 0x3B;
+            return none;
         }
         if (at == 0)
-            return false;
+            return {};
     }
-    return false;
+    return {};
+}
+
+// The image reader shows a GIF's first image: its sub-blocks must be whole
+// and its codes must fill the frame its descriptor claims. A frame larger than
+// the coded pixels (a descriptor claiming 65535 x 65535 pixels for a few
+// hundred) would be shown with its rows wrapped and the rest left black.
+bool gifWhole(const Bytes& b)
+{
+    const GifImage image = gifFirstImage(b);
+    return image.whole && image.codedPixels >= image.framePixels;
 }
 
 } // namespace
+
+std::uint64_t gifCodedPixels(const unsigned char* bytes, std::size_t size)
+{
+    const Bytes b{bytes, size};
+    if (!b.starts("GIF87a", 6) && !b.starts("GIF89a", 6))
+        return 0;
+    return gifFirstImage(b).codedPixels;
+}
+
+int pngCompressedTexts(const unsigned char* bytes, std::size_t size)
+{
+    const Bytes b{bytes, size};
+    if (!b.starts("\x89PNG\r\n\x1A\n", 8))
+        return 0;
+    int texts = 0;
+    // Chunks: length, type, data, checksum.
+    for (std::uint64_t at = 8; b.has(at, 8);) {
+        const std::uint64_t length = std::uint64_t(b.at(at)) << 24 | b.at(at + 1) << 16 | b.be16(at + 2);
+        const char* type = reinterpret_cast<const char*>(b.p + at + 4);
+        const std::uint64_t data = at + 8;
+        if (std::memcmp(type, "zTXt", 4) == 0) {
+            ++texts;
+        } else if (std::memcmp(type, "iTXt", 4) == 0 && b.has(data, length)) {
+            // The keyword ends with a zero; the compression flag follows.
+            const void* end = std::memchr(b.p + data, 0, std::size_t(length));
+            const std::uint64_t flag = end ? std::uint64_t(static_cast<const unsigned char*>(end) - b.p) + 1 : data + length;
+            texts += flag < data + length && b.at(flag) != 0 ? 1 : 0;
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            break;
+        }
+        at = data + length + 4;
+    }
+    return texts;
+}
 
 bool pictureFileWhole(const unsigned char* bytes, std::size_t size)
 {

@@ -58,6 +58,36 @@ QByteArray png2x2()
     return bytes;
 }
 
+// A 2 x 2 DIB with the old 12-byte core header and its whole table of
+// 3-byte colours (blue, green, red), the first four given: the top row holds
+// indices 0 and 1, the bottom row 2 and 3 (1 bit a pixel: 0 and 1, then 1
+// and 0). Rows are stored bottom up, each padded to four bytes.
+Dib coreDib(int bits, const QList<quint32>& colours)
+{
+    Fields f;
+    f.u32(12).u16s({2, 2, 1, bits});
+    for (int i = 0; i < 1 << bits; ++i) {
+        const quint32 c = i < colours.size() ? colours[i] : 0;
+        f.bytes.append(char(c & 0xFF)).append(char(c >> 8 & 0xFF)).append(char(c >> 16 & 0xFF));
+    }
+    const QByteArray rows = bits == 8   ? QByteArray("\x02\x03\0\0\x00\x01\0\0", 8)
+                            : bits == 4 ? QByteArray("\x23\0\0\0\x01\0\0\0", 8)
+                                        : QByteArray("\x80\0\0\0\x40\0\0\0", 8);
+    return {f.bytes, rows};
+}
+
+// A 2 x 2 DIB of 16 bits a pixel with a 44-byte header and colour masks
+// (red 0xF800, green 0x07E0, blue 0x001F) after it: top row 0xF800 and
+// 0x07E0, bottom row 0x001F and 0x8410.
+Dib shortMaskDib()
+{
+    constexpr int biBitfields = 3;
+    const QByteArray header = dib::infoHeader(2, 2, 16, biBitfields, 8, 0);
+    Fields f;
+    f.u32(44).raw(header.mid(4)).u32s({0, 0xF800, 0x07E0, 0x001F});
+    return {f.bytes, Fields().u16s({0x001F, 0x8410, 0xF800, 0x07E0}).bytes};
+}
+
 struct Pixel {
     QPoint at;
     QRgb colour;
@@ -133,6 +163,17 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
         {"WMF bitmap: a bottom-up DIB's corners where they belong",
          wmf100(wmf::stretchDib(QRect(20, 20, 40, 40), 2, 2, dib::rgb24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))),
          {{{21, 21}, 0xFF0000}, {{58, 21}, 0x00FF00}, {{21, 58}, 0x0000FF}, {{58, 58}, 0xFFFF00}, {{10, 10}, white}}, {}, {}},
+        // Masked 16-bit values scaled to 0..255 by hand: 16 of 31 is 131, 32 of 63 is 129.
+        {"EMF bitmap with a 44-byte header: the colour masks that follow it",
+         emf100(emf::stretchDIBits(QRect(20, 20, 40, 40), 2, 2, shortMaskDib())),
+         {{{21, 21}, 0xFF0000}, {{58, 21}, 0x00FF00}, {{21, 58}, 0x0000FF}, {{58, 58}, 0x838183}}, {}, {}},
+        {"WMF bitmaps with the core header: 8, 4 and 1 bits a pixel in their 3-byte colours", wmf100(
+             wmf::stretchDib(QRect(0, 0, 40, 40), 2, 2, coreDib(8, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))
+             + wmf::stretchDib(QRect(50, 0, 40, 40), 2, 2, coreDib(4, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))
+             + wmf::stretchDib(QRect(0, 50, 40, 40), 2, 2, coreDib(1, {0x804020, 0x2040C0}))),
+         {{{1, 1}, 0xFF0000}, {{38, 1}, 0x00FF00}, {{1, 38}, 0x0000FF}, {{38, 38}, 0xFFFF00},
+          {{51, 1}, 0xFF0000}, {{88, 1}, 0x00FF00}, {{51, 38}, 0x0000FF}, {{88, 38}, 0xFFFF00},
+          {{1, 51}, 0x804020}, {{38, 51}, 0x2040C0}, {{1, 88}, 0x2040C0}, {{38, 88}, 0x804020}}, {}, {}},
         {"EMF plain pen record: its width in logical units",
          emf100(emf::createPen(1, gdi::psSolid, 6, colorRef(200, 0, 0)) + emf::selectObject(1)
                 + emf::polyline16({{10, 50}, {90, 50}})),
@@ -201,6 +242,31 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
             EXPECT_EQ(inkIn(image, row.noInk), 0) << row.name;
         }
     }
+}
+
+// A grey progressive JPEG of 800 x 800 pixels packed in a StretchDIBits
+// record, followed by empty scans over its AC band: each counted 2000 +
+// 10,000 blocks x (25 + 63) = 882,000 decoder steps of 0.6 units, 529,200
+// units. The picture, its decoded pixels (12.8 million units and 5.8 million
+// for the decoder's last pass) and its DC scan take about 19 million of the
+// 3e9 budget, which leaves room for 5633 scans (5634 are refused); the rows
+// stand a little further off, so that a change to another term does not
+// move them across.
+TEST(MetafilePlayer, CountsAPackedJpegsScansAndHeldCoefficientsInTheBudget)
+{
+    const auto packed = [](int scans) {
+        JpegRecipe r;
+        r.width = r.height = 800;
+        r.components = 1;
+        r.emptyScans = scans;
+        return packedJpegsEmf(QStringLiteral("scans.emf"), {r}).bytes;
+    };
+    EXPECT_EQ(renderMetafile(packed(5600)).fault, MetafileFault::None);
+    EXPECT_EQ(renderMetafile(packed(5690)).fault, MetafileFault::TooCostly);
+    // 8000 x 8000 in colour, no scan more: 256 MB of pixels and 384 MB of
+    // coefficients held between scans, past the 512 MiB a bitmap may take.
+    EXPECT_EQ(renderMetafile(packedJpegsEmf(QStringLiteral("colour.emf"), {emptyScans(0)}).bytes).fault,
+              MetafileFault::TooCostly);
 }
 
 // The ordinary files a geologist has are drawn as a plain painter draws the

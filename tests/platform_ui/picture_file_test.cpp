@@ -4,6 +4,7 @@
 #include "platform/ui/picture_file.h"
 
 #include "tests/support/claimed_pictures.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/metafile_records.h"
 
 #include <QBuffer>
@@ -178,6 +179,37 @@ QByteArray emfGlyphText()
            + emf::extTextOutW(20, 130, QStringLiteral("$%&"), {10, 10, 10}, gdi::etoGlyphIndex); // glyphs 36, 37, 38
 }
 
+// A grey progressive JPEG of 800 x 800 pixels (10,000 blocks) and its DC
+// scan (1,250 bytes of data), counted 2000 + 10,000 x (25 + 1) + 1,250 x 8
+// steps for the scan and 640,000 x 15 for the pixels, 9,872,000 in all; then
+// empty scans over its AC band, each 2000 + 10,000 x (25 + 63) = 882,000:
+// 3957 of them bring it to 3,499,946,000, just inside the 3.5e9 a JPEG may
+// take, 3958 to 3,500,828,000.
+QByteArray greyScans(int scans)
+{
+    test::JpegRecipe r;
+    r.width = r.height = 800;
+    r.components = 1;
+    r.emptyScans = scans;
+    return test::hostileJpeg(r);
+}
+
+// A small JPEG with that many empty comments: the decoder keeps 1000.
+QByteArray comments(int count)
+{
+    test::JpegRecipe r;
+    r.comments = count;
+    return test::hostileJpeg(r);
+}
+
+QByteArray cmykJpeg()
+{
+    test::JpegRecipe r;
+    r.width = r.height = 11500;
+    r.components = 4;
+    return test::hostileJpeg(r);
+}
+
 QByteArray noise(int count)
 {
     QByteArray bytes;
@@ -262,6 +294,21 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"cut-data.gif", gif().left(33), PictureFault::Damaged, {}, {}},
         {"unended.gif", gif().chopped(2), PictureFault::Damaged, {}, {}},
         {"huge-frame.gif", gif(QSize(4, 4), QRect(0, 0, 65535, 65535)), PictureFault::Damaged, {}, {}},
+        // JPEG decoding counted from the markers: the scans, the segments the decoder keeps, the coefficients
+        // a progressive file holds besides its pixels (four components of 11500 x 11500: 1438 x 1438 blocks
+        // of 128 bytes each, 1.06 GB, and 0.53 GB of pixels: over the 1 GiB allowed).
+        {"scans-inside.jpg", greyScans(3957), PictureFault::None, {800, 800}, {}},
+        {"scans-past.jpg", greyScans(3958), PictureFault::TooCostlyToDecode, {}, {}},
+        {"comments-inside.jpg", comments(1000), PictureFault::None, {8, 8}, {}},
+        {"comments-past.jpg", comments(1001), PictureFault::TooCostlyToDecode, {}, {}},
+        {"cmyk.jpg", cmykJpeg(), PictureFault::TooLarge, {}, {}},
+        // A GIF's codes may give as many pixels as the largest picture has, 134,217,728 (512 MiB of 4 bytes):
+        // a frame of 11585 x 11585 gives 134,212,225 and fewer than 4091 more, one of 11586 x 11585 134,223,810.
+        {"codes-inside.gif", test::longCodesGif(100, 11585, 11585), PictureFault::None, {100, 100}, {}},
+        {"codes-past.gif", test::longCodesGif(100, 11586, 11585), PictureFault::TooCostlyToDecode, {}, {}},
+        // A PNG may have 100 compressed texts.
+        {"texts-inside.png", test::compressedTextsPng(100, 1000), PictureFault::None, {8, 8}, {}},
+        {"texts-past.png", test::compressedTextsPng(101, 1000), PictureFault::TooCostlyToDecode, {}, {}},
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},
@@ -302,6 +349,8 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         if (!c.ink.isNull())
             expectInk(read.image, c.ink, c.name);
     }
+    EXPECT_EQ(pictureFaultMessage(PictureFault::TooCostlyToDecode),
+              QStringLiteral("该图像文件的编码太复杂，解码代价太大，无法读取！"));
     EXPECT_EQ(readPictureFile(dir.filePath(QStringLiteral("missing.bmp"))).fault, PictureFault::CannotOpen);
     EXPECT_EQ(readPictureFile(dir.path()).fault, PictureFault::CannotOpen) << "a folder";
 }

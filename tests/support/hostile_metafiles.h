@@ -4,6 +4,7 @@
 // smaller hostile files the fuzzer starts from.
 #pragma once
 
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/huge_pictures.h"
 #include "tests/support/metafile_corpus.h"
 
@@ -102,6 +103,19 @@ inline CorpusFile packedPicturesEmf(int pngs, int jpegs, int side, bool cutShort
             emfOf(QSize(960, 720), records, 1), std::nullopt};
 }
 
+// JPEG pictures packed whole in the bitmaps of StretchDIBits records, each
+// drawn into a cell of 160 x 120 pixels.
+inline CorpusFile packedJpegsEmf(const QString& name, const std::vector<JpegRecipe>& pictures)
+{
+    QByteArray records;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const JpegRecipe& r = pictures[i];
+        const Dib bitmap = dib::packed(gdi::biJpeg, r.width, r.height, hostileJpeg(r));
+        records += emf::stretchDIBits(QRect(int(i % 6) * 160, int(i / 6) * 120, 160, 120), r.width, r.height, bitmap);
+    }
+    return {name, emfOf(QSize(960, 720), records, 1), std::nullopt};
+}
+
 // The ordinary files at the sizes a geologist has.
 inline std::vector<CorpusFile> ordinaryMetafiles()
 {
@@ -116,17 +130,24 @@ inline std::vector<CorpusFile> hostileMetafiles()
 {
     return {zigzagFillWmf(20000, {376, 376}),     zigzagFillWmf(30000, {744, 744}), zigzagFillEmf(40000, {408, 408}),
             thickZigzagWmf(522, 392, 40),         markupLabelsEmf(670, 2),          markupLabelsEmf(6520, 2),
-            packedPicturesEmf(5, 1, 10000, false)};
+            packedPicturesEmf(5, 1, 10000, false),
+            packedJpegsEmf(QStringLiteral("packed-empty-scans-2-jpeg.emf"), {greyEmptyScans(20000), greyEmptyScans(20000)})};
 }
 
-// The hostile files as fuzz seeds, each kind in a few kilobytes (a fuzzer
+// The hostile files, and the hostile pictures', as fuzz seeds, each kind in a few kilobytes (a fuzzer
 // mutates megabyte inputs slowly, and caps its inputs at the longest
 // seed's length), as costly through a larger picture, deeper nesting or
 // pictures whose headers claim what their data no longer holds.
 inline std::vector<CorpusFile> hostileMetafileSeeds()
 {
-    return {zigzagFillWmf(4000, {960, 960}), zigzagFillEmf(4000, {960, 960}), markupLabelsEmf(24, 3),
-            packedPicturesEmf(1, 7, 10000, true)};
+    JpegRecipe scans = emptyScans(3000);
+    scans.width = scans.height = 1000;
+    std::vector<CorpusFile> seeds = {zigzagFillWmf(4000, {960, 960}), zigzagFillEmf(4000, {960, 960}),
+                                     markupLabelsEmf(24, 3), packedPicturesEmf(1, 7, 10000, true),
+                                     packedJpegsEmf(QStringLiteral("packed-empty-scans.emf"), {scans})};
+    for (CorpusFile& f : hostilePictureSeeds())
+        seeds.push_back(std::move(f));
+    return seeds;
 }
 
 } // namespace kv::test
