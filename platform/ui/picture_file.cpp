@@ -25,6 +25,7 @@ PictureFault faultOf(MetafileFault fault)
     case MetafileFault::TooCostly: return PictureFault::TooCostly;
     case MetafileFault::TooLarge: return PictureFault::TooLarge;
     case MetafileFault::Unfit: return PictureFault::Unfit;
+    case MetafileFault::Unreadable: return PictureFault::Unreadable;
     }
     return PictureFault::Damaged;
 }
@@ -121,6 +122,8 @@ QString pictureFaultMessage(PictureFault fault)
         return QStringLiteral("图像太大，内存容纳不下，无法读取！");
     case PictureFault::TooCostly:
         return QStringLiteral("该图元文件的图形太多或太复杂，绘制代价太大，无法显示！");
+    case PictureFault::Unreadable:
+        return QStringLiteral("无法读取该图元文件中的图形！");
     }
     return QString();
 }

@@ -22,6 +22,7 @@ enum class PictureFault {
     Damaged,     // a known kind, but damaged or cut short
     TooLarge,    // claims more pixels than pictureMemoryLimitMiB holds
     TooCostly,   // a metafile whose drawing would cost too much (its drawing calls add up past the budget)
+    Unreadable,  // a metafile whose drawing lies only in records this system does not draw (EMF+, glyph indices)
     Unfit,       // the caller's size check refused it; the caller tells the user
 };
 
