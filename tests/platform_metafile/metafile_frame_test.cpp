@@ -127,7 +127,9 @@ TEST_F(MetafileFrame, ShowsTheFrameTheFileSetsScaledDownOnlyToFitTheLargestPictu
     };
     for (const auto& row : rows) {
         const MetafileRead read = renderMetafile(row.file);
-        ASSERT_EQ(read.fault, MetafileFault::None) << row.name;
+        EXPECT_EQ(read.fault, MetafileFault::None) << row.name;
+        if (read.image.isNull())
+            continue;
         EXPECT_EQ(read.image.size(), row.size) << row.name;
         for (const Pixel& p : row.pixels)
             EXPECT_EQ(read.image.pixel(p.at) & 0xFFFFFF, p.colour) << row.name << " at " << p.at.x() << ", " << p.at.y();
@@ -227,7 +229,9 @@ TEST_F(MetafileFrame, TurnsTextByItsEscapementThroughTheMapping)
     };
     for (const auto& row : rows) {
         const MetafileRead read = renderMetafile(row.file);
-        ASSERT_EQ(read.fault, MetafileFault::None) << row.name;
+        EXPECT_EQ(read.fault, MetafileFault::None) << row.name;
+        if (read.image.isNull())
+            continue;
         const int ink = inkIn(read.image, read.image.rect());
         EXPECT_GT(ink, 100) << row.name;
         EXPECT_EQ(inkIn(read.image, row.ink), ink) << row.name << ": ink outside its box";
