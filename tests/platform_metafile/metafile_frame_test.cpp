@@ -217,6 +217,12 @@ TEST_F(MetafileFrame, TurnsTextByItsEscapementThroughTheMapping)
          emf100(emf::setGraphicsMode(gdi::gmAdvanced) + emf::setWorldTransform(0, -1, 1, 0, 50, 90) + emfText + emfFont(0)
                 + emf::extTextOutW(0, 0, hhh, {20, 20, 20})),
          up},
+        // Half way up: from (20, 80) towards (62, 38), the glyphs' tops up and left of it.
+        {"EMF y down, 450: up and right",
+         emf100(emfText + emfFont(450) + emf::extTextOutW(20, 80, hhh, {20, 20, 20})), QRect(6, 27, 58, 57)},
+        // From pixel (20, 20) towards (62, 62), the glyphs' tops up and right of it.
+        {"EMF y up, 450: down and right",
+         emf100(emfYUp + emfText + emfFont(450) + emf::extTextOutW(20, 80, hhh, {20, 20, 20})), QRect(17, 6, 56, 57)},
         // x halved, y not: advances of 40 units along x are 20 pixels.
         {"EMF anisotropic window 200 x 100, 0",
          emf100(emf::setMapMode(gdi::mmAnisotropic) + emf::setWindowExtEx(200, 100) + emf::setViewportExtEx(100, 100)
