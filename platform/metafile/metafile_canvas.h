@@ -124,8 +124,9 @@ enum class RegionUnits { Logical, Device };
 
 class Canvas {
 public:
-    // painter null: nothing is drawn, only the box of what would be is kept
-    // (the size of a WMF without a placeable header).
+    // painter null: nothing is drawn, only the box of what would be and the
+    // window of the first drawing are kept (the frame of a WMF without a
+    // placeable header).
     Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots);
 
     DeviceContext dc;
