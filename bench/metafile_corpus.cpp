@@ -35,6 +35,7 @@ const char* faultName(kv::PictureFault fault)
     case kv::PictureFault::TooLarge: return "refused: too large";
     case kv::PictureFault::TooCostly: return "refused: too costly";
     case kv::PictureFault::TooCostlyToDecode: return "refused: too costly to decode";
+    case kv::PictureFault::Unreadable: return "refused: drawing unreadable";
     case kv::PictureFault::Unfit: return "refused: unfit";
     }
     return "?";

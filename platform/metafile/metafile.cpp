@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -13,29 +14,34 @@
 
 namespace kv {
 namespace metafile {
+namespace {
 
-std::optional<QSize> pictureSize(double width, double height, double perInch)
+// Every pixel white (the paper).
+bool blankPicture(const QImage& image)
 {
-    const double w = std::round(std::fabs(width) * screenDotsPerInch / perInch);
-    const double h = std::round(std::fabs(height) * screenDotsPerInch / perInch);
-    if (!(w >= 1 && w <= maxMetafileSide && h >= 1 && h <= maxMetafileSide))
-        return std::nullopt;
-    const qint64 limitMiB = QImageReader::allocationLimit();
-    if (limitMiB > 0 && qint64(w) * qint64(h) * 4 > limitMiB * 1024 * 1024)
-        return std::nullopt;
-    return QSize(int(w), int(h));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (!std::all_of(row, row + image.width(), [](QRgb p) { return (p & 0xFFFFFF) == 0xFFFFFF; }))
+            return false;
+    }
+    return true;
 }
 
-Opened refusedSize(double width, double height, double perInch)
+} // namespace
+
+std::optional<QSize> fittedPicture(double width, double height, double perInch)
 {
-    const double w = std::round(std::fabs(width) * screenDotsPerInch / perInch);
-    const double h = std::round(std::fabs(height) * screenDotsPerInch / perInch);
-    if (!(w >= 1 && h >= 1 && std::isfinite(w) && std::isfinite(h)))
-        return {MetafileFault::Damaged};
-    constexpr double most = 1 << 30;
-    Opened refused{MetafileFault::TooLarge};
-    refused.claimed = QSize(int(std::min(w, most)), int(std::min(h, most)));
-    return refused;
+    const double w = std::fabs(width) * screenDotsPerInch / perInch;
+    const double h = std::fabs(height) * screenDotsPerInch / perInch;
+    if (!(w > 0 && h > 0 && std::isfinite(w) && std::isfinite(h)))
+        return std::nullopt;
+    const qint64 limitMiB = QImageReader::allocationLimit();
+    const double mostPixels = limitMiB > 0 ? double(limitMiB) * 1024 * 1024 / 4 : HUGE_VAL;
+    const double scale = std::min({1.0, maxMetafileSide / w, maxMetafileSide / h, std::sqrt(mostPixels / w / h)});
+    // Rounded, unless that would take a few pixels past the memory limit.
+    const bool round = std::round(w * scale) * std::round(h * scale) <= mostPixels;
+    const auto side = [&](double s) { return std::max(1, int(round ? std::round(s * scale) : std::floor(s * scale))); };
+    return QSize(side(w), side(h));
 }
 
 } // namespace metafile
@@ -63,9 +69,6 @@ MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QS
     if (kind == MetafileKind::None)
         return {QImage(), MetafileFault::Damaged};
     const metafile::Opened opened = kind == MetafileKind::Wmf ? metafile::openWmf(bytes) : metafile::openEmf(bytes);
-    if (opened.fault == MetafileFault::TooLarge)
-        // The caller's own size limit speaks first, as it would for a size that fits in memory.
-        return {QImage(), fits && !fits(opened.claimed) ? MetafileFault::Unfit : MetafileFault::TooLarge};
     if (opened.fault != MetafileFault::None)
         return {QImage(), opened.fault};
     if (fits && !fits(opened.setup.picture))
@@ -86,6 +89,13 @@ MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QS
     painter.end();
     if (canvas.refused())
         return {QImage(), MetafileFault::TooCostly};
+    // A blank picture is what its maker drew unless records that draw were
+    // left out: then it is their drawing that is missing, and the picture is
+    // not shown as if it were the file's. A file that draws nothing, or only
+    // white, with none left out (an empty page a program saved) is shown as
+    // the blank picture it is: refusing it would call a sound file unreadable.
+    if (canvas.drawingLeftOut() && metafile::blankPicture(image))
+        return {QImage(), MetafileFault::Unreadable};
     return {image, MetafileFault::None};
 }
 

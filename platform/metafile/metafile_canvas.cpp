@@ -17,6 +17,8 @@ constexpr std::size_t maxSavedStates = 256;
 Canvas::Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots)
     : painter_(painter), setup_(setup), budget_(setup.picture.height()), objects_(objectSlots)
 {
+    if (!setup.viewportExt.isEmpty())
+        setViewportExt(setup.viewportExt);
 }
 
 QTransform Canvas::toPicture() const
@@ -32,7 +34,7 @@ QTransform Canvas::toPicture() const
     case U_MM_ISOTROPIC:
     case U_MM_ANISOTROPIC: {
         // A viewport never set follows the window: a logical unit is a device unit.
-        const QSizeF viewport = viewportExtSet_ ? dc.viewportExt : dc.windowExt;
+        const QSizeF viewport = dc.viewportExtSet ? dc.viewportExt : dc.windowExt;
         sx = viewport.width() / dc.windowExt.width();
         sy = viewport.height() / dc.windowExt.height();
         if (dc.mapMode == U_MM_ISOTROPIC) {
@@ -93,8 +95,10 @@ void Canvas::setMapMode(int mode)
 
 void Canvas::setWindowExt(QSizeF extent)
 {
-    if (extent.width() != 0 && extent.height() != 0)
-        dc.windowExt = extent;
+    if (extent.width() == 0 || extent.height() == 0)
+        return;
+    dc.windowExt = extent;
+    dc.windowExtSet = true;
 }
 
 void Canvas::setViewportExt(QSizeF extent)
@@ -102,22 +106,21 @@ void Canvas::setViewportExt(QSizeF extent)
     if (extent.width() == 0 || extent.height() == 0)
         return;
     dc.viewportExt = extent;
-    viewportExtSet_ = true;
+    dc.viewportExtSet = true;
 }
 
 void Canvas::scaleWindow(int xNum, int xDen, int yNum, int yDen)
 {
     if (xNum && xDen && yNum && yDen)
-        dc.windowExt = QSizeF(dc.windowExt.width() * xNum / xDen, dc.windowExt.height() * yNum / yDen);
+        setWindowExt(QSizeF(dc.windowExt.width() * xNum / xDen, dc.windowExt.height() * yNum / yDen));
 }
 
 void Canvas::scaleViewport(int xNum, int xDen, int yNum, int yDen)
 {
     if (!(xNum && xDen && yNum && yDen))
         return;
-    const QSizeF from = viewportExtSet_ ? dc.viewportExt : dc.windowExt;
-    dc.viewportExt = QSizeF(from.width() * xNum / xDen, from.height() * yNum / yDen);
-    viewportExtSet_ = true;
+    const QSizeF from = dc.viewportExtSet ? dc.viewportExt : dc.windowExt;
+    setViewportExt(QSizeF(from.width() * xNum / xDen, from.height() * yNum / yDen));
 }
 
 std::optional<std::size_t> Canvas::freeSlot() const
@@ -324,6 +327,8 @@ QRegion Canvas::regionOf(const std::vector<QRect>& rects, RegionUnits units) con
 
 void Canvas::widenDrawnBox(const QRectF& box)
 {
+    if (!firstDrawingWindow_)
+        firstDrawingWindow_ = Window{dc.mapMode, dc.windowOrg, dc.windowExt, dc.windowExtSet};
     if (box.isValid() || box.width() > 0 || box.height() > 0)
         drawn_ = drawn_.isNull() ? box : drawn_.united(box);
 }

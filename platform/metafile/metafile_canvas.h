@@ -64,6 +64,9 @@ struct DeviceContext {
     int mapMode = U_MM_TEXT;
     QPointF windowOrg, viewportOrg;
     QSizeF windowExt{1, 1}, viewportExt{1, 1};
+    // Whether the extents were set (by the records, or for a WMF's viewport
+    // by the player); saved and restored with them.
+    bool windowExtSet = false, viewportExtSet = false;
     QTransform world; // EMF only
     PenSpec pen;
     BrushSpec brush;
@@ -78,11 +81,23 @@ struct DeviceContext {
 };
 
 // How the metafile's device units become the picture's pixels, and how big a
-// device pixel is (for the fixed map modes).
+// device pixel is (for the fixed map modes). viewportExt, when not empty, is
+// the viewport extent the player sets before the records play (a WMF's: see
+// openWmf).
 struct DeviceSetup {
     QSize picture;
     QTransform deviceToPicture;
     double devicePixelsPerMm = 96 / 25.4;
+    QSizeF viewportExt;
+};
+
+// The window a metafile drew through: its map mode, origin and extent, and
+// whether the extent was set.
+struct Window {
+    int mapMode = U_MM_TEXT;
+    QPointF origin;
+    QSizeF extent;
+    bool extentSet = false;
 };
 
 // A polygon in whole pixels, its points held within a hundred million pixels
@@ -109,13 +124,18 @@ enum class RegionUnits { Logical, Device };
 
 class Canvas {
 public:
-    // painter null: nothing is drawn, only the box of what would be is kept
-    // (the size of a WMF without a placeable header).
+    // painter null: nothing is drawn, only the box of what would be and the
+    // window of the first drawing are kept (the frame of a WMF without a
+    // placeable header).
     Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots);
 
     DeviceContext dc;
 
     bool refused() const { return budget_.exhausted(); }
+    // A record that draws and that this system does not draw (EMF+ drawing,
+    // glyph indices, ...) was left out.
+    void leaveOutDrawing() { drawingLeftOut_ = true; }
+    bool drawingLeftOut() const { return drawingLeftOut_; }
     bool spend(double work) { return budget_.spend(work); }
     // Refuses the metafile as too costly, whatever was spent so far.
     void refuse() { budget_.spend(maxDrawingWork * 2); }
@@ -123,6 +143,8 @@ public:
     // maxRegionRects refuse the metafile. False when it is not to be made.
     bool countRegion(qint64 rectangles);
     QRectF drawnBox() const { return drawn_; }
+    // The window of the first drawing call; none before one is made.
+    const std::optional<Window>& firstDrawingWindow() const { return firstDrawingWindow_; }
     QSize picture() const { return setup_.picture; }
 
     // Logical coordinates to the picture's pixels; and the size of a logical
@@ -205,8 +227,9 @@ private:
     Budget budget_;
     std::vector<GdiObject> objects_;
     std::vector<DeviceContext> saved_;
-    bool viewportExtSet_ = false;
     bool inPath_ = false;
+    bool drawingLeftOut_ = false;
+    std::optional<Window> firstDrawingWindow_;
     QPainterPath path_; // picture pixels
     QRectF drawn_;
     std::optional<QRegion> appliedClip_;

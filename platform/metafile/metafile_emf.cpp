@@ -220,12 +220,32 @@ bool whole(const Record& r, quint32 type)
     }
 }
 
+// Whether a record the player does not play draws: EMF+ drawing (kept in
+// comments that start with "EMF+"), the gradient fills, flood fills, framed
+// and inverted regions, the masked, parallelogram and transparent bitmap
+// copies, the compact and multi-string text records, and OpenGL's records.
+bool drawingLeftOut(const Record& r, quint32 type)
+{
+    switch (type) {
+    case U_EMR_COMMENT:
+        return r.size() >= 16 && r.u32(offsetof(U_EMRCOMMENT, Data)) == U_EMR_COMMENT_EMFPLUSRECORD;
+    case U_EMR_GRADIENTFILL: case U_EMR_EXTFLOODFILL: case U_EMR_FRAMERGN: case U_EMR_INVERTRGN:
+    case U_EMR_MASKBLT: case U_EMR_PLGBLT: case U_EMR_TRANSPARENTBLT: case U_EMR_SMALLTEXTOUT:
+    case U_EMR_POLYTEXTOUTA: case U_EMR_POLYTEXTOUTW: case U_EMR_GLSRECORD: case U_EMR_GLSBOUNDEDRECORD:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool play(Canvas& c, const Record& r, quint32 type)
 {
     if (!c.spend(recordWork))
         return false;
     if (emfPlays(type) && whole(r, type))
         playState(c, r, type) || playObject(c, r, type) || playEmfDrawing(c, r, type);
+    else if (drawingLeftOut(r, type))
+        c.leaveOutDrawing();
     return !c.refused();
 }
 
@@ -241,11 +261,12 @@ Opened openEmf(const QByteArray& bytes)
     if (h.u32(0) != U_EMR_HEADER || h.u32(4) < U_SIZE_EMRHEADER_MIN
         || h.u32(offsetof(U_EMRHEADER, dSignature)) != U_ENHMETA_SIGNATURE)
         return {MetafileFault::Damaged};
-    // The frame is the picture; its size at 96 dots an inch is the image's.
+    // The frame is the picture; its size at 96 dots an inch is the image's,
+    // scaled down to fit the largest picture.
     const QRectF frame(QPointF(h.s32(24), h.s32(28)), QPointF(h.s32(32), h.s32(36)));
-    const std::optional<QSize> size = pictureSize(frame.width(), frame.height(), frameUnitsPerInch);
+    const std::optional<QSize> size = fittedPicture(frame.width(), frame.height(), frameUnitsPerInch);
     if (!size)
-        return refusedSize(frame.width(), frame.height(), frameUnitsPerInch);
+        return {MetafileFault::Damaged};
     // The records draw in the reference device's pixels: the frame there.
     const double pixelsX = double(h.s32(72)) / (double(h.s32(80)) * 100.0);
     const double pixelsY = double(h.s32(76)) / (double(h.s32(84)) * 100.0);

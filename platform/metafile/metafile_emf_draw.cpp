@@ -130,8 +130,11 @@ void extTextOut(Canvas& c, const Record& r, Characters characters)
     const qint64 count = r.u32(t + offsetof(U_EMRTEXT, nChars));
     const qint64 stringAt = r.u32(t + offsetof(U_EMRTEXT, offString));
     const quint32 options = r.u32(t + offsetof(U_EMRTEXT, fOptions));
-    if (options & U_ETO_GLYPH_INDEX)
-        return; // glyphs of the maker's font, which this machine need not have
+    if (options & U_ETO_GLYPH_INDEX) {
+        // Glyphs of the maker's font, which this machine need not have.
+        c.leaveOutDrawing();
+        return;
+    }
     const bool hasBox = !(options & U_ETO_NO_RECT);
     const qint64 afterOptions = t + qint64(sizeof(U_EMRTEXT));
     const std::optional<QRectF> box = hasBox ? std::optional<QRectF>(boxAt(r, afterOptions)) : std::nullopt;
@@ -194,8 +197,10 @@ void bitmap(Canvas& c, const Record& r, quint32 type)
         // Drawn as a copy when it blends nothing: full constant opacity, no alpha of its own.
         const quint32 blend = r.u32(offsetof(U_EMRALPHABLEND, Blend));
         const int constantAlpha = (blend >> 16) & 0xFF, alphaFormat = (blend >> 24) & 0xFF;
-        if (constantAlpha != 0xFF || alphaFormat != 0)
+        if (constantAlpha != 0xFF || alphaFormat != 0) {
+            c.leaveOutDrawing();
             return;
+        }
         f = {offsetof(U_EMRALPHABLEND, Dest), offsetof(U_EMRALPHABLEND, cDest), offsetof(U_EMRALPHABLEND, Src),
              offsetof(U_EMRALPHABLEND, cSrc), 0, offsetof(U_EMRALPHABLEND, iUsageSrc),
              offsetof(U_EMRALPHABLEND, offBmiSrc), offsetof(U_EMRALPHABLEND, cbBmiSrc),

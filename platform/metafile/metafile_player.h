@@ -20,22 +20,22 @@ constexpr double screenDotsPerInch = 96.0;
 // still be drawn: far beyond any picture, small enough for the painter.
 constexpr double maxCoordinate = 1e9;
 
-// The picture's size in pixels from its width and height in units counted
-// perInch to the inch; none when it is empty, not finite, has a side beyond
-// maxMetafileSide, or more pixels than the image readers would allocate.
-std::optional<QSize> pictureSize(double width, double height, double perInch);
+// The picture of a frame width x height units large, counted perInch to the
+// inch: its size in pixels at 96 dots an inch, scaled down in its own
+// proportion to fit the largest picture (sides up to maxMetafileSide, no more
+// pixels than the image readers would allocate), a side at least a pixel.
+// None when the frame cannot be a picture: empty or not finite.
+std::optional<QSize> fittedPicture(double width, double height, double perInch);
 
-// Why a metafile is not drawn before its records are played, with the size
-// it claims when that is too large.
+// What a metafile is drawn with, or why it is not drawn, found before its
+// records are played.
 struct Opened {
     Opened() = default;
     Opened(MetafileFault refusal) : fault(refusal) {}
     MetafileFault fault = MetafileFault::None;
     DeviceSetup setup;
     std::size_t objects = 0;
-    QSize claimed;
 };
-Opened refusedSize(double width, double height, double perInch);
 
 Opened openWmf(const QByteArray& bytes);
 void playWmf(const QByteArray& bytes, Canvas& canvas);

@@ -44,6 +44,39 @@ QString fromWindows1252(QByteArrayView bytes)
     return out;
 }
 
+// The direction of a text's baseline in the picture: the escapement's
+// direction in logical units, (cos a, -sin a) for a anticlockwise from the x
+// axis (exact for the quarter turns), carried through the mapping t like any
+// other vector. So a window whose y axis points up turns it over: there 900
+// reads down the page and 2700 up it (an axis title beside a chart's
+// vertical axis), the other way round from a y-down window.
+QPointF baselineDirection(const QTransform& t, int escapementTenths)
+{
+    QPointF d;
+    switch ((escapementTenths % 3600 + 3600) % 3600) {
+    case 0: d = QPointF(1, 0); break;
+    case 900: d = QPointF(0, -1); break;
+    case 1800: d = QPointF(-1, 0); break;
+    case 2700: d = QPointF(0, 1); break;
+    default: {
+        const double a = escapementTenths / 10.0 * M_PI / 180;
+        d = QPointF(std::cos(a), -std::sin(a));
+    }
+    }
+    return QPointF(t.m11() * d.x() + t.m21() * d.y(), t.m12() * d.x() + t.m22() * d.y());
+}
+
+// The angle of a direction in the picture, in the painter's degrees
+// (clockwise on the page, as its y axis points down), exact along the axes.
+double pictureDegrees(QPointF direction)
+{
+    if (direction.y() == 0)
+        return direction.x() < 0 ? 180 : 0;
+    if (direction.x() == 0)
+        return direction.y() < 0 ? -90 : 90;
+    return std::atan2(direction.y(), direction.x()) * 180 / M_PI;
+}
+
 } // namespace
 
 QString decodeText(QByteArrayView bytes, int charSet)
@@ -104,13 +137,16 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     font.setPixelSize(std::max(1, int(std::lround(em))));
     const QFontMetricsF metrics(font);
 
-    // Where each character starts along the baseline, in pixels.
+    // Where each character starts along the baseline, in pixels: a logical
+    // unit along the baseline is the length of its direction in the picture.
+    const QPointF along = baselineDirection(t, dc.font.escapement);
+    const double alongScale = std::hypot(along.x(), along.y());
     std::vector<double> starts;
     double width = 0;
     if (!advances.empty()) {
         for (std::size_t i = 0; i < advances.size() && i < std::size_t(text.size()); ++i) {
             starts.push_back(width);
-            width += advances[i] * scale;
+            width += advances[i] * alongScale;
         }
     } else {
         width = metrics.horizontalAdvance(text);
@@ -121,10 +157,11 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     const double x0 = horizontal == U_TA_CENTER ? -width / 2 : horizontal == U_TA_RIGHT ? -width : 0.0;
     const double baseline = vertical == U_TA_BASELINE ? 0.0 : vertical == U_TA_BOTTOM ? -metrics.descent() : metrics.ascent();
     const QRectF ink(x0, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent());
-    const double angle = -dc.font.escapement / 10.0; // anticlockwise on the page
+    // The glyphs stand upright on the baseline, never mirrored, whatever the
+    // mapping's mirroring, as GDI draws them.
     QTransform frame;
     frame.translate(origin.x(), origin.y());
-    frame.rotate(angle);
+    frame.rotate(pictureDegrees(along));
     widenDrawnBox(frame.mapRect(ink));
     if (updateCp)
         dc.position = t.inverted().map(frame.map(QPointF(x0 + width, 0)));

@@ -122,6 +122,19 @@ qint64 smallestRecord(int type)
     }
 }
 
+// The records that draw and that this system does not draw: flood fills,
+// framed and inverted regions, and the copies of old device-dependent bitmaps.
+bool drawingLeftOut(int type)
+{
+    switch (type) {
+    case U_WMR_FLOODFILL: case U_WMR_EXTFLOODFILL: case U_WMR_FRAMEREGION: case U_WMR_INVERTREGION:
+    case U_WMR_BITBLT: case U_WMR_STRETCHBLT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool play(Canvas& c, const Record& r, quint32 function)
 {
     if (!c.spend(recordWork))
@@ -132,9 +145,16 @@ bool play(Canvas& c, const Record& r, quint32 function)
     const int type = int(function & U_WMR_MASK);
     if (function != U_wmr_values(type) || r.size() < smallestRecord(type))
         return true;
-    playWmfState(c, r, type) || playWmfObject(c, r, type) || playWmfRegion(c, r, type) || playWmfShape(c, r, type)
-        || playWmfText(c, r, type) || playWmfBitmap(c, r, type);
+    const bool played = playWmfState(c, r, type) || playWmfObject(c, r, type) || playWmfRegion(c, r, type)
+                        || playWmfShape(c, r, type) || playWmfText(c, r, type) || playWmfBitmap(c, r, type);
+    if (!played && drawingLeftOut(type))
+        c.leaveOutDrawing();
     return !c.refused();
+}
+
+bool physicalMapMode(int mode)
+{
+    return mode != U_MM_TEXT && mode != U_MM_ISOTROPIC && mode != U_MM_ANISOTROPIC;
 }
 
 } // namespace
@@ -149,6 +169,9 @@ RecordDib packedDib(const Record& r, qint64 at, quint32 usage)
     return {dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), usage};
 }
 
+// A WMF's viewport is the picture's, as the program playing a metafile sets
+// it: the records' own viewport (the maker's screen in its pixels) is left
+// out, so it neither moves nor scales the picture (metafile_wmf_state.cpp).
 Opened openWmf(const QByteArray& bytes)
 {
     const std::optional<Layout> layout = layoutOf(bytes);
@@ -157,32 +180,49 @@ Opened openWmf(const QByteArray& bytes)
     Opened opened;
     opened.objects = layout->objects;
     if (layout->placeable) {
+        // The placeable box is the picture, at its units to the inch; the box
+        // is the window the records start with, their own window records
+        // override it.
         const Record p(bytes.constData(), U_SIZE_WMRPLACEABLE);
         const double left = p.s16(6), top = p.s16(8), right = p.s16(10), bottom = p.s16(12), inch = p.u16(14);
-        const std::optional<QSize> size = pictureSize(right - left, bottom - top, inch);
+        const std::optional<QSize> size = fittedPicture(right - left, bottom - top, inch);
         if (!size)
-            return refusedSize(right - left, bottom - top, inch);
-        // A placeable metafile plays with its box as the window and the
-        // picture as the viewport; its own window records override the first.
+            return {MetafileFault::Damaged};
         opened.setup.picture = *size;
-        opened.setup.devicePixelsPerMm = screenDotsPerInch / 25.4;
+        opened.setup.viewportExt = QSizeF(*size);
         return opened;
     }
-    // No physical size: the box of what it draws, in its own units, taken as
-    // points (72 an inch) for a small drawing and as twips (1440) for a large one.
+    // No placeable header, so no physical size (README): the picture is the
+    // frame the records draw in, found by playing them without drawing. It is
+    // the window they draw through where they set its extent in a map mode
+    // that uses it (isotropic or anisotropic), margins and all, a logical
+    // unit a pixel; else the box of what they draw, in device units: a pixel
+    // in the text mode, the mode's own millimetres or inches at 96 dots an
+    // inch in the fixed map modes. Either way scaled down to fit the largest
+    // picture, in its own proportion.
     DeviceSetup measure;
     measure.picture = QSize(1, 1);
     Canvas canvas(nullptr, measure, layout->objects);
     playWmf(bytes, canvas);
     if (canvas.refused())
         return {MetafileFault::TooCostly};
+    // With nothing drawn, the window the records leave set (an empty page).
+    const Window window = canvas.firstDrawingWindow().value_or(
+        Window{canvas.dc.mapMode, canvas.dc.windowOrg, canvas.dc.windowExt, canvas.dc.windowExtSet});
+    if (window.extentSet && !physicalMapMode(window.mapMode)) {
+        const QSizeF frame(std::fabs(window.extent.width()), std::fabs(window.extent.height()));
+        const std::optional<QSize> size = fittedPicture(frame.width(), frame.height(), screenDotsPerInch);
+        if (!size)
+            return {MetafileFault::Damaged};
+        opened.setup.picture = *size;
+        opened.setup.viewportExt = frame;
+        opened.setup.deviceToPicture = QTransform::fromScale(size->width() / frame.width(), size->height() / frame.height());
+        return opened;
+    }
     const QRectF box = canvas.drawnBox();
-    if (!(box.width() > 0 && box.height() > 0 && std::isfinite(box.width() + box.height())))
-        return {MetafileFault::Damaged};
-    const double perInch = box.width() * box.height() < 1024.0 * 1024.0 ? 72 : 1440;
-    const std::optional<QSize> size = pictureSize(box.width(), box.height(), perInch);
+    const std::optional<QSize> size = fittedPicture(box.width(), box.height(), screenDotsPerInch);
     if (!size)
-        return refusedSize(box.width(), box.height(), perInch);
+        return {canvas.drawingLeftOut() ? MetafileFault::Unreadable : MetafileFault::Damaged};
     opened.setup.picture = *size;
     opened.setup.deviceToPicture = QTransform::fromTranslate(-box.left(), -box.top())
                                    * QTransform::fromScale(size->width() / box.width(), size->height() / box.height());
@@ -199,7 +239,6 @@ void playWmf(const QByteArray& bytes, Canvas& canvas)
         const Record p(bytes.constData(), U_SIZE_WMRPLACEABLE);
         canvas.dc.windowOrg = QPointF(p.s16(6), p.s16(8));
         canvas.setWindowExt(QSizeF(p.s16(10) - p.s16(6), p.s16(12) - p.s16(8)));
-        canvas.setViewportExt(QSizeF(canvas.picture()));
     }
     walk(bytes, layout->first, [&canvas](const Record& r, quint32 function) { return play(canvas, r, function); });
 }

@@ -72,13 +72,16 @@ bool playWmfState(Canvas& c, const Record& r, int type)
     case U_WMR_SETTEXTALIGN: c.dc.textAlign = r.u16(p); break;
     case U_WMR_SETWINDOWORG: c.dc.windowOrg = reversedPoint(r, p); break;
     case U_WMR_OFFSETWINDOWORG: c.dc.windowOrg += reversedPoint(r, p); break;
-    case U_WMR_SETVIEWPORTORG: c.dc.viewportOrg = reversedPoint(r, p); break;
-    case U_WMR_OFFSETVIEWPORTORG: c.dc.viewportOrg += reversedPoint(r, p); break;
     case U_WMR_SETWINDOWEXT: c.setWindowExt(reversedSize(r, p)); break;
-    case U_WMR_SETVIEWPORTEXT: c.setViewportExt(reversedSize(r, p)); break;
     // The scales list yDenom, yNum, xDenom, xNum.
     case U_WMR_SCALEWINDOWEXT: c.scaleWindow(r.s16(p + 6), r.s16(p + 4), r.s16(p + 2), r.s16(p)); break;
-    case U_WMR_SCALEVIEWPORTEXT: c.scaleViewport(r.s16(p + 6), r.s16(p + 4), r.s16(p + 2), r.s16(p)); break;
+    // The viewport is the picture's, set by the player (openWmf): the
+    // records' own viewport is left out.
+    case U_WMR_SETVIEWPORTORG:
+    case U_WMR_OFFSETVIEWPORTORG:
+    case U_WMR_SETVIEWPORTEXT:
+    case U_WMR_SCALEVIEWPORTEXT:
+        break;
     case U_WMR_MOVETO: c.moveTo(reversedPoint(r, p)); break;
     case U_WMR_SAVEDC: c.save(); break;
     case U_WMR_RESTOREDC: c.restore(r.s16(p)); break;

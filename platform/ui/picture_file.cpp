@@ -28,6 +28,7 @@ PictureFault faultOf(MetafileFault fault)
     case MetafileFault::TooCostly: return PictureFault::TooCostly;
     case MetafileFault::TooLarge: return PictureFault::TooLarge;
     case MetafileFault::Unfit: return PictureFault::Unfit;
+    case MetafileFault::Unreadable: return PictureFault::Unreadable;
     }
     return PictureFault::Damaged;
 }
@@ -164,6 +165,8 @@ QString pictureFaultMessage(PictureFault fault)
         return QStringLiteral("该图元文件的图形太多或太复杂，绘制代价太大，无法显示！");
     case PictureFault::TooCostlyToDecode:
         return QStringLiteral("该图像文件的编码太复杂，解码代价太大，无法读取！");
+    case PictureFault::Unreadable:
+        return QStringLiteral("无法读取该图元文件中的图形！");
     }
     return QString();
 }

@@ -27,6 +27,7 @@ enum class PictureFault {
     TooCostly,   // a metafile whose drawing would cost too much (its drawing calls add up past the budget)
     TooCostlyToDecode, // its decoder's work counted from its structure is too much: a JPEG's scans or kept segments,
                        // a GIF's coded pixels, a PNG's compressed texts
+    Unreadable,  // a metafile whose drawing lies only in records this system does not draw (EMF+, glyph indices)
     Unfit,       // the caller's size check refused it; the caller tells the user
 };
 

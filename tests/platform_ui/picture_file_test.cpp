@@ -251,7 +251,6 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QSize raster(40, 30);
-    const QRect whole(0, 0, 100000, 100000);
     const QByteArray oddWidth = encodedNoise("BMP", 101, 1000);
     const struct {
         const char* name;
@@ -259,6 +258,7 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         PictureFault fault;
         QSize size;  // none: not checked
         QRect ink;   // where the blue rectangle lies, in pixels; none: not checked
+        const char* message = nullptr; // when given, the whole message the user is told
     } cases[] = {
         {"grains.bmp", encoded("BMP"), PictureFault::None, raster, {}},
         {"grains.jpg", encoded("JPEG"), PictureFault::None, raster, {}},
@@ -312,8 +312,8 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         // 1440 x 960 units at 1440 an inch: 96 x 64 pixels, the middle half inked.
         {"fold.wmf", placeableWmf(100, 100, 1540, 1060, 1440), PictureFault::None, {96, 64}, {24, 16, 48, 32}},
         {"label.wmf", placeableWmf(100, 100, 1540, 1060, 1440, wmfLabel()), PictureFault::None, {96, 64}, {}},
-        // Told by its bytes, not its name; no physical size, so all of it is drawing.
-        {"plain.bmp", plainWmf(), PictureFault::None, {}, whole},
+        // Told by its bytes, not its name; no physical size: its window, a unit a pixel.
+        {"plain.bmp", plainWmf(), PictureFault::None, {1440, 960}, {360, 240, 720, 480}},
         {"fold.emf", emf(), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
         // Glyph indices: the maker's font is not here, so the text is left out.
         {"glyphs.emf", emf(3810, 2540, emfGlyphText()), PictureFault::None, {144, 96}, {36, 24, 72, 48}},
@@ -323,8 +323,13 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         {"noise.emf", emf().left(88) + noise(200), PictureFault::Damaged, {}, {}},
         {"flat.wmf", placeableWmf(100, 100, 1540, 100, 1440), PictureFault::Damaged, {}, {}},
         {"no-inch.wmf", placeableWmf(100, 100, 1540, 1060, 0), PictureFault::Damaged, {}, {}},
-        // 20 x 1 metres: 75591 pixels across at 96 dpi.
-        {"huge.emf", emf(2000000, 100000), PictureFault::TooLarge, {}, {}},
+        // 20 x 1 metres, 75590.6 x 3779.5 pixels at 96 dpi: scaled down to 10000 pixels across.
+        {"huge.emf", emf(2000000, 100000), PictureFault::None, {10000, 500}, {}},
+        // Its drawing all EMF+, which is not read.
+        {"plus.emf", emf::header(QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 148, 3, 1)
+                         + emf::comment(Fields().u32s({0x2B464D45, 0x4001, 28, 16, 0xDBC01002, 0, 96, 96}).bytes)
+                         + emf::eof(),
+         PictureFault::Unreadable, {}, {}, "无法读取该图元文件中的图形！"},
         // A map: 3000 small fields side by side.
         {"map.wmf", rectanglesWmf(1500, 3000, [](int i) { return QRect(i % 60 * 25, i / 60 * 25, 25, 25); }),
          PictureFault::None, {1500, 1500}, {}},
@@ -341,6 +346,9 @@ TEST(PictureFile, ReadsPicturesAndRefusesEverythingElseWithAReason)
         EXPECT_EQ(read.image.isNull(), c.fault != PictureFault::None) << c.name;
         if (c.fault != PictureFault::None) {
             EXPECT_FALSE(pictureFaultMessage(c.fault).isEmpty()) << c.name;
+            if (c.message) {
+                EXPECT_EQ(pictureFaultMessage(read.fault), QString::fromUtf8(c.message)) << c.name;
+            }
             continue;
         }
         if (c.size.isValid()) {

@@ -7,6 +7,7 @@
 #include "tests/support/hostile_pictures.h"
 #include "tests/support/huge_pictures.h"
 #include "tests/support/metafile_corpus.h"
+#include "tests/support/program_metafiles.h"
 
 #include <QStringList>
 
@@ -120,7 +121,8 @@ inline CorpusFile packedJpegsEmf(const QString& name, const std::vector<JpegReci
 inline std::vector<CorpusFile> ordinaryMetafiles()
 {
     return {polylineMapWmf(5000), polylineMapEmf(5000), polylineMapWmf(20000),
-            fillsAndLabelsEmf(),  placeableWmf(),       outlineEmf(100000)};
+            fillsAndLabelsEmf(),  placeableWmf(),       outlineEmf(100000),
+            chartEmf(),           cadWmf()};
 }
 
 // Hostile files at the sizes that hold a reader up today: zigzag fills of

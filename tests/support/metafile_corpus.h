@@ -17,6 +17,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 #include <cmath>
 #include <optional>
@@ -44,6 +45,16 @@ struct DrawnText {
     double em = 0;
     QString face;
     QColor colour;
+    double degrees = 0; // the baseline's direction, anticlockwise on the page
+    // Turns the text's own frame (x along its baseline from its start, y down
+    // across it) onto the page.
+    QTransform placing() const
+    {
+        QTransform t;
+        t.translate(baseline.x(), baseline.y());
+        t.rotate(-degrees);
+        return t;
+    }
     // Where its ink lies whatever font draws it: from an em above the
     // baseline to a third of one below, and a quarter of an em around.
     QRectF box() const
@@ -51,7 +62,7 @@ struct DrawnText {
         double width = 0;
         for (double a : advances)
             width += a;
-        return QRectF(baseline.x(), baseline.y() - em, width, em * 4 / 3).adjusted(-em / 4, -em / 4, em / 4, em / 4);
+        return placing().mapRect(QRectF(0, -em, width, em * 4 / 3).adjusted(-em / 4, -em / 4, em / 4, em / 4));
     }
 };
 
@@ -107,7 +118,11 @@ inline QColor colourOf(quint32 ref) { return QColor(ref & 0xFF, ref >> 8 & 0xFF,
 struct Units {
     int perPixel = 1;
     QPoint origin; // the logical point at the picture's corner
-    QPoint logical(QPoint pixel) const { return pixel * perPixel + origin; }
+    int ySign = 1; // -1: the logical y axis points up the picture
+    QPoint logical(QPoint pixel) const
+    {
+        return QPoint(pixel.x() * perPixel + origin.x(), origin.y() + ySign * pixel.y() * perPixel);
+    }
     QList<QPoint> logical(const QList<QPoint>& pixels) const
     {
         QList<QPoint> out;
@@ -115,7 +130,10 @@ struct Units {
             out << logical(p);
         return out;
     }
-    QPointF pixel(QPoint logical) const { return QPointF(logical - origin) / perPixel; }
+    QPointF pixel(QPoint logical) const
+    {
+        return QPointF(logical.x() - origin.x(), ySign * (logical.y() - origin.y())) / perPixel;
+    }
     QPainterPath path(const QList<QList<QPoint>>& rings, bool closed, Qt::FillRule rule = Qt::OddEvenFill) const
     {
         QPainterPath out;
@@ -165,12 +183,12 @@ inline QList<int> advancesOf(const QString& text, int em)
 }
 
 inline DrawnText label(QPointF baseline, const QString& text, const QList<int>& advances, const Units& units, int em,
-                       const QString& face, quint32 colour)
+                       const QString& face, quint32 colour, double degrees = 0)
 {
     QList<double> pixels;
     for (int a : advances)
         pixels << double(a) / units.perPixel;
-    return {baseline, text, pixels, double(em) / units.perPixel, face, colourOf(colour)};
+    return {baseline, text, pixels, double(em) / units.perPixel, face, colourOf(colour), degrees};
 }
 
 // ---- Records and their drawing side by side ---------------------------------
@@ -270,16 +288,18 @@ public:
         std::tie(pen_, brush_, penWidth_) = saved_;
         clip_ = QRectF();
     }
-    // Text from now on: transparent, placed by its baseline, in this font and colour.
-    void font(int emPixels, int charset, const QString& face, quint32 colour)
+    // Text from now on: transparent, placed by its baseline, in this font and
+    // colour, at the escapement (tenths of a degree) whose direction on the
+    // page, worked out by hand, is pageDegrees anticlockwise.
+    void font(int emPixels, int charset, const QString& face, quint32 colour, int escapement = 0, double pageDegrees = 0)
     {
         const int height = -emPixels * units.perPixel;
-        add(wmf() ? wmf::createFontIndirect(height, 400, charset, codePageBytes(face, charset))
-                  : emf::extCreateFontIndirectW(objects + 1, height, 400, charset, face));
+        add(wmf() ? wmf::createFontIndirect(height, 400, charset, codePageBytes(face, charset), escapement)
+                  : emf::extCreateFontIndirectW(objects + 1, height, 400, charset, face, escapement));
         select();
         add(wmf() ? wmf::setBkMode(gdi::transparent) + wmf::setTextAlign(gdi::taBaseline) + wmf::setTextColor(colour)
                   : emf::setBkMode(gdi::transparent) + emf::setTextAlign(gdi::taBaseline) + emf::setTextColor(colour));
-        font_ = {emPixels, charset, face, colour};
+        font_ = {emPixels, charset, face, colour, pageDegrees};
     }
     // With advances (EMF always), or without (WMF's plain text record: its
     // advances are the font's own, and the drawing's an estimate).
@@ -301,8 +321,8 @@ public:
             }
             add(wmf::extTextOut(at.x(), at.y(), bytes, perByte));
         }
-        drawing.items.push_back(
-            label(QPointF(pixels), text, advances, units, font_.em * units.perPixel, font_.face, font_.colour));
+        drawing.items.push_back(label(QPointF(pixels), text, advances, units, font_.em * units.perPixel, font_.face,
+                                      font_.colour, font_.degrees));
     }
     // An indexed picture as a WMF's 24-bit bitmap or an EMF's RLE8 one, one
     // bitmap pixel a picture pixel.
@@ -344,6 +364,7 @@ private:
         int em = 0, charset = 0;
         QString face;
         quint32 colour = 0;
+        double degrees = 0;
     };
     Kind kind_;
     QColor pen_, brush_;

@@ -371,6 +371,8 @@ inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
     return record(30, Fields().u32s({left, top, right, bottom}).bytes);
 }
 inline QByteArray saveDC() { return record(33, {}); }
+// A comment: data a program keeps for itself (EMF+ drawing, when it starts with "EMF+").
+inline QByteArray comment(const QByteArray& data) { return record(70, Fields().u32(data.size()).raw(data).bytes); }
 inline QByteArray restoreDC(int relative = -1) { return record(34, Fields().u32(relative).bytes); }
 inline QByteArray setGraphicsMode(int mode) { return record(67, Fields().u32(mode).bytes); }
 // x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy; drawn only in the advanced graphics mode.
@@ -398,13 +400,18 @@ inline QByteArray createBrushIndirect(quint32 index, int style, quint32 colour, 
 {
     return record(39, Fields().u32s({index, style, colour, hatch}).bytes);
 }
-// height < 0: the em in logical units; face: at most 31 characters.
-inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face)
+// height < 0: the em in logical units; face: at most 31 characters;
+// escapement: tenths of a degree.
+inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face,
+                                         int escapement = 0)
 {
     QByteArray name(64, '\0');
     std::memcpy(name.data(), face.utf16(), size_t(std::min<qsizetype>(face.size(), 31)) * 2);
     // As a WMF's font, with 32-bit sizes and a UTF-16 name.
-    return record(82, Fields().u32s({index, height, 0, 0, 0, weight, qint64(charset) << 24, 0}).raw(name).bytes);
+    return record(82, Fields()
+                          .u32s({index, height, 0, escapement, escapement, weight, qint64(charset) << 24, 0})
+                          .raw(name)
+                          .bytes);
 }
 
 // The points' box, as the records' bounds: GDI writes it in device units,

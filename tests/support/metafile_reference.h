@@ -26,18 +26,21 @@ inline void paintDrawn(QPainter& painter, const DrawnPath& d)
     painter.restore();
 }
 
-// Character by character, each at its advance.
+// Character by character, each at its advance along the baseline.
 inline void paintDrawn(QPainter& painter, const DrawnText& t)
 {
     QFont font(t.face);
     font.setPixelSize(qRound(t.em));
+    painter.save();
+    painter.setTransform(t.placing());
     painter.setFont(font);
     painter.setPen(t.colour);
-    double x = t.baseline.x();
+    double x = 0;
     for (qsizetype i = 0; i < t.text.size(); ++i) {
-        painter.drawText(QPointF(x, t.baseline.y()), t.text.mid(i, 1));
+        painter.drawText(QPointF(x, 0), t.text.mid(i, 1));
         x += t.advances.value(i);
     }
+    painter.restore();
 }
 
 inline void paintDrawn(QPainter& painter, const DrawnImage& i) { painter.drawImage(i.target, i.image); }
