@@ -161,7 +161,7 @@ TEST(MetafileAppearance, DrawsPalettesFontsDashesMixesAndOpaqueBoxesAsTheRecords
                 + wmf::textOut(10, 10, "IIII")),
          {}, {QRect(86, 10, 10, 20)}, {QRect(17, 0, 15, 100)}},
         {"EMF SetTextJustification changes nothing drawn: GDI put it in the advances",
-         emf100(emf::setBkMode(gdi::transparent) + emf::setTextJustification(60, 1)
+         emf100(emf::setBkMode(gdi::transparent) + emf::setTextJustification(30, 1)
                 + emf::extCreateFontIndirectW(1, -20, 400, gdi::ansiCharset, "Arial") + emf::selectObject(1)
                 + emf::extTextOutW(10, 10, "I I", {10, 10, 10})),
          {}, {QRect(10, 10, 30, 20)}, {QRect(40, 0, 60, 100)}},
