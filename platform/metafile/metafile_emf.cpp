@@ -100,19 +100,6 @@ FontSpec fontOf(const Record& r)
     return f;
 }
 
-// count palette entries from at, each red, green, blue and flags; none when
-// they are not all inside the record.
-std::vector<QRgb> paletteEntries(const Record& r, qint64 at, qint64 count)
-{
-    std::vector<QRgb> colours;
-    if (!r.has(at, count * 4))
-        return colours;
-    colours.reserve(std::size_t(count));
-    for (qint64 i = 0, e = at; i < count; ++i, e += 4)
-        colours.push_back(qRgb(r.get<quint8>(e), r.get<quint8>(e + 1), r.get<quint8>(e + 2)));
-    return colours;
-}
-
 // The objects an EMF numbers itself: slot 0 is the metafile's own.
 void create(Canvas& c, quint32 slot, GdiObject object)
 {
@@ -196,8 +183,8 @@ bool playObject(Canvas& c, const Record& r, quint32 type)
     // Palettes: a palette's entries follow its version and count; the
     // records that change one name it.
     case U_EMR_CREATEPALETTE: {
-        constexpr qint64 count = offsetof(U_EMRCREATEPALETTE, lgpl.palNumEntries);
-        create(c, r.u32(8), PaletteSpec{paletteEntries(r, count + 2, r.u16(count))});
+        constexpr qint64 countAt = offsetof(U_EMRCREATEPALETTE, lgpl.palNumEntries);
+        create(c, r.u32(8), PaletteSpec{paletteEntriesAt(r, countAt + 2, r.u16(countAt))});
         break;
     }
     case U_EMR_SELECTPALETTE:
@@ -207,9 +194,11 @@ bool playObject(Canvas& c, const Record& r, quint32 type)
             c.selectPalette(slot);
         break;
     case U_EMR_SETPALETTEENTRIES:
-        c.setPaletteEntries(r.u32(8), r.u32(12), paletteEntries(r, 20, r.u32(16)));
+        c.setPaletteEntries(r.u32(8), r.u32(offsetof(U_EMRSETPALETTEENTRIES, iStart)),
+                            paletteEntriesAt(r, offsetof(U_EMRSETPALETTEENTRIES, aPalEntries),
+                                             r.u32(offsetof(U_EMRSETPALETTEENTRIES, cEntries))));
         break;
-    case U_EMR_RESIZEPALETTE: c.resizePalette(r.u32(8), r.u32(12)); break;
+    case U_EMR_RESIZEPALETTE: c.resizePalette(r.u32(8), r.u32(offsetof(U_EMRRESIZEPALETTE, cEntries))); break;
     case U_EMR_CREATECOLORSPACE:
     case U_EMR_CREATECOLORSPACEW: create(c, r.u32(8), OtherObject()); break;
     default: return false;

@@ -3,7 +3,7 @@
 // from the palette selected when its record is played: pens, brushes and
 // the text and background colours when they are made, a bitmap's colour
 // table when it is drawn.
-#include "platform/metafile/metafile_canvas.h"
+#include "platform/metafile/metafile_player.h"
 
 #include <algorithm>
 
@@ -26,6 +26,17 @@ const std::vector<QRgb>& defaultPalette()
 constexpr std::size_t maxPaletteEntries = 65536;
 
 } // namespace
+
+std::vector<QRgb> paletteEntriesAt(const Record& r, qint64 at, qint64 count)
+{
+    std::vector<QRgb> colours;
+    if (!r.has(at, count * 4))
+        return colours;
+    colours.reserve(std::size_t(count));
+    for (qint64 i = 0, e = at; i < count; ++i, e += 4)
+        colours.push_back(qRgb(r.get<quint8>(e), r.get<quint8>(e + 1), r.get<quint8>(e + 2)));
+    return colours;
+}
 
 const std::vector<QRgb>& Canvas::paletteColours() const
 {

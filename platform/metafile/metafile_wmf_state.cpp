@@ -55,18 +55,10 @@ std::optional<QRegion> regionOn(Canvas& c, const RegionSpec& region)
     return c.regionOf(region.rects, RegionUnits::Logical);
 }
 
-// The colours of a palette record: a count at at, then that many entries
-// of red, green, blue and flags.
+// The colours of a palette record: their count at at, the entries after it.
 std::vector<QRgb> paletteEntries(const Record& r, qint64 at)
 {
-    const qint64 count = r.u16(at);
-    std::vector<QRgb> colours;
-    if (!r.has(at + 2, count * 4))
-        return colours;
-    colours.reserve(std::size_t(count));
-    for (qint64 i = 0, e = at + 2; i < count; ++i, e += 4)
-        colours.push_back(qRgb(r.get<quint8>(e), r.get<quint8>(e + 1), r.get<quint8>(e + 2)));
-    return colours;
+    return paletteEntriesAt(r, at + 2, r.u16(at));
 }
 
 // A WMF object takes the lowest free slot of the object table.
