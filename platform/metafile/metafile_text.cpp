@@ -1,6 +1,7 @@
 // Text of the device context: drawn with Qt's fonts (the maker's font need
 // not be on this machine; Qt falls back to one that has the characters) at the
-// height, weight, slant and angle the metafile asks for.
+// height, width, weight, slant and angle the metafile asks for; the font
+// itself is chosen in metafile_font.cpp.
 #include "platform/metafile/metafile_player.h"
 
 #include "platform/metafile/metafile_font.h"
