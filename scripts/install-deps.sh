@@ -9,6 +9,7 @@ packages=(
   libuemf-dev # the picture tools read the records of WMF and EMF pictures with it
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei
+  fonts-symbola # Greek letters, mathematical signs and dingbats: metafile text in symbol fonts (Symbol, Wingdings, MT Extra)
   qt6-translations-l10n # Qt's own dialogs (file dialogs, their questions, buttons) in Chinese
   poppler-utils # the printer test renders its page to check where the picture landed
 )

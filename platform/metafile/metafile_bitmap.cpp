@@ -152,7 +152,7 @@ std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits)
     return h;
 }
 
-QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, bool paletteIndices)
+QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, const std::vector<QRgb>* palette)
 {
     if (h.compression == biPng || h.compression == biJpeg)
         return decodePacked(bits, h);
@@ -163,8 +163,8 @@ QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, b
     std::vector<QRgb> table(std::size_t(h.colours));
     for (int i = 0; i < h.colours; ++i) {
         const qsizetype at = qsizetype(tableAt + qint64(i) * h.colourBytes);
-        table[std::size_t(i)] = paletteIndices ? qRgb(u16(info, at) & 0xFF, u16(info, at) & 0xFF, u16(info, at) & 0xFF)
-                                               : qRgb(quint8(info[at + 2]), quint8(info[at + 1]), quint8(info[at]));
+        table[std::size_t(i)] = palette ? (*palette)[u16(info, at) < palette->size() ? u16(info, at) : 0]
+                                        : qRgb(quint8(info[at + 2]), quint8(info[at + 1]), quint8(info[at]));
     }
     const auto colour = [&table](int index) { return index < int(table.size()) ? table[std::size_t(index)] : qRgb(0, 0, 0); };
 

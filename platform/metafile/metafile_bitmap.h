@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <optional>
+#include <vector>
 
 namespace kv::metafile {
 
@@ -34,8 +35,9 @@ struct DibHeader {
 std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits);
 
 // The pixels, top row first; null when they are not all there or the header
-// asks for something no DIB holds. paletteIndices: the colour table holds
-// indices into a palette (DIB_PAL_COLORS), drawn as greys.
-QImage decodeDib(const DibHeader& header, QByteArrayView info, QByteArrayView bits, bool paletteIndices);
+// asks for something no DIB holds. palette, when given: the colour table
+// holds 16-bit indices into it (DIB_PAL_COLORS); an index past its end
+// takes its first colour.
+QImage decodeDib(const DibHeader& header, QByteArrayView info, QByteArrayView bits, const std::vector<QRgb>* palette);
 
 } // namespace kv::metafile

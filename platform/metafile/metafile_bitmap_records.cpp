@@ -13,9 +13,11 @@ namespace {
 // budget is spent.
 std::optional<QImage> decodeWithinBudget(Canvas& canvas, const RecordDib& dib, bool* topDown = nullptr)
 {
-    const std::optional<DibHeader> header = readDibHeader(dib.info, dib.bits);
+    std::optional<DibHeader> header = readDibHeader(dib.info, dib.bits);
     if (!header)
         return std::nullopt;
+    if (dib.usage == U_DIB_PAL_COLORS)
+        header->colourBytes = 2; // its colour table holds 16-bit indices into the palette
     // A packed JPEG: its scans as well as its pixels, and the coefficients it
     // holds between them besides its pixels' memory.
     const std::optional<JpegDecoding>& jpeg = header->jpeg;
@@ -29,7 +31,7 @@ std::optional<QImage> decodeWithinBudget(Canvas& canvas, const RecordDib& dib, b
         return std::nullopt;
     if (topDown)
         *topDown = header->topDown;
-    QImage image = decodeDib(*header, dib.info, dib.bits, dib.usage == U_DIB_PAL_COLORS);
+    QImage image = decodeDib(*header, dib.info, dib.bits, dib.usage == U_DIB_PAL_COLORS ? &canvas.paletteColours() : nullptr);
     if (image.isNull())
         return std::nullopt;
     return image;

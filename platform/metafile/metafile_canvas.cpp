@@ -172,9 +172,9 @@ void Canvas::selectStock(quint32 stock)
         break;
     }
     case U_NULL_BRUSH: dc.brush = BrushSpec{U_BS_NULL, Qt::white, 0, {}}; break;
-    case U_WHITE_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::white}; break;
-    case U_BLACK_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::black}; break;
-    case U_NULL_PEN: dc.pen = PenSpec{U_PS_NULL, 0, true, Qt::black}; break;
+    case U_WHITE_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::white, {}}; break;
+    case U_BLACK_PEN: dc.pen = PenSpec{U_PS_SOLID, 0, true, Qt::black, {}}; break;
+    case U_NULL_PEN: dc.pen = PenSpec{U_PS_NULL, 0, true, Qt::black, {}}; break;
     case U_OEM_FIXED_FONT: case U_ANSI_FIXED_FONT: case U_ANSI_VAR_FONT: case U_SYSTEM_FONT:
     case U_DEVICE_DEFAULT_FONT: case U_SYSTEM_FIXED_FONT: case U_DEFAULT_GUI_FONT:
         dc.font = FontSpec();

@@ -32,6 +32,9 @@ struct PenSpec {
     double width = 0;           // logical units; 0: one pixel
     bool cosmetic = true;       // one pixel whatever the width
     QColor colour = Qt::black;
+    // U_PS_USERSTYLE: the lengths of its dashes and gaps, alternately from a
+    // dash; logical units for a geometric pen, pixels for a cosmetic one.
+    std::vector<double> userDashes;
 };
 
 struct BrushSpec {
@@ -43,6 +46,7 @@ struct BrushSpec {
 
 struct FontSpec {
     int height = 0; // logical units: negative the character's height, positive the cell's
+    int width = 0;  // logical units: the average character width; 0: the font's own
     int escapement = 0; // tenths of a degree, anticlockwise
     int weight = U_FW_NORMAL;
     bool italic = false, underline = false, strikeOut = false;
@@ -55,10 +59,16 @@ struct RegionSpec {
     std::vector<QRect> rects;
 };
 
-// Palettes and the bitmaps of old devices take a slot and draw nothing.
+// A logical palette: the colours that PALETTEINDEX colours and the colour
+// tables of DIB_PAL_COLORS bitmaps pick by index.
+struct PaletteSpec {
+    std::vector<QRgb> colours;
+};
+
+// The bitmaps of old devices and colour spaces take a slot and draw nothing.
 struct OtherObject {};
 
-using GdiObject = std::variant<std::monostate, PenSpec, BrushSpec, FontSpec, RegionSpec, OtherObject>;
+using GdiObject = std::variant<std::monostate, PenSpec, BrushSpec, FontSpec, RegionSpec, PaletteSpec, OtherObject>;
 
 struct DeviceContext {
     int mapMode = U_MM_TEXT;
@@ -76,6 +86,9 @@ struct DeviceContext {
     quint32 textAlign = U_TA_DEFAULT;
     Qt::FillRule fillRule = Qt::OddEvenFill;
     bool clockwise = false; // arc direction
+    int rop2 = U_R2_COPYPEN; // how lines and fills mix with what lies under them (U_R2_*)
+    double charExtra = 0;    // logical units added to each character's advance
+    std::optional<std::size_t> palette; // the selected palette's slot; none: the default palette
     std::optional<QRegion> clip; // picture pixels; none: the whole picture
     QPointF position;            // the current position, logical
 };
@@ -163,6 +176,15 @@ public:
     void remove(std::size_t slot);
     const GdiObject* object(std::size_t slot) const;
 
+    // Palettes: a COLORREF as drawn (a PALETTEINDEX one from the selected
+    // palette), and the selected palette's colours (GDI's default palette
+    // when none is selected). A palette record that names no palette changes nothing.
+    QColor colour(quint32 colorRef) const;
+    const std::vector<QRgb>& paletteColours() const;
+    void selectPalette(std::size_t slot);
+    void setPaletteEntries(std::size_t slot, std::size_t first, const std::vector<QRgb>& colours);
+    void resizePalette(std::size_t slot, std::size_t entries);
+
     void save();
     void restore(int which); // negative: relative to the newest
 
@@ -185,6 +207,9 @@ public:
     void lineTo(QPointF to);
     void moveTo(QPointF to);
     void fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop);
+    // The opaque box of a text record, filled with the background colour
+    // (also when the record has no characters: programs fill rectangles so).
+    void fillOpaqueBox(const QRectF& logical);
     void setPixel(QPointF at, QColor colour);
     void fillRegion(const QRegion& picturePixels, const BrushSpec& brush);
     void image(const QRectF& logical, const QImage& source, const QRectF& sourceRect, quint32 rop);
@@ -216,6 +241,7 @@ private:
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
     bool prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint);
     double penPixels() const;
+    bool applyMix();
     void applyPen();
     void applyBrush(const BrushSpec& brush);
     void applyClip();

@@ -30,6 +30,49 @@ QList<qreal> dashes(quint32 style, bool onePixel)
     return {};
 }
 
+// A user-styled pen's dashes and gaps (PenSpec::userDashes) in the units Qt's
+// dash patterns take: pixels for a one-pixel pen, widths for a wider one.
+// An odd count repeats once more with dashes and gaps swapped, as GDI runs
+// it. A pattern shorter than two pixels is drawn solid: it could not be
+// told from a solid line, and would cut a long line into millions of dashes.
+QList<qreal> userDashes(const PenSpec& pen, double unitScale, double widthPixels)
+{
+    const double toPixels = (pen.style & U_PS_TYPE_MASK) == U_PS_GEOMETRIC ? unitScale : 1.0;
+    QList<qreal> pattern;
+    double period = 0;
+    for (double length : pen.userDashes) {
+        pattern << length * toPixels / widthPixels;
+        period += length * toPixels;
+    }
+    if (!(period >= 2 && std::isfinite(period)))
+        return {};
+    if (pattern.size() % 2)
+        pattern += pattern;
+    return pattern;
+}
+
+// How lines and fills mix with what lies under them (SetROP2), for
+// U_R2_BLACK to U_R2_WHITE: each is one of the painter's raster operations
+// (P the pen or brush, D the picture), U_R2_COPYPEN plain painting.
+constexpr QPainter::CompositionMode mixes[] = {
+    QPainter::RasterOp_ClearDestination,            // black
+    QPainter::RasterOp_NotSourceAndNotDestination,  // ~(D | P)
+    QPainter::RasterOp_NotSourceAndDestination,     // D & ~P
+    QPainter::RasterOp_NotSource,                   // ~P
+    QPainter::RasterOp_SourceAndNotDestination,     // P & ~D
+    QPainter::RasterOp_NotDestination,              // ~D
+    QPainter::RasterOp_SourceXorDestination,        // D ^ P
+    QPainter::RasterOp_NotSourceOrNotDestination,   // ~(D & P)
+    QPainter::RasterOp_SourceAndDestination,        // D & P
+    QPainter::RasterOp_NotSourceXorDestination,     // ~(D ^ P)
+    QPainter::CompositionMode_SourceOver,           // D: nothing drawn (applyMix)
+    QPainter::RasterOp_NotSourceOrDestination,      // D | ~P
+    QPainter::CompositionMode_SourceOver,           // P
+    QPainter::RasterOp_SourceOrNotDestination,      // P | ~D
+    QPainter::RasterOp_SourceOrDestination,         // D | P
+    QPainter::RasterOp_SetDestination,              // white
+};
+
 Qt::BrushStyle hatchStyle(quint32 hatch)
 {
     switch (hatch) {
@@ -99,12 +142,23 @@ void Canvas::applyPen()
         pen.setCapStyle(cap == U_PS_ENDCAP_SQUARE ? Qt::SquareCap : cap == U_PS_ENDCAP_FLAT ? Qt::FlatCap : Qt::RoundCap);
         pen.setJoinStyle(join == U_PS_JOIN_BEVEL ? Qt::BevelJoin : join == U_PS_JOIN_MITER ? Qt::MiterJoin : Qt::RoundJoin);
     }
-    const QList<qreal> pattern = dashes(dc.pen.style, onePixel);
+    const QList<qreal> pattern = (dc.pen.style & U_PS_STYLE_MASK) == U_PS_USERSTYLE
+                                     ? userDashes(dc.pen, unitScale(), onePixel ? 1.0 : width)
+                                     : dashes(dc.pen.style, onePixel);
     if (!pattern.isEmpty())
         pen.setDashPattern(pattern);
     painter_->setPen(pen);
     painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     painter_->setBackground(dc.backColour);
+}
+
+// Sets the painter's mix for a line or fill from the device context's
+// binary raster operation; false for U_R2_NOP, which draws nothing.
+bool Canvas::applyMix()
+{
+    const int rop2 = dc.rop2 >= U_R2_BLACK && dc.rop2 <= U_R2_WHITE ? dc.rop2 : U_R2_COPYPEN;
+    painter_->setCompositionMode(mixes[rop2 - U_R2_BLACK]);
+    return rop2 != U_R2_NOP;
 }
 
 void Canvas::applyBrush(const BrushSpec& brush)
@@ -160,7 +214,7 @@ bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vect
     if (!painter_)
         return false;
     applyClip();
-    return true;
+    return applyMix();
 }
 
 void Canvas::polyline(QPolygonF points)
@@ -311,6 +365,7 @@ void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop
         return;
     applyClip();
     painter_->setPen(Qt::NoPen);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     switch (rop) {
     case U_PATCOPY: applyBrush(brush); break;
     case U_BLACKNESS: painter_->setBrush(Qt::black); break;
@@ -329,6 +384,13 @@ void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
+void Canvas::fillOpaqueBox(const QRectF& logical)
+{
+    BrushSpec background;
+    background.colour = dc.backColour;
+    fillRect(logical, background, U_PATCOPY);
+}
+
 void Canvas::setPixel(QPointF at, QColor colour)
 {
     const QPointF p = toPicture().map(at);
@@ -338,6 +400,7 @@ void Canvas::setPixel(QPointF at, QColor colour)
     if (!painter_)
         return;
     applyClip();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_->fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), colour);
 }
 
@@ -351,6 +414,8 @@ void Canvas::fillRegion(const QRegion& region, const BrushSpec& brush)
     if (!painter_)
         return;
     applyClip();
+    if (!applyMix())
+        return;
     painter_->setPen(Qt::NoPen);
     applyBrush(brush);
     for (const QRect& rect : r)
@@ -376,6 +441,7 @@ void Canvas::image(const QRectF& logical, const QImage& source, const QRectF& so
     if (!painter_ || box.isEmpty())
         return;
     applyClip();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     switch (rop) {
     case U_SRCPAINT: painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
     case U_SRCAND: painter_->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;

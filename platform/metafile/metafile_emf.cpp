@@ -48,25 +48,37 @@ bool usable(const QTransform& t)
     return t.isInvertible();
 }
 
-PenSpec penOf(const Record& r)
+PenSpec penOf(const Canvas& c, const Record& r)
 {
     PenSpec pen;
     pen.style = r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnStyle));
     pen.width = r.s32(offsetof(U_EMRCREATEPEN, lopn.lopnWidth.x));
     pen.cosmetic = pen.width <= 1;
-    pen.colour = colourRef(r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnColor)));
+    pen.colour = c.colour(r.u32(offsetof(U_EMRCREATEPEN, lopn.lopnColor)));
     return pen;
 }
 
-PenSpec extPenOf(const Record& r)
+// GDI takes at most this many dashes and gaps for a user-styled pen.
+constexpr qint64 maxStyleEntries = 16;
+
+PenSpec extPenOf(const Canvas& c, const Record& r)
 {
     PenSpec pen;
     pen.style = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpPenStyle));
     pen.width = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpWidth));
     pen.cosmetic = (pen.style & U_PS_TYPE_MASK) != U_PS_GEOMETRIC || pen.width <= 1;
-    pen.colour = colourRef(r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpColor)));
+    pen.colour = c.colour(r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpColor)));
     if (r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpBrushStyle)) == U_BS_NULL)
         pen.style = (pen.style & ~quint32(U_PS_STYLE_MASK)) | U_PS_NULL;
+    if ((pen.style & U_PS_STYLE_MASK) == U_PS_USERSTYLE) {
+        // Its dashes and gaps; a pen with more than GDI takes, or with
+        // entries past the record's end, is drawn solid.
+        const qint64 count = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpNumEntries));
+        constexpr qint64 entriesAt = offsetof(U_EMREXTCREATEPEN, elp.elpStyleEntry);
+        if (count <= maxStyleEntries && r.has(entriesAt, count * 4))
+            for (qint64 i = 0; i < count; ++i)
+                pen.userDashes.push_back(r.u32(entriesAt + 4 * i));
+    }
     return pen;
 }
 
@@ -75,6 +87,7 @@ FontSpec fontOf(const Record& r)
     constexpr qint64 logfont = offsetof(U_EMREXTCREATEFONTINDIRECTW, elfw);
     FontSpec f;
     f.height = r.s32(logfont + offsetof(U_LOGFONT, lfHeight));
+    f.width = r.s32(logfont + offsetof(U_LOGFONT, lfWidth));
     f.escapement = r.s32(logfont + offsetof(U_LOGFONT, lfEscapement));
     f.weight = r.s32(logfont + offsetof(U_LOGFONT, lfWeight));
     f.italic = r.get<quint8>(logfont + offsetof(U_LOGFONT, lfItalic));
@@ -107,8 +120,12 @@ bool playState(Canvas& c, const Record& r, quint32 type)
     case U_EMR_SETBKMODE: c.dc.opaque = r.u32(8) == U_OPAQUE; break;
     case U_EMR_SETPOLYFILLMODE: c.dc.fillRule = r.u32(8) == U_WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
     case U_EMR_SETTEXTALIGN: c.dc.textAlign = r.u32(8); break;
-    case U_EMR_SETTEXTCOLOR: c.dc.textColour = colourRef(r.u32(8)); break;
-    case U_EMR_SETBKCOLOR: c.dc.backColour = colourRef(r.u32(8)); break;
+    case U_EMR_SETTEXTCOLOR: c.dc.textColour = c.colour(r.u32(8)); break;
+    case U_EMR_SETBKCOLOR: c.dc.backColour = c.colour(r.u32(8)); break;
+    case U_EMR_SETROP2:
+        if (const quint32 rop2 = r.u32(8); rop2 >= U_R2_BLACK && rop2 <= U_R2_WHITE)
+            c.dc.rop2 = int(rop2);
+        break;
     case U_EMR_SETARCDIRECTION: c.dc.clockwise = r.u32(8) == U_AD_CLOCKWISE; break;
     case U_EMR_MOVETOEX: c.moveTo(pointAt(r, 8)); break;
     case U_EMR_SAVEDC: c.save(); break;
@@ -146,10 +163,10 @@ bool playObject(Canvas& c, const Record& r, quint32 type)
         break;
     }
     case U_EMR_DELETEOBJECT: c.remove(r.u32(8)); break;
-    case U_EMR_CREATEPEN: create(c, r.u32(8), penOf(r)); break;
-    case U_EMR_EXTCREATEPEN: create(c, r.u32(8), extPenOf(r)); break;
+    case U_EMR_CREATEPEN: create(c, r.u32(8), penOf(c, r)); break;
+    case U_EMR_EXTCREATEPEN: create(c, r.u32(8), extPenOf(c, r)); break;
     case U_EMR_CREATEBRUSHINDIRECT:
-        create(c, r.u32(8), BrushSpec{r.u32(12), colourRef(r.u32(16)), r.u32(20), {}});
+        create(c, r.u32(8), BrushSpec{r.u32(12), c.colour(r.u32(16)), r.u32(20), {}});
         break;
     case U_EMR_CREATEDIBPATTERNBRUSHPT:
     case U_EMR_CREATEMONOBRUSH: {
@@ -163,7 +180,25 @@ bool playObject(Canvas& c, const Record& r, quint32 type)
         break;
     }
     case U_EMR_EXTCREATEFONTINDIRECTW: create(c, r.u32(8), fontOf(r)); break;
-    case U_EMR_CREATEPALETTE:
+    // Palettes: a palette's entries follow its version and count; the
+    // records that change one name it.
+    case U_EMR_CREATEPALETTE: {
+        constexpr qint64 countAt = offsetof(U_EMRCREATEPALETTE, lgpl.palNumEntries);
+        create(c, r.u32(8), PaletteSpec{paletteEntriesAt(r, countAt + 2, r.u16(countAt))});
+        break;
+    }
+    case U_EMR_SELECTPALETTE:
+        if (const quint32 slot = r.u32(8); slot == U_DEFAULT_PALETTE)
+            c.dc.palette.reset();
+        else
+            c.selectPalette(slot);
+        break;
+    case U_EMR_SETPALETTEENTRIES:
+        c.setPaletteEntries(r.u32(8), r.u32(offsetof(U_EMRSETPALETTEENTRIES, iStart)),
+                            paletteEntriesAt(r, offsetof(U_EMRSETPALETTEENTRIES, aPalEntries),
+                                             r.u32(offsetof(U_EMRSETPALETTEENTRIES, cEntries))));
+        break;
+    case U_EMR_RESIZEPALETTE: c.resizePalette(r.u32(8), r.u32(offsetof(U_EMRRESIZEPALETTE, cEntries))); break;
     case U_EMR_CREATECOLORSPACE:
     case U_EMR_CREATECOLORSPACEW: create(c, r.u32(8), OtherObject()); break;
     default: return false;
@@ -180,12 +215,12 @@ bool emfPlays(quint32 type)
     case U_EMR_SCALEVIEWPORTEXTEX: case U_EMR_SCALEWINDOWEXTEX: case U_EMR_SETMAPMODE: case U_EMR_SETBKMODE:
     case U_EMR_SETPOLYFILLMODE: case U_EMR_SETTEXTALIGN: case U_EMR_SETTEXTCOLOR: case U_EMR_SETBKCOLOR:
     case U_EMR_SETARCDIRECTION: case U_EMR_MOVETOEX: case U_EMR_SAVEDC: case U_EMR_RESTOREDC:
-    case U_EMR_SETWORLDTRANSFORM: case U_EMR_MODIFYWORLDTRANSFORM:
+    case U_EMR_SETWORLDTRANSFORM: case U_EMR_MODIFYWORLDTRANSFORM: case U_EMR_SETROP2:
     // Objects.
     case U_EMR_SELECTOBJECT: case U_EMR_DELETEOBJECT: case U_EMR_CREATEPEN: case U_EMR_EXTCREATEPEN:
     case U_EMR_CREATEBRUSHINDIRECT: case U_EMR_CREATEDIBPATTERNBRUSHPT: case U_EMR_CREATEMONOBRUSH:
     case U_EMR_EXTCREATEFONTINDIRECTW: case U_EMR_CREATEPALETTE: case U_EMR_CREATECOLORSPACE:
-    case U_EMR_CREATECOLORSPACEW:
+    case U_EMR_CREATECOLORSPACEW: case U_EMR_SELECTPALETTE: case U_EMR_SETPALETTEENTRIES: case U_EMR_RESIZEPALETTE:
     // Shapes, in 32 and 16 bits.
     case U_EMR_POLYBEZIER: case U_EMR_POLYGON: case U_EMR_POLYLINE: case U_EMR_POLYBEZIERTO: case U_EMR_POLYLINETO:
     case U_EMR_POLYPOLYLINE: case U_EMR_POLYPOLYGON: case U_EMR_POLYBEZIER16: case U_EMR_POLYGON16:

@@ -2,6 +2,8 @@
 // regions, text and bitmaps.
 #include "platform/metafile/metafile_emf.h"
 
+#include "platform/metafile/metafile_font.h"
+
 #include <cmath>
 #include <cstddef>
 
@@ -139,11 +141,12 @@ void extTextOut(Canvas& c, const Record& r, Characters characters)
     const qint64 afterOptions = t + qint64(sizeof(U_EMRTEXT));
     const std::optional<QRectF> box = hasBox ? std::optional<QRectF>(boxAt(r, afterOptions)) : std::nullopt;
     const qint64 dxAt = r.u32(afterOptions + (hasBox ? 16 : 0));
-    const QByteArrayView bytes = r.bytes(stringAt, count * (wide ? 2 : 1));
-    if (!r.whole() || count <= 0)
+    // A record without characters may still fill its opaque box.
+    const QByteArrayView bytes = count == 0 ? QByteArrayView() : r.bytes(stringAt, count * (wide ? 2 : 1));
+    if (!r.whole())
         return;
-    const QString s = wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), qsizetype(count))
-                           : decodeText(bytes, c.dc.font.charSet);
+    const QString s = wide ? fontText(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), qsizetype(count)), c.dc.font)
+                           : fontText(bytes, c.dc.font);
     // An advance for each character (UTF-16) or byte (code page), when the
     // record holds them; with U_ETO_PDY each is followed by a vertical one.
     std::vector<double> advances;
@@ -235,7 +238,7 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
     case U_EMR_POLYDRAW: polyDraw(c, r, Coordinates::Long); break;
     case U_EMR_POLYDRAW16: polyDraw(c, r, Coordinates::Short); break;
     case U_EMR_LINETO: c.lineTo(pointAt(r, 8)); break;
-    case U_EMR_SETPIXELV: c.setPixel(pointAt(r, 8), colourRef(r.u32(16))); break;
+    case U_EMR_SETPIXELV: c.setPixel(pointAt(r, 8), c.colour(r.u32(16))); break;
     case U_EMR_ELLIPSE: c.box(boxAt(r, 8), {}, BoxShape::Ellipse); break;
     case U_EMR_RECTANGLE: c.box(boxAt(r, 8), {}, BoxShape::Rectangle); break;
     case U_EMR_ROUNDRECT: c.box(boxAt(r, 8), QSizeF(r.s32(24), r.s32(28)), BoxShape::Rectangle); break;

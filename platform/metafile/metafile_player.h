@@ -48,6 +48,10 @@ enum class ArcShape { Arc, Chord, Pie };
 // in logical units. The same start and end point give the whole ellipse.
 QPainterPath arcPath(ArcShape shape, const QRectF& box, QPointF start, QPointF end, bool clockwise);
 
+// count palette entries from at, each red, green, blue and a flags byte;
+// none when they are not all inside the record.
+std::vector<QRgb> paletteEntriesAt(const Record& r, qint64 at, qint64 count);
+
 // Text bytes in the code page of a font's character set.
 QString decodeText(QByteArrayView bytes, int charSet);
 

@@ -1,7 +1,10 @@
 // Text of the device context: drawn with Qt's fonts (the maker's font need
 // not be on this machine; Qt falls back to one that has the characters) at the
-// height, weight, slant and angle the metafile asks for.
+// height, width, weight, slant and angle the metafile asks for; the font
+// itself is chosen in metafile_font.cpp.
 #include "platform/metafile/metafile_player.h"
+
+#include "platform/metafile/metafile_font.h"
 
 #include "platform/text/text_file.h"
 
@@ -16,17 +19,6 @@
 
 namespace kv::metafile {
 namespace {
-
-// A positive font height is the character cell's, ascent and descent
-// together; a negative one the character's own (the em).
-double emPixels(const QFont& probe, double cellPixels)
-{
-    QFont f = probe;
-    f.setPixelSize(100);
-    const QFontMetricsF m(f);
-    const double cell = m.ascent() + m.descent();
-    return cell > 0 ? cellPixels * 100 / cell : cellPixels;
-}
 
 // Windows-1252 where it differs from Latin-1: 0x80 to 0x9F.
 constexpr char16_t windows1252[32] = {
@@ -111,29 +103,28 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
 {
     if (inPath_)
         return; // text in a path bracket is left out of the path
+    if (box && (options & U_ETO_OPAQUE))
+        fillOpaqueBox(*box);
+    if (text.isEmpty())
+        return;
     const bool updateCp = dc.textAlign & U_TA_UPDATECP;
     if (updateCp)
         at = dc.position;
     const QTransform t = toPicture();
     const double scale = unitScale();
-    const double height = std::fabs(double(dc.font.height)) * scale;
-
-    QFont font(dc.font.face.isEmpty() ? QStringLiteral("sans-serif") : dc.font.face);
-    font.setWeight(QFont::Weight(std::clamp(dc.font.weight == U_FW_DONTCARE ? U_FW_NORMAL : dc.font.weight, 100, 900)));
-    font.setItalic(dc.font.italic);
-    font.setUnderline(dc.font.underline);
-    font.setStrikeOut(dc.font.strikeOut);
-    // GDI's default font height, when the font gives none: about 12 points.
-    const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : emPixels(font, height);
+    const DrawnFont drawn = drawnFont(dc.font, text, std::fabs(double(dc.font.height)) * scale,
+                                      std::fabs(double(dc.font.width)) * scale);
+    const double em = drawn.em;
 
     const double glyphs = double(text.size());
     const double perPixel = em > largestCachedGlyph ? glyphOutlinePixelWork : glyphPixelWork;
-    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * em * em)))
+    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * em * em * drawn.widthScale)))
         return;
     const QPointF origin = t.map(at);
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());
     if (!(em >= 1 && em <= largest) || !std::isfinite(origin.x()) || !std::isfinite(origin.y()))
         return;
+    QFont font = drawn.font;
     font.setPixelSize(std::max(1, int(std::lround(em))));
     const QFontMetricsF metrics(font);
 
@@ -141,16 +132,9 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     // unit along the baseline is the length of its direction in the picture.
     const QPointF along = baselineDirection(t, dc.font.escapement);
     const double alongScale = std::hypot(along.x(), along.y());
-    std::vector<double> starts;
-    double width = 0;
-    if (!advances.empty()) {
-        for (std::size_t i = 0; i < advances.size() && i < std::size_t(text.size()); ++i) {
-            starts.push_back(width);
-            width += advances[i] * alongScale;
-        }
-    } else {
-        width = metrics.horizontalAdvance(text);
-    }
+    const CharacterPlaces places = placeCharacters(metrics, text, advances, alongScale, dc.charExtra * alongScale);
+    const std::vector<double>& starts = places.starts;
+    const double width = places.width;
     // The horizontal bits: left (none), right, or centre (both); the vertical:
     // top (none), bottom, or baseline (both).
     const quint32 horizontal = dc.textAlign & U_TA_CENTER, vertical = dc.textAlign & U_TA_BASELINE;
@@ -170,18 +154,11 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
 
     applyClip();
     painter_->save();
-    if (box && (options & (U_ETO_OPAQUE | U_ETO_CLIPPED))) {
-        const QPolygonF area = t.map(QPolygonF(box->normalized()));
-        if (options & U_ETO_OPAQUE) {
-            painter_->setPen(Qt::NoPen);
-            painter_->setBrush(dc.backColour);
-            painter_->drawPolygon(area);
-        }
-        if (options & U_ETO_CLIPPED) {
-            QPainterPath clip;
-            clip.addPolygon(area);
-            painter_->setClipPath(clip, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
-        }
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (box && (options & U_ETO_CLIPPED)) {
+        QPainterPath clip;
+        clip.addPolygon(t.map(QPolygonF(box->normalized())));
+        painter_->setClipPath(clip, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     painter_->setTransform(frame);
     if (dc.opaque)

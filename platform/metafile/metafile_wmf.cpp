@@ -75,6 +75,8 @@ qint64 smallestRecord(int type)
     case U_WMR_SETPOLYFILLMODE: return U_SIZE_WMRSETPOLYFILLMODE;
     case U_WMR_SETTEXTCOLOR: return U_SIZE_WMRSETTEXTCOLOR;
     case U_WMR_SETTEXTALIGN: return U_SIZE_WMRSETTEXTALIGN;
+    case U_WMR_SETTEXTCHAREXTRA: return U_SIZE_WMRSETTEXTCHAREXTRA;
+    case U_WMR_SETROP2: return U_SIZE_WMRSETROP2;
     case U_WMR_SETWINDOWORG: return U_SIZE_WMRSETWINDOWORG;
     case U_WMR_SETWINDOWEXT: return U_SIZE_WMRSETWINDOWEXT;
     case U_WMR_SETVIEWPORTORG: return U_SIZE_WMRSETVIEWPORTORG;
@@ -108,6 +110,10 @@ qint64 smallestRecord(int type)
     case U_WMR_CREATEFONTINDIRECT: return U_SIZE_WMRCREATEFONTINDIRECT;
     case U_WMR_CREATEBRUSHINDIRECT: return U_SIZE_WMRCREATEBRUSHINDIRECT;
     case U_WMR_CREATEREGION: return U_SIZE_WMRCREATEREGION;
+    case U_WMR_CREATEPALETTE: return U_SIZE_WMRCREATEPALETTE;
+    case U_WMR_SELECTPALETTE: return U_SIZE_WMRSELECTPALETTE;
+    case U_WMR_SETPALENTRIES: return U_SIZE_WMRSETPALENTRIES;
+    case U_WMR_RESIZEPALETTE: return U_SIZE_WMRRESIZEPALETTE;
     case U_WMR_DIBCREATEPATTERNBRUSH: return U_SIZE_WMRDIBCREATEPATTERNBRUSH;
     case U_WMR_SELECTCLIPREGION: return U_SIZE_WMRSELECTCLIPREGION;
     case U_WMR_FILLREGION: return U_SIZE_WMRFILLREGION;
@@ -164,7 +170,9 @@ RecordDib packedDib(const Record& r, qint64 at, quint32 usage)
     const QByteArrayView dib = r.bytes(at, r.size() - at);
     if (dib.size() < 12)
         return {{}, {}, usage};
-    const std::optional<DibHeader> header = readDibHeader(dib, {});
+    std::optional<DibHeader> header = readDibHeader(dib, {});
+    if (header && usage == U_DIB_PAL_COLORS)
+        header->colourBytes = 2; // its colour table holds 16-bit indices into the palette
     const qint64 bitsAt = header ? header->packedBitsAt() : dib.size();
     return {dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), usage};
 }

@@ -1,6 +1,8 @@
 // The WMF records that draw: shapes, text and bitmaps.
 #include "platform/metafile/metafile_wmf.h"
 
+#include "platform/metafile/metafile_font.h"
+
 namespace kv::metafile {
 namespace {
 
@@ -29,7 +31,7 @@ void textOut(Canvas& c, const Record& r)
     const qint64 stringAt = p + 2, after = stringAt + (count + 1) / 2 * 2;
     const QByteArrayView bytes = r.bytes(stringAt, count);
     if (r.whole())
-        c.text(reversedPoint(r, after), decodeText(bytes, c.dc.font.charSet), {}, U_ETO_NONE, std::nullopt);
+        c.text(reversedPoint(r, after), fontText(bytes, c.dc.font), {}, U_ETO_NONE, std::nullopt);
 }
 
 void extTextOut(Canvas& c, const Record& r)
@@ -46,7 +48,7 @@ void extTextOut(Canvas& c, const Record& r)
     const QByteArrayView bytes = r.bytes(stringAt, count);
     if (!r.whole() || count < 0)
         return;
-    const QString decoded = decodeText(bytes, c.dc.font.charSet);
+    const QString decoded = fontText(bytes, c.dc.font);
     // An advance for each byte, when the record holds them.
     const qint64 dxAt = stringAt + (count + 1) / 2 * 2;
     std::vector<double> byteAdvances;
@@ -77,7 +79,7 @@ bool playWmfShape(Canvas& c, const Record& r, int type)
     case U_WMR_RECTANGLE: c.box(reversedRect(r, p), {}, BoxShape::Rectangle); break;
     case U_WMR_ROUNDRECT: c.box(reversedRect(r, p + 4), reversedSize(r, p), BoxShape::Rectangle); break;
     case U_WMR_PATBLT: c.fillRect(QRectF(reversedPoint(r, p + 8), reversedSize(r, p + 4)), c.dc.brush, r.u32(p)); break;
-    case U_WMR_SETPIXEL: c.setPixel(reversedPoint(r, p + 4), colourRef(r.u32(p))); break;
+    case U_WMR_SETPIXEL: c.setPixel(reversedPoint(r, p + 4), c.colour(r.u32(p))); break;
     case U_WMR_POLYLINE: c.polyline(pointsAt(r, p + 2, r.s16(p), Coordinates::Short)); break;
     case U_WMR_POLYGON: c.polygons({pointsAt(r, p + 2, r.s16(p), Coordinates::Short)}); break;
     case U_WMR_POLYPOLYGON: {

@@ -2,6 +2,8 @@
 // context's state, the objects of the object table, and the regions.
 #include "platform/metafile/metafile_wmf.h"
 
+#include "platform/metafile/metafile_font.h"
+
 namespace kv::metafile {
 namespace {
 
@@ -11,6 +13,7 @@ FontSpec fontOf(const Record& r)
 {
     FontSpec f;
     f.height = r.s16(p);
+    f.width = r.s16(p + 2);
     f.escapement = r.s16(p + 4);
     f.weight = r.s16(p + 8);
     f.italic = r.get<quint8>(p + 10);
@@ -52,6 +55,12 @@ std::optional<QRegion> regionOn(Canvas& c, const RegionSpec& region)
     return c.regionOf(region.rects, RegionUnits::Logical);
 }
 
+// The colours of a palette record: their count at at, the entries after it.
+std::vector<QRgb> paletteEntries(const Record& r, qint64 at)
+{
+    return paletteEntriesAt(r, at + 2, r.u16(at));
+}
+
 // A WMF object takes the lowest free slot of the object table.
 void createObject(Canvas& c, GdiObject object)
 {
@@ -64,11 +73,16 @@ void createObject(Canvas& c, GdiObject object)
 bool playWmfState(Canvas& c, const Record& r, int type)
 {
     switch (type) {
-    case U_WMR_SETBKCOLOR: c.dc.backColour = colourRef(r.u32(p)); break;
+    case U_WMR_SETBKCOLOR: c.dc.backColour = c.colour(r.u32(p)); break;
     case U_WMR_SETBKMODE: c.dc.opaque = r.u16(p) == U_OPAQUE; break;
     case U_WMR_SETMAPMODE: c.setMapMode(r.u16(p)); break;
     case U_WMR_SETPOLYFILLMODE: c.dc.fillRule = r.u16(p) == U_WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case U_WMR_SETTEXTCOLOR: c.dc.textColour = colourRef(r.u32(p)); break;
+    case U_WMR_SETTEXTCOLOR: c.dc.textColour = c.colour(r.u32(p)); break;
+    case U_WMR_SETTEXTCHAREXTRA: c.dc.charExtra = r.s16(p); break;
+    case U_WMR_SETROP2:
+        if (const int rop2 = r.u16(p); rop2 >= U_R2_BLACK && rop2 <= U_R2_WHITE)
+            c.dc.rop2 = rop2;
+        break;
     case U_WMR_SETTEXTALIGN: c.dc.textAlign = r.u16(p); break;
     case U_WMR_SETWINDOWORG: c.dc.windowOrg = reversedPoint(r, p); break;
     case U_WMR_OFFSETWINDOWORG: c.dc.windowOrg += reversedPoint(r, p); break;
@@ -101,15 +115,26 @@ bool playWmfObject(Canvas& c, const Record& r, int type)
     case U_WMR_CREATEPENINDIRECT: {
         const quint16 style = r.u16(p);
         const double width = r.s16(p + 2);
-        createObject(c, PenSpec{style, width, width <= 1, colourRef(r.u32(p + 6))});
+        createObject(c, PenSpec{style, width, width <= 1, c.colour(r.u32(p + 6)), {}});
         break;
     }
-    case U_WMR_CREATEBRUSHINDIRECT: createObject(c, BrushSpec{r.u16(p), colourRef(r.u32(p + 2)), r.u16(p + 6), {}}); break;
+    case U_WMR_CREATEBRUSHINDIRECT: createObject(c, BrushSpec{r.u16(p), c.colour(r.u32(p + 2)), r.u16(p + 6), {}}); break;
     case U_WMR_CREATEFONTINDIRECT: createObject(c, fontOf(r)); break;
     case U_WMR_DIBCREATEPATTERNBRUSH: createObject(c, patternBrush(c, packedDib(r, p + 4, r.u16(p + 2)))); break;
-    // Palettes, the old brush record and the old device-dependent bitmaps and
-    // their brushes take a slot and draw nothing.
-    case U_WMR_CREATEPALETTE:
+    // A palette's entries follow its version; the records that change one
+    // change the palette selected.
+    case U_WMR_CREATEPALETTE: createObject(c, PaletteSpec{paletteEntries(r, p + 2)}); break;
+    case U_WMR_SELECTPALETTE: c.selectPalette(r.u16(p)); break;
+    case U_WMR_SETPALENTRIES:
+        if (c.dc.palette)
+            c.setPaletteEntries(*c.dc.palette, r.u16(p), paletteEntries(r, p + 2));
+        break;
+    case U_WMR_RESIZEPALETTE:
+        if (c.dc.palette)
+            c.resizePalette(*c.dc.palette, r.u16(p));
+        break;
+    // The old brush record and the old device-dependent bitmaps and their
+    // brushes take a slot and draw nothing.
     case U_WMR_F8:
     case U_WMR_CREATEPATTERNBRUSH:
     case U_WMR_CREATEBITMAPINDIRECT:

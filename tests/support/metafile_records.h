@@ -69,15 +69,23 @@ constexpr quint32 colorRef(int red, int green, int blue)
 
 // The GDI values the records below take.
 namespace gdi {
-constexpr int psSolid = 0, psNull = 5, psGeometric = 0x10000; // pen styles
+constexpr int psSolid = 0, psNull = 5, psUserStyle = 7, psGeometric = 0x10000; // pen styles
+constexpr int psEndcapFlat = 0x200;
 constexpr int bsSolid = 0, bsNull = 1;                        // brush styles
 constexpr int transparent = 1, opaque = 2;                    // background modes
 constexpr int alternate = 1, winding = 2;                     // polygon fill modes
 constexpr int mmText = 1, mmAnisotropic = 8;                  // map modes
 constexpr int gmCompatible = 1, gmAdvanced = 2;               // EMF graphics modes
 constexpr int taTop = 0, taBaseline = 24;                     // text alignment
-constexpr int ansiCharset = 0, gb2312Charset = 134;
-constexpr int etoGlyphIndex = 0x10;
+constexpr int ansiCharset = 0, defaultCharset = 1, symbolCharset = 2, gb2312Charset = 134;
+constexpr int etoOpaque = 0x02, etoGlyphIndex = 0x10;
+constexpr int dibRgbColors = 0, dibPalColors = 1; // what a bitmap's colour table holds
+// The binary raster operations of lines and fills (SetROP2), 1 to 16.
+constexpr int r2Black = 1, r2NotMergePen = 2, r2MaskNotPen = 3, r2NotCopyPen = 4, r2MaskPenNot = 5, r2Not = 6,
+              r2XorPen = 7, r2NotMaskPen = 8, r2MaskPen = 9, r2NotXorPen = 10, r2Nop = 11, r2MergeNotPen = 12,
+              r2CopyPen = 13, r2MergePenNot = 14, r2MergePen = 15, r2White = 16;
+// A colour picked from the selected palette by its index.
+constexpr quint32 paletteIndex(int index) { return 0x01000000u | quint32(index); }
 constexpr quint32 srcCopy = 0x00CC0020;
 constexpr quint32 nullPen = 0x80000008; // EMF stock objects
 constexpr int biRgb = 0, biRle8 = 1, biJpeg = 4, biPng = 5;
@@ -93,6 +101,15 @@ inline QByteArray points16(const QList<QPoint>& points)
 }
 
 inline QByteArray evenPadded(const QByteArray& bytes) { return bytes + QByteArray(bytes.size() % 2, '\0'); }
+
+// Palette entries as GDI stores them: red, green, blue and a flags byte, from 0xRRGGBB colours.
+inline QByteArray paletteEntries(const QList<quint32>& colours)
+{
+    QByteArray bytes;
+    for (quint32 c : colours)
+        bytes.append(char(c >> 16 & 0xFF)).append(char(c >> 8 & 0xFF)).append(char(c & 0xFF)).append('\0');
+    return bytes;
+}
 
 // A device-independent bitmap: its BITMAPINFO (header and colour table) and
 // its bits, apart, as EMF records keep them.
@@ -148,6 +165,22 @@ inline Dib rle8(int width, int height, const QList<quint32>& palette, const QLis
     for (quint32 c : palette)
         colours.u32(c);
     return {infoHeader(width, height, 8, gdi::biRle8, bits.size(), int(palette.size())) + colours.bytes, bits};
+}
+
+// Pixels of 8 bits, rows from the top, whose colour table holds 16-bit
+// indices into the selected palette (gdi::dibPalColors).
+inline Dib paletteIndexed8(int width, int height, const QList<int>& tableIndices, const QList<uchar>& pixels)
+{
+    QByteArray bits;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x)
+            bits.append(char(pixels[y * width + x]));
+        bits.append(QByteArray((4 - width % 4) % 4, '\0'));
+    }
+    Fields table;
+    for (int index : tableIndices)
+        table.u16(index);
+    return {infoHeader(width, height, 8, gdi::biRgb, bits.size(), int(tableIndices.size())) + table.bytes, bits};
 }
 
 // A PNG or JPEG file carried whole as the bitmap's bits (gdi::biPng, gdi::biJpeg).
@@ -224,6 +257,10 @@ inline QByteArray setTextAlign(int align) { return record(0x012E, {align, 0}); }
 inline QByteArray setTextColor(quint32 colour) { return record(0x0209, Fields().u32(colour).bytes); }
 // Extra space spread over the breaks of the next text (a record the player skips).
 inline QByteArray setTextJustification(int extra, int breaks) { return record(0x020A, {breaks, extra}); }
+inline QByteArray setBkColor(quint32 colour) { return record(0x0201, Fields().u32(colour).bytes); }
+inline QByteArray setROP2(int mode) { return record(0x0104, {mode, 0}); }
+// Logical units added to each character's advance.
+inline QByteArray setTextCharExtra(int extra) { return record(0x0108, {extra}); }
 inline QByteArray saveDC() { return record(0x001E, {}); }
 inline QByteArray restoreDC(int relative = -1) { return record(0x0127, {relative}); }
 inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
@@ -241,11 +278,12 @@ inline QByteArray createBrushIndirect(int style, quint32 colour, int hatch = 0)
     return record(0x02FC, Fields().u16(style).u32(colour).u16(hatch).bytes);
 }
 // height < 0: the em in logical units; face: bytes in the character set's
-// code page, at most 31.
-inline QByteArray createFontIndirect(int height, int weight, int charset, const QByteArray& face, int escapement = 0)
+// code page, at most 31; width: the average character width (0: the font's own).
+inline QByteArray createFontIndirect(int height, int weight, int charset, const QByteArray& face, int escapement = 0,
+                                     int width = 0)
 {
     return record(0x02FB, Fields()
-                              .u16s({height, 0, escapement, escapement, weight})
+                              .u16s({height, width, escapement, escapement, weight})
                               .u32(qint64(charset) << 24) // not italic, underlined or struck out; the character set
                               .u32(0)                     // default precision, quality and family
                               .raw(evenPadded(face + QByteArray(1, '\0')))
@@ -253,6 +291,18 @@ inline QByteArray createFontIndirect(int height, int weight, int charset, const 
 }
 inline QByteArray selectObject(int index) { return record(0x012D, {index}); }
 inline QByteArray deleteObject(int index) { return record(0x01F0, {index}); }
+// A palette of 0xRRGGBB colours takes a slot like any object; it is
+// selected, and changed while selected, by records of its own.
+inline QByteArray createPalette(const QList<quint32>& colours)
+{
+    return record(0x00F7, Fields().u16s({0x0300, int(colours.size())}).raw(paletteEntries(colours)).bytes);
+}
+inline QByteArray selectPalette(int index) { return record(0x0234, {index}); }
+inline QByteArray realizePalette() { return record(0x0035, {}); }
+inline QByteArray setPalEntries(int first, const QList<quint32>& colours)
+{
+    return record(0x0037, Fields().u16s({first, int(colours.size())}).raw(paletteEntries(colours)).bytes);
+}
 
 inline QByteArray polyline(const QList<QPoint>& points)
 {
@@ -297,12 +347,29 @@ inline QByteArray extTextOut(int x, int y, const QByteArray& text, const QList<i
     return record(0x0A32, f.bytes);
 }
 
-// The bitmap stretched from its whole source onto the destination box.
-inline QByteArray stretchDib(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+// A text record's characters with an option (gdi::etoOpaque: its box
+// filled with the background colour first) and its box, right and bottom
+// edges outside; an advance for every byte.
+inline QByteArray extTextOutInBox(int x, int y, int options, const QRect& box, const QByteArray& text,
+                                  const QList<int>& advances)
+{
+    Fields f;
+    f.u16s({y, x, int(text.size()), options})
+        .u16s({box.left(), box.top(), box.left() + box.width(), box.top() + box.height()})
+        .raw(evenPadded(text));
+    for (int a : advances)
+        f.u16(a);
+    return record(0x0A32, f.bytes);
+}
+
+// The bitmap stretched from its whole source onto the destination box;
+// usage: what its colour table holds (gdi::dibRgbColors, gdi::dibPalColors).
+inline QByteArray stretchDib(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap,
+                             int usage = gdi::dibRgbColors)
 {
     return record(0x0F43, Fields()
                               .u32(gdi::srcCopy)
-                              .u16s({0, sourceHeight, sourceWidth, 0, 0})
+                              .u16s({usage, sourceHeight, sourceWidth, 0, 0})
                               .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
                               .raw(bitmap.info + bitmap.bits)
                               .bytes);
@@ -363,8 +430,14 @@ inline QByteArray setBkMode(int mode) { return record(18, Fields().u32(mode).byt
 inline QByteArray setPolyFillMode(int mode) { return record(19, Fields().u32(mode).bytes); }
 inline QByteArray setTextAlign(int align) { return record(22, Fields().u32(align).bytes); }
 inline QByteArray setTextColor(quint32 colour) { return record(24, Fields().u32(colour).bytes); }
-// Extra space spread over the breaks of the next text (a record the player skips).
-inline QByteArray setTextJustification(int extra, int breaks) { return record(120, Fields().u32s({extra, breaks}).bytes); }
+inline QByteArray setBkColor(quint32 colour) { return record(25, Fields().u32(colour).bytes); }
+inline QByteArray setROP2(int mode) { return record(20, Fields().u32(mode).bytes); }
+// Extra space spread over the break characters of the next text: GDI bakes
+// it into the text records' advances, so the record changes nothing drawn.
+inline QByteArray setTextJustification(int breakExtra, int breakCount)
+{
+    return record(120, Fields().u32s({breakExtra, breakCount}).bytes);
+}
 // Right and bottom are outside the clip.
 inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
 {
@@ -400,16 +473,38 @@ inline QByteArray createBrushIndirect(quint32 index, int style, quint32 colour, 
 {
     return record(39, Fields().u32s({index, style, colour, hatch}).bytes);
 }
+// A pen with user-defined dashes and gaps (gdi::psUserStyle in style):
+// logical units for a geometric pen, pixels for a cosmetic one.
+inline QByteArray extCreateUserStylePen(quint32 index, int style, int width, quint32 colour, const QList<int>& dashes)
+{
+    Fields f;
+    f.u32s({index, 0, 0, 0, 0, style, width, gdi::bsSolid, colour, 0, dashes.size()});
+    for (int d : dashes)
+        f.u32(d);
+    return record(95, f.bytes);
+}
+// A palette of 0xRRGGBB colours at the index; selected and changed by name.
+inline QByteArray createPalette(quint32 index, const QList<quint32>& colours)
+{
+    return record(49, Fields().u32(index).u16s({0x0300, int(colours.size())}).raw(paletteEntries(colours)).bytes);
+}
+inline QByteArray selectPalette(quint32 index) { return record(48, Fields().u32(index).bytes); }
+inline QByteArray realizePalette() { return record(52, {}); }
+inline QByteArray setPaletteEntries(quint32 index, int first, const QList<quint32>& colours)
+{
+    return record(50, Fields().u32s({index, first, colours.size()}).raw(paletteEntries(colours)).bytes);
+}
 // height < 0: the em in logical units; face: at most 31 characters;
-// escapement: tenths of a degree.
+// escapement: tenths of a degree; width: the average character width (0: the
+// font's own).
 inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face,
-                                         int escapement = 0)
+                                         int escapement = 0, int width = 0)
 {
     QByteArray name(64, '\0');
     std::memcpy(name.data(), face.utf16(), size_t(std::min<qsizetype>(face.size(), 31)) * 2);
     // As a WMF's font, with 32-bit sizes and a UTF-16 name.
     return record(82, Fields()
-                          .u32s({index, height, 0, escapement, escapement, weight, qint64(charset) << 24, 0})
+                          .u32s({index, height, width, escapement, escapement, weight, qint64(charset) << 24, 0})
                           .raw(name)
                           .bytes);
 }
@@ -467,14 +562,17 @@ inline QByteArray ellipse(int left, int top, int right, int bottom)
     return record(42, Fields().u32s({left, top, right, bottom}).bytes);
 }
 
-// UTF-16 text from its reference point, an advance for every UTF-16 unit.
-inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int>& advances, int options = 0)
+// UTF-16 text from its reference point, an advance for every UTF-16 unit;
+// box: the text's box for gdi::etoOpaque, right and bottom edges outside.
+inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int>& advances, int options = 0,
+                              const QRect& box = QRect())
 {
     const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     const QByteArray padded = utf16 + QByteArray(utf16.size() % 4, '\0');
     Fields f;
-    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                    // bounds, GM_COMPATIBLE, scales
-    f.u32s({x, y, text.size(), 76, options, 0, 0, 0, 0, 76 + padded.size()}); // the text's own part
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);          // bounds, GM_COMPATIBLE, scales
+    f.u32s({x, y, text.size(), 76, options});        // the text's own part
+    f.u32s({box.left(), box.top(), box.left() + box.width(), box.top() + box.height(), 76 + padded.size()});
     f.raw(padded);
     for (int a : advances)
         f.u32(a);
@@ -495,14 +593,16 @@ inline QByteArray extTextOutA(int x, int y, const QByteArray& text, const QList<
     return record(83, f.bytes);
 }
 
-// The bitmap stretched from its whole source onto the destination box.
-inline QByteArray stretchDIBits(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+// The bitmap stretched from its whole source onto the destination box;
+// usage: what its colour table holds (gdi::dibRgbColors, gdi::dibPalColors).
+inline QByteArray stretchDIBits(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap,
+                                int usage = gdi::dibRgbColors)
 {
     const qint64 infoAt = 80, bitsAt = 80 + bitmap.info.size();
     return record(81, Fields()
                           .raw(rectl(destination))
                           .u32s({destination.x(), destination.y(), 0, 0, sourceWidth, sourceHeight})
-                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), 0, gdi::srcCopy})
+                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), usage, gdi::srcCopy})
                           .u32s({destination.width(), destination.height()})
                           .raw(bitmap.info + bitmap.bits)
                           .bytes);
