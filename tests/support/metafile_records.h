@@ -69,19 +69,38 @@ constexpr quint32 colorRef(int red, int green, int blue)
 
 // The GDI values the records below take.
 namespace gdi {
-constexpr int psSolid = 0, psNull = 5, psGeometric = 0x10000; // pen styles
-constexpr int bsSolid = 0, bsNull = 1;                        // brush styles
-constexpr int transparent = 1, opaque = 2;                    // background modes
-constexpr int alternate = 1, winding = 2;                     // polygon fill modes
-constexpr int mmText = 1, mmAnisotropic = 8;                  // map modes
-constexpr int gmCompatible = 1, gmAdvanced = 2;               // EMF graphics modes
-constexpr int taTop = 0, taBaseline = 24;                     // text alignment
+constexpr int psSolid = 0, psDash = 1, psDot = 2, psDashDot = 3, psDashDotDot = 4, psNull = 5; // pen styles
+constexpr int psEndcapSquare = 0x100, psEndcapFlat = 0x200, psJoinBevel = 0x1000, psJoinMiter = 0x2000;
+constexpr int psGeometric = 0x10000;
+constexpr int bsSolid = 0, bsNull = 1, bsHatched = 2, bsDibPatternPt = 6; // brush styles
+constexpr int hsHorizontal = 0, hsVertical = 1, hsFDiagonal = 2, hsBDiagonal = 3, hsCross = 4, hsDiagCross = 5;
+constexpr int transparent = 1, opaque = 2; // background modes
+constexpr int alternate = 1, winding = 2;  // polygon fill modes
+constexpr int mmText = 1, mmLoMetric = 2, mmHiMetric = 3, mmLoEnglish = 4, mmHiEnglish = 5, mmTwips = 6,
+              mmIsotropic = 7, mmAnisotropic = 8; // map modes
+constexpr int taTop = 0, taUpdateCp = 1, taRight = 2, taCenter = 6, taBottom = 8, taBaseline = 24; // text alignment
 constexpr int ansiCharset = 0, gb2312Charset = 134;
-constexpr int etoGlyphIndex = 0x10;
-constexpr quint32 srcCopy = 0x00CC0020;
-constexpr quint32 nullPen = 0x80000008; // EMF stock objects
-constexpr int biRgb = 0, biRle8 = 1, biJpeg = 4, biPng = 5;
+constexpr int etoOpaque = 0x02, etoClipped = 0x04, etoGlyphIndex = 0x10;
+constexpr int rgnAnd = 1, rgnOr = 2, rgnXor = 3, rgnDiff = 4, rgnCopy = 5; // clip combinations
+constexpr int mwtIdentity = 1, mwtLeftMultiply = 2, mwtRightMultiply = 3; // world transform changes
+constexpr int adClockwise = 2;                                            // arc direction
+constexpr int ptCloseFigure = 1, ptLineTo = 2, ptBezierTo = 4, ptMoveTo = 6; // PolyDraw point kinds
+// Raster operations of the bitmap records and PatBlt.
+constexpr quint32 srcCopy = 0x00CC0020, srcPaint = 0x00EE0086, srcAnd = 0x008800C6, srcInvert = 0x00660046,
+                  notSrcCopy = 0x00330008, patCopy = 0x00F00021, patInvert = 0x005A0049, dstInvert = 0x00550009,
+                  blackness = 0x00000042, whiteness = 0x00FF0062;
+// EMF stock objects.
+constexpr quint32 stock(int object) { return 0x80000000u | quint32(object); }
+constexpr quint32 whiteBrush = stock(0), lightGreyBrush = stock(1), greyBrush = stock(2), darkGreyBrush = stock(3),
+                  blackBrush = stock(4), nullBrush = stock(5), whitePen = stock(6), blackPen = stock(7),
+                  nullPen = stock(8);
+constexpr int biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3, biJpeg = 4, biPng = 5;
 } // namespace gdi
+
+// A GDI rectangle: its right and bottom edges lie just outside it.
+struct Box {
+    int left, top, right, bottom;
+};
 
 // Points as 16-bit x, y pairs.
 inline QByteArray points16(const QList<QPoint>& points)
@@ -148,6 +167,20 @@ inline Dib rle8(int width, int height, const QList<quint32>& palette, const QLis
     for (quint32 c : palette)
         colours.u32(c);
     return {infoHeader(width, height, 8, gdi::biRle8, bits.size(), int(palette.size())) + colours.bytes, bits};
+}
+
+// A bitmap as written by hand: its header (height negative: rows from the
+// top), the colour masks of BI_BITFIELDS, the colour table (0xRRGGBB) and
+// the bits exactly as given.
+inline Dib raw(int width, int height, int bitCount, int compression, const QList<quint32>& palette,
+               const QByteArray& bits, const QList<quint32>& masks = {})
+{
+    Fields f;
+    for (quint32 m : masks)
+        f.u32(m);
+    for (quint32 c : palette)
+        f.u32(c);
+    return {infoHeader(width, height, bitCount, compression, bits.size(), int(palette.size())) + f.bytes, bits};
 }
 
 // A PNG or JPEG file carried whole as the bitmap's bits (gdi::biPng, gdi::biJpeg).
@@ -234,11 +267,12 @@ inline QByteArray createBrushIndirect(int style, quint32 colour, int hatch = 0)
 }
 // height < 0: the em in logical units; face: bytes in the character set's
 // code page, at most 31.
-inline QByteArray createFontIndirect(int height, int weight, int charset, const QByteArray& face, int escapement = 0)
+inline QByteArray createFontIndirect(int height, int weight, int charset, const QByteArray& face, int escapement = 0,
+                                     bool underline = false)
 {
     return record(0x02FB, Fields()
                               .u16s({height, 0, escapement, escapement, weight})
-                              .u32(qint64(charset) << 24) // not italic, underlined or struck out; the character set
+                              .u32(qint64(charset) << 24 | (underline ? 0x100 : 0)) // italic, underline, strike-out, set
                               .u32(0)                     // default precision, quality and family
                               .raw(evenPadded(face + QByteArray(1, '\0')))
                               .bytes);
@@ -295,6 +329,109 @@ inline QByteArray stretchDib(const QRect& destination, int sourceWidth, int sour
     return record(0x0F43, Fields()
                               .u32(gdi::srcCopy)
                               .u16s({0, sourceHeight, sourceWidth, 0, 0})
+                              .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
+                              .raw(bitmap.info + bitmap.bits)
+                              .bytes);
+}
+
+inline QByteArray setBkColor(quint32 colour) { return record(0x0201, Fields().u32(colour).bytes); }
+inline QByteArray offsetWindowOrg(int x, int y) { return record(0x020F, {y, x}); }
+inline QByteArray scaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    return record(0x0410, {yDenom, yNum, xDenom, xNum});
+}
+inline QByteArray excludeClipRect(int left, int top, int right, int bottom)
+{
+    return record(0x0415, {bottom, right, top, left});
+}
+inline QByteArray offsetClipRgn(int x, int y) { return record(0x0220, {y, x}); }
+
+inline QByteArray moveTo(int x, int y) { return record(0x0214, {y, x}); }
+inline QByteArray lineTo(int x, int y) { return record(0x0213, {y, x}); }
+inline QByteArray setPixel(int x, int y, quint32 colour) { return record(0x041F, Fields().u32(colour).u16s({y, x}).bytes); }
+inline QByteArray roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+{
+    return record(0x061C, {cornerHeight, cornerWidth, bottom, right, top, left});
+}
+// Arc (0x0817), Chord (0x0830) and Pie (0x081A): the ellipse's box, from the
+// radial line through start to the one through end.
+inline QByteArray arcRecord(int function, const Box& box, QPoint start, QPoint end)
+{
+    return record(function, {end.y(), end.x(), start.y(), start.x(), box.bottom, box.right, box.top, box.left});
+}
+inline QByteArray arc(const Box& box, QPoint start, QPoint end) { return arcRecord(0x0817, box, start, end); }
+inline QByteArray chord(const Box& box, QPoint start, QPoint end) { return arcRecord(0x0830, box, start, end); }
+inline QByteArray pie(const Box& box, QPoint start, QPoint end) { return arcRecord(0x081A, box, start, end); }
+inline QByteArray patBlt(const QRect& r, quint32 rop)
+{
+    return record(0x061D, Fields().u32(rop).u16s({r.height(), r.width(), r.y(), r.x()}).bytes);
+}
+
+// A region object of the given rectangles, one scan each.
+inline QByteArray createRegion(const QList<Box>& boxes)
+{
+    Fields scans;
+    for (const Box& b : boxes)
+        scans.u16s({2, b.top, b.bottom, b.left, b.right, 2});
+    Fields f;
+    f.u16s({0, 6}).u32(0).u16(22 + int(scans.bytes.size())).u16(int(boxes.size())).u16(1);
+    f.u16s({0, 0, 0, 0}).raw(scans.bytes); // the bounds, which nothing reads
+    return record(0x06FF, f.bytes);
+}
+inline QByteArray selectClipRegion(int region) { return record(0x012C, {region}); }
+inline QByteArray fillRegion(int region, int brush) { return record(0x0228, {region, brush}); }
+inline QByteArray paintRegion(int region) { return record(0x012B, {region}); }
+
+// A pattern brush of a DIB's pixels (colours in its table, not palette indices).
+inline QByteArray dibCreatePatternBrush(const Dib& bitmap)
+{
+    return record(0x0142, Fields().u16s({gdi::bsDibPatternPt, 0}).raw(bitmap.info + bitmap.bits).bytes);
+}
+
+// ExtTextOut with its options and their rectangle (ETO_OPAQUE, ETO_CLIPPED).
+inline QByteArray extTextOut(int x, int y, const QByteArray& text, const QList<int>& advances, int options, const Box& box)
+{
+    Fields f;
+    f.u16s({y, x, int(text.size()), options, box.left, box.top, box.right, box.bottom}).raw(evenPadded(text));
+    for (int a : advances)
+        f.u16(a);
+    return record(0x0A32, f.bytes);
+}
+
+// The bitmap records with their source rectangle in the DIB's pixels and
+// their raster operation: StretchDIBits and SetDIBitsToDevice count the
+// source's rows from the bottom of a bottom-up DIB, the blits from the top.
+inline QByteArray stretchDib(const QRect& destination, const QRect& source, const Dib& bitmap, quint32 rop = gdi::srcCopy)
+{
+    return record(0x0F43, Fields()
+                              .u32(rop)
+                              .u16s({0, source.height(), source.width(), source.y(), source.x()})
+                              .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
+                              .raw(bitmap.info + bitmap.bits)
+                              .bytes);
+}
+inline QByteArray dibStretchBlt(const QRect& destination, const QRect& source, const Dib& bitmap)
+{
+    return record(0x0B41, Fields()
+                              .u32(gdi::srcCopy)
+                              .u16s({source.height(), source.width(), source.y(), source.x()})
+                              .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
+                              .raw(bitmap.info + bitmap.bits)
+                              .bytes);
+}
+inline QByteArray dibBitBlt(const QRect& destination, QPoint source, const Dib& bitmap)
+{
+    return record(0x0940, Fields()
+                              .u32(gdi::srcCopy)
+                              .u16s({source.y(), source.x()})
+                              .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
+                              .raw(bitmap.info + bitmap.bits)
+                              .bytes);
+}
+inline QByteArray setDIBitsToDevice(const QRect& destination, QPoint source, int rows, const Dib& bitmap)
+{
+    return record(0x0D33, Fields()
+                              .u16s({0, rows, 0, source.y(), source.x()})
                               .u16s({destination.height(), destination.width(), destination.y(), destination.x()})
                               .raw(bitmap.info + bitmap.bits)
                               .bytes);
@@ -359,12 +496,68 @@ inline QByteArray intersectClipRect(int left, int top, int right, int bottom)
 }
 inline QByteArray saveDC() { return record(33, {}); }
 inline QByteArray restoreDC(int relative = -1) { return record(34, Fields().u32(relative).bytes); }
-inline QByteArray setGraphicsMode(int mode) { return record(67, Fields().u32(mode).bytes); }
-// x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy; drawn only in the advanced graphics mode.
+// x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy. (An EMF records no
+// graphics mode: its world transform holds whatever the mode was.)
 inline QByteArray setWorldTransform(float m11, float m12, float m21, float m22, float dx, float dy)
 {
     return record(35, Fields().f32(m11).f32(m12).f32(m21).f32(m22).f32(dx).f32(dy).bytes);
 }
+// mode: gdi::mwtIdentity, mwtLeftMultiply (the new transform applies first), mwtRightMultiply.
+inline QByteArray modifyWorldTransform(float m11, float m12, float m21, float m22, float dx, float dy, int mode)
+{
+    return record(36, Fields().f32(m11).f32(m12).f32(m21).f32(m22).f32(dx).f32(dy).u32(mode).bytes);
+}
+inline QByteArray setBkColor(quint32 colour) { return record(25, Fields().u32(colour).bytes); }
+inline QByteArray setArcDirection(int direction) { return record(57, Fields().u32(direction).bytes); }
+inline QByteArray scaleViewportExtEx(int xNum, int xDenom, int yNum, int yDenom)
+{
+    return record(31, Fields().u32s({xNum, xDenom, yNum, yDenom}).bytes);
+}
+inline QByteArray scaleWindowExtEx(int xNum, int xDenom, int yNum, int yDenom)
+{
+    return record(32, Fields().u32s({xNum, xDenom, yNum, yDenom}).bytes);
+}
+inline QByteArray excludeClipRect(int left, int top, int right, int bottom)
+{
+    return record(29, Fields().u32s({left, top, right, bottom}).bytes);
+}
+inline QByteArray offsetClipRgn(int x, int y) { return record(26, Fields().u32s({x, y}).bytes); }
+
+// A region's data: its header and rectangles, in device units.
+inline QByteArray regionData(const QList<Box>& boxes)
+{
+    Fields f;
+    f.u32s({32, 1, boxes.size(), 16 * boxes.size(), 0, 0, 0, 0});
+    for (const Box& b : boxes)
+        f.u32s({b.left, b.top, b.right, b.bottom});
+    return f.bytes;
+}
+// No boxes with gdi::rgnCopy: no clip at all.
+inline QByteArray extSelectClipRgn(int mode, const QList<Box>& boxes)
+{
+    const QByteArray data = boxes.isEmpty() ? QByteArray() : regionData(boxes);
+    return record(75, Fields().u32s({data.size(), mode}).raw(data).bytes);
+}
+inline QByteArray fillRgn(quint32 brush, const QList<Box>& boxes)
+{
+    const QByteArray data = regionData(boxes);
+    return record(71, Fields().u32s({0, 0, 0, 0, data.size(), brush}).raw(data).bytes);
+}
+inline QByteArray paintRgn(const QList<Box>& boxes)
+{
+    const QByteArray data = regionData(boxes);
+    return record(74, Fields().u32s({0, 0, 0, 0, data.size()}).raw(data).bytes);
+}
+
+// Path brackets and what is done with the path.
+inline QByteArray beginPath() { return record(59, {}); }
+inline QByteArray endPath() { return record(60, {}); }
+inline QByteArray closeFigure() { return record(61, {}); }
+inline QByteArray fillPath() { return record(62, Fields().u32s({0, 0, 0, 0}).bytes); }
+inline QByteArray strokeAndFillPath() { return record(63, Fields().u32s({0, 0, 0, 0}).bytes); }
+inline QByteArray strokePath() { return record(64, Fields().u32s({0, 0, 0, 0}).bytes); }
+inline QByteArray selectClipPath(int mode) { return record(67, Fields().u32(mode).bytes); }
+inline QByteArray abortPath() { return record(68, {}); }
 
 // Objects go into the table at the index the record names.
 inline QByteArray selectObject(quint32 index) { return record(37, Fields().u32(index).bytes); }
@@ -374,24 +567,36 @@ inline QByteArray createPen(quint32 index, int style, int width, quint32 colour)
 {
     return record(38, Fields().u32s({index, style, width, 0, colour}).bytes);
 }
-// A geometric solid pen with round ends and joins.
-inline QByteArray extCreatePen(quint32 index, int width, quint32 colour)
+// A geometric pen, solid with round ends and joins unless style says otherwise.
+inline QByteArray extCreatePen(quint32 index, int width, quint32 colour, int style = gdi::psSolid)
 {
-    return record(
-        95,
-        Fields().u32s({index, 0, 0, 0, 0, gdi::psGeometric | gdi::psSolid, width, gdi::bsSolid, colour, 0, 0}).bytes);
+    return record(95, Fields().u32s({index, 0, 0, 0, 0, gdi::psGeometric | style, width, gdi::bsSolid, colour, 0, 0}).bytes);
+}
+// A pattern brush of a DIB's pixels (colours in its table, not palette indices).
+inline QByteArray createDibPatternBrushPt(quint32 index, const Dib& bitmap)
+{
+    return record(94, Fields()
+                          .u32s({index, 0, 32, bitmap.info.size(), 32 + bitmap.info.size(), bitmap.bits.size()})
+                          .raw(bitmap.info + bitmap.bits)
+                          .bytes);
 }
 inline QByteArray createBrushIndirect(quint32 index, int style, quint32 colour, int hatch = 0)
 {
     return record(39, Fields().u32s({index, style, colour, hatch}).bytes);
 }
-// height < 0: the em in logical units; face: at most 31 characters.
-inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face)
+// height < 0: the em in logical units; face: at most 31 characters;
+// escapement in tenths of a degree, anticlockwise.
+inline QByteArray extCreateFontIndirectW(quint32 index, int height, int weight, int charset, const QString& face,
+                                         int escapement = 0, bool underline = false)
 {
     QByteArray name(64, '\0');
     std::memcpy(name.data(), face.utf16(), size_t(std::min<qsizetype>(face.size(), 31)) * 2);
     // As a WMF's font, with 32-bit sizes and a UTF-16 name.
-    return record(82, Fields().u32s({index, height, 0, 0, 0, weight, qint64(charset) << 24, 0}).raw(name).bytes);
+    return record(82, Fields()
+                          .u32s({index, height, 0, escapement, escapement, weight,
+                                 qint64(charset) << 24 | (underline ? 0x100 : 0), 0})
+                          .raw(name)
+                          .bytes);
 }
 
 // The points' box, as the records' bounds: GDI writes it in device units,
@@ -428,15 +633,58 @@ inline QByteArray polygon16(const QList<QPoint>& points)
 {
     return record(86, boundsOf(points) + Fields().u32(points.size()).bytes + points16(points));
 }
-inline QByteArray polyPolygon16(const QList<QList<QPoint>>& rings)
+// PolyPolygon (8), PolyPolyline (7) and their 16-bit forms (91, 90).
+inline QByteArray polyPoly(quint32 type, const QList<QList<QPoint>>& parts, bool wide)
 {
     QList<QPoint> all;
     Fields counts;
-    for (const QList<QPoint>& ring : rings) {
-        all += ring;
-        counts.u32(ring.size());
+    for (const QList<QPoint>& part : parts) {
+        all += part;
+        counts.u32(part.size());
     }
-    return record(91, boundsOf(all) + Fields().u32s({rings.size(), all.size()}).bytes + counts.bytes + points16(all));
+    return record(type, boundsOf(all) + Fields().u32s({parts.size(), all.size()}).bytes + counts.bytes
+                            + (wide ? points32(all) : points16(all)));
+}
+inline QByteArray polyPolygon16(const QList<QList<QPoint>>& rings) { return polyPoly(91, rings, false); }
+inline QByteArray polyPolygon(const QList<QList<QPoint>>& rings) { return polyPoly(8, rings, true); }
+inline QByteArray polyPolyline16(const QList<QList<QPoint>>& lines) { return polyPoly(90, lines, false); }
+inline QByteArray polyPolyline(const QList<QList<QPoint>>& lines) { return polyPoly(7, lines, true); }
+// The records of a count and points: PolyBezier (2), PolyBezierTo (5),
+// PolylineTo (6) and their 16-bit forms (85, 88, 89).
+inline QByteArray points(quint32 type, const QList<QPoint>& points, bool wide)
+{
+    return record(type, boundsOf(points) + Fields().u32(points.size()).bytes + (wide ? points32(points) : points16(points)));
+}
+// Points each with its kind (gdi::ptMoveTo, ptLineTo, ptBezierTo, ptCloseFigure).
+inline QByteArray polyDraw(const QList<QPoint>& points, const QList<int>& kinds, bool wide)
+{
+    QByteArray k;
+    for (int kind : kinds)
+        k.append(char(kind));
+    return record(wide ? 56 : 92, boundsOf(points) + Fields().u32(points.size()).bytes
+                                      + (wide ? points32(points) : points16(points)) + k);
+}
+inline QByteArray moveToEx(int x, int y) { return record(27, Fields().u32s({x, y}).bytes); }
+inline QByteArray lineTo(int x, int y) { return record(54, Fields().u32s({x, y}).bytes); }
+inline QByteArray setPixelV(int x, int y, quint32 colour) { return record(15, Fields().u32s({x, y, colour}).bytes); }
+inline QByteArray roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+{
+    return record(44, Fields().u32s({left, top, right, bottom, cornerWidth, cornerHeight}).bytes);
+}
+// Arc (45), Chord (46), Pie (47) and ArcTo (55): the ellipse's box, from the
+// radial line through start to the one through end.
+inline QByteArray arcRecord(quint32 type, const Box& box, QPoint start, QPoint end)
+{
+    return record(type, Fields().u32s({box.left, box.top, box.right, box.bottom, start.x(), start.y(), end.x(), end.y()}).bytes);
+}
+inline QByteArray arc(const Box& box, QPoint start, QPoint end) { return arcRecord(45, box, start, end); }
+inline QByteArray chord(const Box& box, QPoint start, QPoint end) { return arcRecord(46, box, start, end); }
+inline QByteArray pie(const Box& box, QPoint start, QPoint end) { return arcRecord(47, box, start, end); }
+inline QByteArray arcTo(const Box& box, QPoint start, QPoint end) { return arcRecord(55, box, start, end); }
+// From the current position a line to the circle, then along it; degrees anticlockwise.
+inline QByteArray angleArc(QPoint centre, int radius, float startDegrees, float sweepDegrees)
+{
+    return record(41, Fields().u32s({centre.x(), centre.y(), radius}).f32(startDegrees).f32(sweepDegrees).bytes);
 }
 inline QByteArray rectangle(int left, int top, int right, int bottom)
 {
@@ -447,31 +695,77 @@ inline QByteArray ellipse(int left, int top, int right, int bottom)
     return record(42, Fields().u32s({left, top, right, bottom}).bytes);
 }
 
-// UTF-16 text from its reference point, an advance for every UTF-16 unit.
-inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int>& advances, int options = 0)
+// UTF-16 text from its reference point, an advance for every UTF-16 unit;
+// box: the rectangle of ETO_OPAQUE and ETO_CLIPPED.
+inline QByteArray extTextOutW(int x, int y, const QString& text, const QList<int>& advances, int options = 0,
+                              const Box& box = {0, 0, 0, 0})
 {
     const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     const QByteArray padded = utf16 + QByteArray(utf16.size() % 4, '\0');
     Fields f;
-    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);                                    // bounds, GM_COMPATIBLE, scales
-    f.u32s({x, y, text.size(), 76, options, 0, 0, 0, 0, 76 + padded.size()}); // the text's own part
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1); // bounds, GM_COMPATIBLE, scales
+    f.u32s({x, y, text.size(), 76, options, box.left, box.top, box.right, box.bottom, 76 + padded.size()});
     f.raw(padded);
     for (int a : advances)
         f.u32(a);
     return record(84, f.bytes);
 }
+// Text in the selected font's code page, an advance for every byte.
+inline QByteArray extTextOutA(int x, int y, const QByteArray& text, const QList<int>& advances)
+{
+    const QByteArray padded = text + QByteArray((4 - text.size() % 4) % 4, '\0');
+    Fields f;
+    f.u32s({0, 0, 0, 0, 1}).f32(1).f32(1);
+    f.u32s({x, y, text.size(), 76, 0, 0, 0, 0, 0, 76 + padded.size()});
+    f.raw(padded);
+    for (int a : advances)
+        f.u32(a);
+    return record(83, f.bytes);
+}
 
-// The bitmap stretched from its whole source onto the destination box.
-inline QByteArray stretchDIBits(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+// The bitmap stretched from its source onto the destination box: the whole
+// source, or a rectangle of it with rows counted from the bottom of a
+// bottom-up DIB.
+inline QByteArray stretchDIBits(const QRect& destination, const QRect& source, const Dib& bitmap,
+                                quint32 rop = gdi::srcCopy)
 {
     const qint64 infoAt = 80, bitsAt = 80 + bitmap.info.size();
     return record(81, Fields()
                           .raw(rectl(destination))
-                          .u32s({destination.x(), destination.y(), 0, 0, sourceWidth, sourceHeight})
-                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), 0, gdi::srcCopy})
+                          .u32s({destination.x(), destination.y(), source.x(), source.y(), source.width(), source.height()})
+                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), 0, rop})
                           .u32s({destination.width(), destination.height()})
                           .raw(bitmap.info + bitmap.bits)
                           .bytes);
+}
+inline QByteArray stretchDIBits(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap)
+{
+    return stretchDIBits(destination, QRect(0, 0, sourceWidth, sourceHeight), bitmap);
+}
+inline QByteArray setDIBitsToDevice(const QRect& destination, QPoint source, int rows, const Dib& bitmap)
+{
+    const qint64 infoAt = 76, bitsAt = 76 + bitmap.info.size();
+    return record(80, Fields()
+                          .raw(rectl(destination))
+                          .u32s({destination.x(), destination.y(), source.x(), source.y(), destination.width(),
+                                 destination.height()})
+                          .u32s({infoAt, bitmap.info.size(), bitsAt, bitmap.bits.size(), 0, 0, rows})
+                          .raw(bitmap.info + bitmap.bits)
+                          .bytes);
+}
+// BitBlt (76) and StretchBlt (77): the source's rows from its top; with no
+// bitmap, the brush through the raster operation (as PatBlt).
+inline QByteArray blit(const QRect& destination, const QRect& source, const Dib& bitmap, quint32 rop, bool stretch)
+{
+    const qint64 fixed = stretch ? 108 : 100;
+    const bool none = bitmap.info.isEmpty();
+    Fields f;
+    f.raw(rectl(destination)).u32s({destination.x(), destination.y(), destination.width(), destination.height(), rop});
+    f.u32s({source.x(), source.y()}).f32(1).f32(0).f32(0).f32(1).f32(0).f32(0); // the source's transform
+    f.u32s({0, 0, none ? 0 : fixed, bitmap.info.size(), none ? 0 : fixed + bitmap.info.size(), bitmap.bits.size()});
+    if (stretch)
+        f.u32s({source.width(), source.height()});
+    return record(stretch ? 77 : 76, f.raw(bitmap.info + bitmap.bits).bytes);
 }
 
 } // namespace emf
