@@ -49,15 +49,19 @@ TEST(MetafileBitmapRecords, SourceRowsMirrorsAndRasterOperations)
     const QByteArray wmfCyan = wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0)
                                + wmf::createBrushIndirect(gdi::bsSolid, colorRef(0, 255, 255)) + wmf::selectObject(1)
                                + wmf::rectangle(0, 0, 100, 100);
-    const QByteArray emfCyan = emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colorRef(0, 255, 255))
-                               + emf::selectObject(1) + emf::rectangle(0, 0, 100, 100);
+    const QByteArray emfCyan = emf::selectObject(gdi::nullPen)
+                               + emf::createBrushIndirect(1, gdi::bsSolid, colorRef(0, 255, 255)) + emf::selectObject(1)
+                               + emf::rectangle(0, 0, 100, 100);
     // The source pixel (0, 0) onto (10, 10) to (40, 40) and (1, 1) onto (60, 10) to (90, 40).
     const auto twoPixels = [](auto record, const Dib& bitmap) {
-        return record(QRect(10, 10, 30, 30), QRect(0, 0, 1, 1), bitmap) + record(QRect(60, 10, 30, 30), QRect(1, 1, 1, 1), bitmap);
+        return record(QRect(10, 10, 30, 30), QRect(0, 0, 1, 1), bitmap)
+               + record(QRect(60, 10, 30, 30), QRect(1, 1, 1, 1), bitmap);
     };
     const auto wmfStretchDib = [](const QRect& d, const QRect& s, const Dib& b) { return wmf::stretchDib(d, s, b); };
     const auto emfStretchDib = [](const QRect& d, const QRect& s, const Dib& b) { return emf::stretchDIBits(d, s, b); };
-    const auto emfStretchBlt = [](const QRect& d, const QRect& s, const Dib& b) { return emf::blit(d, s, b, gdi::srcCopy, true); };
+    const auto emfStretchBlt = [](const QRect& d, const QRect& s, const Dib& b) {
+        return emf::blit(d, s, b, gdi::srcCopy, true);
+    };
     // Counted from the bottom of a bottom-up DIB, (0, 0) is its lower left
     // pixel and (1, 1) its upper right; counted from the top, upper left and
     // lower right.
@@ -73,15 +77,16 @@ TEST(MetafileBitmapRecords, SourceRowsMirrorsAndRasterOperations)
         {"EMF BitBlt", emf100(emf::blit(QRect(10, 10, 2, 2), QRect(0, 0, 2, 2), corners(), gdi::srcCopy, false)), cornersAt10},
         {"WMF SetDIBitsToDevice", wmf100(wmf::setDIBitsToDevice(QRect(10, 10, 2, 2), {0, 0}, 2, corners())), cornersAt10},
         {"EMF SetDIBitsToDevice", emf100(emf::setDIBitsToDevice(QRect(10, 10, 2, 2), {0, 0}, 2, corners())), cornersAt10},
-        {"WMF StretchDIBits, negative width: mirrored", wmf100(wmf::stretchDib(QRect(50, 10, -40, 40), QRect(0, 0, 2, 2), corners())),
-         mirrored},
+        {"WMF StretchDIBits, negative width: mirrored",
+         wmf100(wmf::stretchDib(QRect(50, 10, -40, 40), QRect(0, 0, 2, 2), corners())), mirrored},
         {"EMF StretchDIBits, negative width: mirrored",
          emf100(emf::stretchDIBits(QRect(50, 10, -40, 40), QRect(0, 0, 2, 2), corners())), mirrored},
         {"WMF raster operations",
          wmf100(ropBands(wmfCyan, [&](const QRect& d, quint32 rop) { return wmf::stretchDib(d, QRect(0, 0, 1, 1), one, rop); })),
          ropPixels},
         {"EMF raster operations",
-         emf100(ropBands(emfCyan, [&](const QRect& d, quint32 rop) { return emf::stretchDIBits(d, QRect(0, 0, 1, 1), one, rop); })),
+         emf100(ropBands(emfCyan,
+                         [&](const QRect& d, quint32 rop) { return emf::stretchDIBits(d, QRect(0, 0, 1, 1), one, rop); })),
          ropPixels},
     };
     for (const Row& row : rows)
@@ -120,7 +125,8 @@ TEST(MetafileBitmapRecords, PixelFormatsRunLengthsAndPatternBrushes)
     const QList<quint32> table{0x000000, 0xFF0000, 0x0000FF}; // black, red, blue
     // 4 x 1, run-length coded: three literal indices and a padding byte, a
     // run of one, the end of the line and of the bitmap: red, blue, red, blue.
-    const Dib rle8 = dib::raw(4, 1, 8, gdi::biRle8, table, QByteArray("\x00\x03\x01\x02\x01\x00" "\x01\x02" "\x00\x00\x00\x01", 12));
+    const Dib rle8 =
+        dib::raw(4, 1, 8, gdi::biRle8, table, QByteArray("\x00\x03\x01\x02\x01\x00" "\x01\x02" "\x00\x00\x00\x01", 12));
     const std::vector<Expect> rle8Pixels{at(20, 50, red), at(40, 50, blue), at(60, 50, red), at(80, 50, blue)};
     // 6 x 2 in four bits: the bottom row a run alternating 1 and 2 from the
     // high nibble; the top row five literal indices (three bytes and a

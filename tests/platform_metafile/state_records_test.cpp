@@ -119,8 +119,9 @@ TEST(MetafileStateRecords, SavedStatesAndTheObjectTable)
          {at(50, 50, blue)}},
         {"WMF RestoreDC 1: the first state saved, and none left after it",
          wmf100(wmfBrushes + wmf::selectObject(1) + wmf::saveDC() + wmf::selectObject(2) + wmf::saveDC()
-                + wmf::selectObject(3) + wmf::restoreDC(1) + wmf::restoreDC(-1) + wmf::rectangle(0, 0, 100, 100)),
-         {at(50, 50, blue)}},
+                + wmf::selectObject(3) + wmf::restoreDC(1) + wmf::rectangle(0, 0, 50, 100) + wmf::restoreDC(-1)
+                + wmf::rectangle(50, 0, 100, 100)),
+         {at(25, 50, blue), at(75, 50, blue)}},
         {"WMF saved state: the window goes with it",
          wmf100(wmf::saveDC() + wmf::setWindowExt(200, 200) + wmf::setWindowOrg(-50, -50) + wmf::restoreDC()
                 + wmfFill(colorRef(0, 0, 255)) + wmf::rectangle(10, 10, 20, 20)),
