@@ -73,6 +73,8 @@ TEST(MetafileBitmapRecords, SourceRowsMirrorsAndRasterOperations)
         {"EMF StretchDIBits: source rows from a top-down DIB's top", emf100(twoPixels(emfStretchDib, cornersTopDown())), fromTop},
         {"WMF DIBStretchBlt: source rows from the top", wmf100(twoPixels(wmf::dibStretchBlt, corners())), fromTop},
         {"EMF StretchBlt: source rows from the top", emf100(twoPixels(emfStretchBlt, corners())), fromTop},
+        {"EMF AlphaBlend, opaque: a copy, source rows from the top", emf100(twoPixels(emf::alphaBlendOpaque, corners())),
+         fromTop},
         {"WMF DIBBitBlt", wmf100(wmf::dibBitBlt(QRect(10, 10, 2, 2), {0, 0}, corners())), cornersAt10},
         {"EMF BitBlt", emf100(emf::blit(QRect(10, 10, 2, 2), QRect(0, 0, 2, 2), corners(), gdi::srcCopy, false)), cornersAt10},
         {"WMF SetDIBitsToDevice", wmf100(wmf::setDIBitsToDevice(QRect(10, 10, 2, 2), {0, 0}, 2, corners())), cornersAt10},

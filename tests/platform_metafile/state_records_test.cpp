@@ -151,9 +151,9 @@ TEST(MetafileStateRecords, SavedStatesAndTheObjectTable)
                 + emf::selectObject(gdi::whitePen) + emf::polyline16({{0, 20}, {100, 20}})
                 + emf::selectObject(gdi::blackPen) + emf::polyline16({{0, 80}, {100, 80}})
                 + emf::selectObject(gdi::nullBrush) + emf::rectangle(2, 30, 22, 45)
-                + emf::selectObject(gdi::nullPen) + emf::selectObject(gdi::whiteBrush) + emf::rectangle(80, 50, 95, 65)),
-         {at(12, 50, 0xC0C0C0), at(37, 50, 0x808080), at(62, 50, 0x404040), at(87, 90, black), at(87, 20, white),
-          at(12, 80, black), at(12, 37, 0xC0C0C0), at(2, 37, black), at(87, 57, white)}},
+                + emf::selectObject(gdi::nullPen) + emf::selectObject(gdi::whiteBrush) + emf::rectangle(30, 50, 45, 65)),
+         {at(12, 50, 0xC0C0C0), at(37, 45, 0x808080), at(62, 50, 0x404040), at(87, 90, black), at(87, 20, white),
+          at(12, 80, black), at(12, 37, 0xC0C0C0), at(2, 37, black), at(37, 57, white), at(30, 57, white)}},
     };
     for (const Row& row : rows)
         expectRow(row);

@@ -754,8 +754,11 @@ inline QByteArray setDIBitsToDevice(const QRect& destination, QPoint source, int
                           .bytes);
 }
 // BitBlt (76) and StretchBlt (77): the source's rows from its top; with no
-// bitmap, the brush through the raster operation (as PatBlt).
-inline QByteArray blit(const QRect& destination, const QRect& source, const Dib& bitmap, quint32 rop, bool stretch)
+// bitmap, the brush through the raster operation (as PatBlt). AlphaBlend
+// (114) is laid out as StretchBlt, its blend function in place of the
+// raster operation.
+inline QByteArray blit(const QRect& destination, const QRect& source, const Dib& bitmap, quint32 rop, bool stretch,
+                       quint32 type = 0)
 {
     const qint64 fixed = stretch ? 108 : 100;
     const bool none = bitmap.info.isEmpty();
@@ -765,7 +768,12 @@ inline QByteArray blit(const QRect& destination, const QRect& source, const Dib&
     f.u32s({0, 0, none ? 0 : fixed, bitmap.info.size(), none ? 0 : fixed + bitmap.info.size(), bitmap.bits.size()});
     if (stretch)
         f.u32s({source.width(), source.height()});
-    return record(stretch ? 77 : 76, f.raw(bitmap.info + bitmap.bits).bytes);
+    return record(type ? type : stretch ? 77 : 76, f.raw(bitmap.info + bitmap.bits).bytes);
+}
+// AlphaBlend at full constant opacity, the source without alpha of its own.
+inline QByteArray alphaBlendOpaque(const QRect& destination, const QRect& source, const Dib& bitmap)
+{
+    return blit(destination, source, bitmap, 0x00FF0000, true, 114);
 }
 
 } // namespace emf
