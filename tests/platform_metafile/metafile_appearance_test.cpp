@@ -198,7 +198,7 @@ TEST(MetafileAppearance, DrawsPalettesFontsDashesMixesAndOpaqueBoxesAsTheRecords
          wmf100(wmf::setBkColor(ref(green)) + wmf::extTextOutInBox(20, 30, gdi::etoOpaque, QRect(20, 30, 40, 20), {}, {})),
          {{{20, 30}, green}, {{59, 49}, green}, {{60, 49}, white}, {{59, 50}, white}, {{19, 30}, white}}, {}, {}},
         {"EMF ExtTextOut without characters fills its opaque box with the background colour",
-         emf100(emf::setBkColor(ref(green)) + emf::extTextOutW(20, 30, {}, {}, gdi::etoOpaque, QRect(20, 30, 40, 20))),
+         emf100(emf::setBkColor(ref(green)) + emf::extTextOutW(20, 30, {}, {}, gdi::etoOpaque, {20, 30, 60, 50})),
          {{{20, 30}, green}, {{59, 49}, green}, {{60, 49}, white}, {{59, 50}, white}, {{19, 30}, white}}, {}, {}},
     };
     for (const Row& row : rows) {

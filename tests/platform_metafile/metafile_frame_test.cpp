@@ -214,7 +214,7 @@ TEST_F(MetafileFrame, TurnsTextByItsEscapementThroughTheMapping)
          emf100(emfYUp + emfText + emfFont(2700) + emf::extTextOutW(50, 10, hhh, {20, 20, 20})), up},
         // Turned a quarter anticlockwise about (50, 90): x' = y + 50, y' = -x + 90.
         {"EMF world transform turning a quarter, 0: up the page",
-         emf100(emf::setGraphicsMode(gdi::gmAdvanced) + emf::setWorldTransform(0, -1, 1, 0, 50, 90) + emfText + emfFont(0)
+         emf100(emf::setWorldTransform(0, -1, 1, 0, 50, 90) + emfText + emfFont(0)
                 + emf::extTextOutW(0, 0, hhh, {20, 20, 20})),
          up},
         // Half way up: from (20, 80) towards (62, 38), the glyphs' tops up and left of it.

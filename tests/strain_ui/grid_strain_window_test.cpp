@@ -256,6 +256,7 @@ TEST_F(GridStrainWindowTest, PickingModesReadoutAndTheView)
     EXPECT_EQ(window_->pointsPickedBefore(), 499);
     EXPECT_EQ(cell(499, 1), QString::number(498 % kPictureWidth));
     ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("表格已有499个点，不能再点取！"));
     EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("提示"));
 
     // The saved picture carries the picked points.
@@ -484,7 +485,7 @@ TEST_F(GridStrainWindowTest, RefusedComputationsLeaveTheResultFilesAlone)
     click("MOperateCompute");
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].title, QStringLiteral("错误"));
-    EXPECT_NE(dialogs().messages[0].text, QStringLiteral("网格数据有误，请仔细检查！"));
+    EXPECT_EQ(dialogs().messages[0].text, QStringLiteral("网格法结果文件无法写入，请检查文件名、权限和磁盘空间！"));
     EXPECT_EQ(dialogs().messages[0].icon, MessageIcon::Exclamation);
 }
 

@@ -584,7 +584,7 @@ inline CorpusFile fillsAndLabelsEmf()
     k.unclip();
     // The arrow in its own coordinates, turned 30 degrees about (800, 150).
     const float c = 0.8660254f, n = 0.5f; // as the record stores them
-    k.add(emf::saveDC() + emf::setGraphicsMode(gdi::gmAdvanced) + emf::setWorldTransform(c, n, -n, c, 8000, 1500));
+    k.add(emf::saveDC() + emf::setWorldTransform(c, n, -n, c, 8000, 1500));
     k.brush(colorRef(40, 40, 40));
     k.pen(1, colorRef(0, 0, 0));
     const QList<QPoint> arrow = {{0, -600}, {200, 200}, {0, 80}, {-200, 200}};
