@@ -249,9 +249,12 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
         break;
     }
     case U_EMR_ARCTO: {
+        // A line from the current position to the arc's start, then the arc.
+        const QPainterPath arc = arcPath(ArcShape::Arc, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise);
         QPainterPath p;
         p.moveTo(c.dc.position);
-        p.connectPath(arcPath(ArcShape::Arc, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise));
+        p.lineTo(arc.elementAt(0));
+        p.connectPath(arc);
         c.pathTo(p);
         break;
     }

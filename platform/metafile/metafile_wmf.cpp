@@ -49,13 +49,12 @@ std::optional<Layout> layoutOf(const QByteArray& b)
         layout.placeable = true;
         layout.first = U_SIZE_WMRPLACEABLE;
     }
+    // The headers are read here rather than by libUEMF's wmfheader_get, which
+    // asks for 40 bytes after a placeable header where the standard header
+    // takes 18, and so refuses a small whole file.
     if (!isWmfHeader(b, layout.first))
         return std::nullopt;
-    U_WMRPLACEABLE placeable{};
-    U_WMRHEADER header{};
-    if (!wmfheader_get(b.constData(), b.constData() + b.size(), &placeable, &header))
-        return std::nullopt;
-    layout.objects = header.nObjects;
+    layout.objects = Record(b.constData() + layout.first, headerBytes).u16(offsetof(U_WMRHEADER, nObjects));
     layout.first += headerBytes;
     if (!walk(b, layout.first, [](const Record&, quint32) { return true; }))
         return std::nullopt;
