@@ -8,9 +8,13 @@
 #include "platform/metafile/metafile_cost.h"
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPainterPath>
+#include <QPen>
 #include <QRegion>
+#include <QSet>
 #include <QString>
 #include <QTransform>
 
@@ -93,13 +97,16 @@ QRegion combined(std::vector<QRegion> parts, bool exclusive);
 class Canvas {
 public:
     // painter null: nothing is drawn, only the box of what would be is kept
-    // (the size of a WMF without a placeable header).
-    Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots);
+    // (the size of a WMF without a placeable header). budget: the work
+    // allowed (metafile_cost.h).
+    Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots, double budget = maxDrawingWork);
 
     DeviceContext dc;
 
     bool refused() const { return budget_.exhausted(); }
     bool spend(double work) { return budget_.spend(work); }
+    void refuse() { budget_.refuse(); }
+    double spent() const { return budget_.spent(); }
     QRectF drawnBox() const { return drawn_; }
     QSize picture() const { return setup_.picture; }
 
@@ -109,8 +116,9 @@ public:
     double unitScale() const;
 
     // The object table: a slot for each object the metafile creates; WMF
-    // takes the lowest free slot, EMF names it.
-    std::optional<std::size_t> freeSlot() const;
+    // takes the lowest free slot (found in constant time), EMF names it. A
+    // pattern kept by a brush is counted as the pixels it holds.
+    std::optional<std::size_t> freeSlot();
     void create(std::size_t slot, GdiObject object);
     void select(std::size_t slot);
     void selectStock(quint32 stock);
@@ -163,24 +171,38 @@ public:
     void combineClip(const QRegion& picturePixels, int mode); // RGN_AND ... RGN_COPY
     void offsetClip(QPointF logical);
     void resetClip() { dc.clip.reset(); }
-    QRegion regionOf(const std::vector<QRect>& deviceRects, bool logical) const;
+    // The rectangles (device or logical units) on the picture, united:
+    // counted first, its size bounded before it is made; empty when refused.
+    QRegion regionOf(const std::vector<QRect>& deviceRects, bool logical);
 
 private:
     QRectF clipBox() const;
     double clipWork() const;
+    QRegion pixelsOf(const QTransform& t, const QRectF& r);
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
     bool paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke);
+    bool paint(const QPainterPath& filled, bool fill, const QPainterPath& stroked, bool stroke);
+    bool painted(QRectF bounds);
+    double fillPixelWork(const BrushSpec& brush) const;
     double penPixels() const;
+    QPen pen() const;
+    Stroke strokeOf(const QPen& pen) const;
     void applyPen();
     void applyBrush(const BrushSpec& brush);
     void applyClip();
     void note(const QRectF& box);
     void pathGrew();
+    // Counts the fonts, sizes and glyph images text asks Qt for the first time.
+    bool countFont(const QFont& font);
+    double newGlyphs(const QFont& sized, int angle, const QString& text);
+    const QFont& sizedFont(const QFont& font);
 
     QPainter* painter_;
     DeviceSetup setup_;
     Budget budget_;
     std::vector<GdiObject> objects_;
+    std::vector<std::size_t> freeSlots_; // a heap, lowest first: slots freed or never taken (some taken since)
+    std::vector<bool> listed_;           // whether a slot is in freeSlots_
     std::vector<DeviceContext> saved_;
     bool viewportExtSet_ = false;
     bool inPath_ = false;
@@ -188,6 +210,10 @@ private:
     QRectF drawn_;
     std::optional<QRegion> appliedClip_;
     bool clipApplied_ = false;
+    QHash<QString, double> emPerCell_; // fonts looked up: the em of a pixel of cell height
+    QHash<QString, QFont> sized_;      // fonts at a size, kept
+    QHash<QString, quint32> sizes_;    // fonts drawn at a size and angle, numbered
+    QSet<quint64> glyphs_;             // a size's number and a character
 };
 
 } // namespace kv::metafile

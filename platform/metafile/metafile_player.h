@@ -79,8 +79,12 @@ struct Opened {
     DeviceSetup setup;
     std::size_t objects = 0;
     QSize claimed;
+    double measuringWork = 0; // counted playing the records to measure the drawing's box, out of the same budget
 };
 Opened refusedSize(double width, double height, double perInch);
+
+// renderMetafile within a budget of its own (metafile_cost.h).
+MetafileRead render(const QByteArray& bytes, const std::function<bool(QSize)>& fits, double budget);
 
 Opened openWmf(const QByteArray& bytes);
 void playWmf(const QByteArray& bytes, Canvas& canvas);

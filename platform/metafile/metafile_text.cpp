@@ -73,6 +73,58 @@ QString decodeText(QByteArrayView bytes, int charSet)
     return fromWindows1252(bytes);
 }
 
+// A face, weight and style asked for the first time: Qt looks it up through
+// the system's fonts and their fallbacks. The em of a cell height is measured
+// once for it.
+bool Canvas::countFont(const QFont& font)
+{
+    const QString key = font.key();
+    if (emPerCell_.contains(key))
+        return !refused();
+    if (!spend(fontLookupWork))
+        return false;
+    emPerCell_.insert(key, emPixels(font, 1.0));
+    return true;
+}
+
+// The font at its size, kept: a font made anew each time is looked up anew,
+// and its metrics with fallback faces take up to half a millisecond.
+const QFont& Canvas::sizedFont(const QFont& font)
+{
+    const QString key = font.key();
+    auto found = sized_.find(key);
+    if (found == sized_.end())
+        found = sized_.insert(key, font);
+    return *found;
+}
+
+// A font drawn at a size and angle for the first time, and each character
+// drawn at them for the first time: Qt renders its glyph and keeps the image
+// (up to largestCachedGlyph pixels; larger ones are filled from their outline
+// each time, and counted so).
+double Canvas::newGlyphs(const QFont& sized, int angle, const QString& text)
+{
+    const QString sizeKey = sized.key() + QLatin1Char('@') + QString::number(angle);
+    double work = 0;
+    quint32 number = quint32(sizes_.size());
+    if (const auto found = sizes_.constFind(sizeKey); found != sizes_.cend()) {
+        number = *found;
+    } else {
+        sizes_.insert(sizeKey, number);
+        work += fontSizeWork;
+    }
+    if (sized.pixelSize() > largestCachedGlyph)
+        return work;
+    for (const char32_t c : text.toUcs4()) {
+        const quint64 key = quint64(number) << 32 | c;
+        if (!glyphs_.contains(key)) {
+            glyphs_.insert(key);
+            work += newGlyphWork;
+        }
+    }
+    return work;
+}
+
 void Canvas::text(QPointF at, const QString& text, const std::vector<double>& advances, quint32 options,
                   const std::optional<QRectF>& box)
 {
@@ -90,18 +142,28 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     font.setItalic(dc.font.italic);
     font.setUnderline(dc.font.underline);
     font.setStrikeOut(dc.font.strikeOut);
+    if (!countFont(font))
+        return;
     // GDI's default font height, when the font gives none: about 12 points.
-    const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : emPixels(font, height);
+    const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : height * emPerCell_.value(font.key());
 
+    // A glyph larger than Qt keeps is filled from its outline, over no more
+    // than the pixels the clip leaves.
+    const QRectF clip = clipBox();
     const double glyphs = double(text.size());
+    const double glyphPixels = em > largestCachedGlyph ? std::min(em * em, clip.width() * clip.height()) : em * em;
     const double perPixel = em > largestCachedGlyph ? glyphOutlinePixelWork : glyphPixelWork;
-    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * em * em)))
+    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * glyphPixels)))
         return;
     const QPointF origin = t.map(at);
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());
     if (!(em >= 1 && em <= largest) || !std::isfinite(origin.x()) || !std::isfinite(origin.y()))
         return;
     font.setPixelSize(std::max(1, int(std::lround(em))));
+    const int angleTenths = (dc.font.escapement % 3600 + 3600) % 3600;
+    if (!spend(newGlyphs(font, angleTenths, text)))
+        return;
+    font = sizedFont(font);
     const QFontMetricsF metrics(font);
 
     // Where each character starts along the baseline, in pixels.
@@ -123,6 +185,21 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     QTransform frame;
     frame.translate(origin.x(), origin.y());
     frame.rotate(angle);
+
+    // The opaque box, the clip to it and the background behind the
+    // characters (or their lines) are fills, counted as such.
+    const bool boxed = box && (options & (etoOpaque | etoClipped));
+    const QPolygonF area = boxed ? t.map(QPolygonF(box->normalized())) : QPolygonF();
+    const QPolygonF behind = frame.map(QPolygonF(ink));
+    double fills = 0;
+    if (boxed && (options & etoOpaque))
+        fills += budget_.fill({area}, clip);
+    if (boxed && (options & etoClipped))
+        fills += budget_.fill({area}, clip, 0);
+    if (dc.opaque || font.underline() || font.strikeOut())
+        fills += budget_.fill({behind}, clip);
+    if (!spend(fills))
+        return;
     note(frame.mapRect(ink));
     if (updateCp)
         dc.position = t.inverted().map(frame.map(QPointF(x0 + width, 0)));
@@ -131,17 +208,16 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
 
     applyClip();
     painter_->save();
-    if (box && (options & (etoOpaque | etoClipped))) {
-        const QPolygonF area = t.map(QPolygonF(box->normalized()));
+    if (boxed) {
         if (options & etoOpaque) {
             painter_->setPen(Qt::NoPen);
             painter_->setBrush(dc.backColour);
             painter_->drawPolygon(area);
         }
         if (options & etoClipped) {
-            QPainterPath clip;
-            clip.addPolygon(area);
-            painter_->setClipPath(clip, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
+            QPainterPath clipPath;
+            clipPath.addPolygon(area);
+            painter_->setClipPath(clipPath, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
         }
     }
     painter_->setTransform(frame);

@@ -374,6 +374,7 @@ Opened openWmf(const QByteArray& bytes)
     playWmf(bytes, canvas);
     if (canvas.refused())
         return {MetafileFault::TooCostly};
+    opened.measuringWork = canvas.spent();
     const QRectF box = canvas.drawnBox();
     if (!(box.width() > 0 && box.height() > 0 && std::isfinite(box.width() + box.height())))
         return {MetafileFault::Damaged};
