@@ -183,6 +183,7 @@ private:
     bool paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke);
     bool paint(const QPainterPath& filled, bool fill, const QPainterPath& stroked, bool stroke);
     bool painted(QRectF bounds);
+    bool tooManyPoints(double points);
     double fillPixelWork(const BrushSpec& brush) const;
     double penPixels() const;
     QPen pen() const;

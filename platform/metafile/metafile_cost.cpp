@@ -287,7 +287,8 @@ struct Budget::Strokes {
         const double along = dashesPerPeriod * l / period + 1;
         const double rise = std::fabs(b.y() - a.y());
         const double perRow = rise > 0 ? dashesPerPeriod * (pen.width * l / (rise * period) + 2) : along;
-        const double edges = 2 * std::min(along, perRow), rows = bottom - top + 1;
+        const double edges = 2 * std::min(along, perRow);
+        const double rows = std::max(0.0, std::ceil(bottom - 0.5) - std::ceil(top - 0.5));
         dashes += along;
         dashSquares += edges * edges * rows;
         dashCrossings += edges * rows;

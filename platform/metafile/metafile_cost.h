@@ -45,9 +45,11 @@ namespace kv::metafile {
 //   line in the background colour first.
 // Text (Canvas::text): glyphWork a glyph drawn (2.2 to 3 us a drawText of one
 //   character, 0.25 us a character of a long string), its em squared: a pixel
-//   each while Qt keeps its image (up to 64 pixels), glyphOutlinePixelWork
-//   when it fills the glyph's outline instead (40 ns a pixel at 65 pixels, 1
-//   to 12 ns from 300 on), up to the pixels the clip leaves; newGlyphWork the
+//   each while Qt keeps its image (up to 64 pixels); past that Qt fills the
+//   glyph's outline each time, outlineGlyphWork and glyphOutlinePixelWork a
+//   pixel of its em squared up to the pixels the clip leaves (a Chinese
+//   character turned 30 degrees: 0.17 ms at 65 pixels, 1 ms at 300, 7.5 ms at
+//   1000, 57 ms at 3000; 0.6 to 4 ns a pixel on the picture past that); newGlyphWork the
 //   first time a character is drawn at a size and angle (35 to 70 us to render
 //   and keep its image, 2 to 6 KB); fontSizeWork the first time a font is
 //   drawn at a size and angle (7 to 57 us); fontLookupWork each face, weight
@@ -78,7 +80,8 @@ constexpr double roundDashWidthWork = 50;
 constexpr double callWork = 2000;
 constexpr double glyphWork = 5000;
 constexpr double glyphPixelWork = 1;
-constexpr double glyphOutlinePixelWork = 40;
+constexpr double outlineGlyphWork = 200000;
+constexpr double glyphOutlinePixelWork = 10;
 constexpr double largestCachedGlyph = 64;
 constexpr double newGlyphWork = 60000;
 constexpr double fontSizeWork = 60000;

@@ -208,9 +208,20 @@ bool Canvas::painted(QRectF bounds)
     return true;
 }
 
+// A call of more points than the painter is handed at once is refused before
+// its points are copied (each copy and each path of them holds 16 to 24
+// bytes a point).
+bool Canvas::tooManyPoints(double points)
+{
+    if (points <= maxCallPoints)
+        return false;
+    refuse();
+    return true;
+}
+
 void Canvas::polyline(const QPolygonF& points)
 {
-    if (points.size() < 2)
+    if (points.size() < 2 || tooManyPoints(double(points.size())))
         return;
     const QPolygonF p = toPicture().map(points);
     if (inPath_) {
@@ -229,6 +240,11 @@ void Canvas::polyline(const QPolygonF& points)
 
 void Canvas::polygons(const std::vector<QPolygonF>& rings)
 {
+    double points = 0;
+    for (const QPolygonF& ring : rings)
+        points += double(ring.size()) + 1;
+    if (tooManyPoints(points))
+        return;
     const QTransform t = toPicture();
     QPainterPath picture;
     picture.setFillRule(dc.fillRule);
@@ -264,6 +280,8 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
 
 void Canvas::shape(const QPainterPath& logical, bool closed)
 {
+    if (tooManyPoints(logical.elementCount()))
+        return;
     QPainterPath picture = toPicture().map(logical);
     picture.setFillRule(dc.fillRule);
     if (inPath_) {
@@ -299,7 +317,8 @@ QPainterPath boxPath(const QRectF& r, QSizeF corner, bool ellipse)
 void Canvas::box(const QRectF& logical, QSizeF corner, bool ellipse)
 {
     const QTransform t = toPicture();
-    corner = QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
+    // No corner given (QSizeF()): a plain rectangle, not one rounded by half a pixel.
+    corner = corner == QSizeF() ? QSizeF(0, 0) : QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
     if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
         shape(boxPath(logical.normalized(), corner, ellipse), true);
         return;
@@ -464,7 +483,7 @@ void Canvas::closeFigure()
 
 void Canvas::pathTo(const QPainterPath& logical)
 {
-    if (logical.isEmpty())
+    if (logical.isEmpty() || tooManyPoints(logical.elementCount()))
         return;
     const QPainterPath p = toPicture().map(logical);
     dc.position = logical.currentPosition();

@@ -151,9 +151,10 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     // than the pixels the clip leaves.
     const QRectF clip = clipBox();
     const double glyphs = double(text.size());
-    const double glyphPixels = em > largestCachedGlyph ? std::min(em * em, clip.width() * clip.height()) : em * em;
-    const double perPixel = em > largestCachedGlyph ? glyphOutlinePixelWork : glyphPixelWork;
-    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * glyphPixels)))
+    const double glyph = em > largestCachedGlyph
+                             ? outlineGlyphWork + glyphOutlinePixelWork * std::min(em * em, clip.width() * clip.height())
+                             : glyphPixelWork * em * em;
+    if (!spend(callWork + clipWork() + glyphs * (glyphWork + glyph)))
         return;
     const QPointF origin = t.map(at);
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());

@@ -21,15 +21,16 @@ constexpr int etoOpaque = 0x02, etoClipped = 0x04;
 constexpr int psDot = 2;
 constexpr int rgnAnd = 1, rgnCopy = 5;
 
-// WMF ExtTextOut with its options and rectangle (left, top, right, bottom),
-// and an advance for every byte when given.
+// WMF ExtTextOut with its options and rectangle (written as GDI keeps it:
+// left, top, and right and bottom just outside), and an advance for every
+// byte when given.
 inline QByteArray wmfExtTextOut(int x, int y, const QByteArray& text, int options, const QRect& box,
                                 const QList<int>& advances = {})
 {
     Fields f;
     f.u16s({y, x, int(text.size()), options});
     if (options & (etoOpaque | etoClipped))
-        f.u16s({box.left(), box.top(), box.right(), box.bottom()});
+        f.u16s({box.x(), box.y(), box.x() + box.width(), box.y() + box.height()});
     f.raw(evenPadded(text));
     for (int a : advances)
         f.u16(a);
