@@ -182,21 +182,26 @@ private:
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
     bool paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke);
     bool paint(const QPainterPath& filled, bool fill, const QPainterPath& stroked, bool stroke);
-    bool painted(QRectF bounds);
+    bool painted(QRectF bounds, double penWidth);
     bool tooManyPoints(double points);
     double fillPixelWork(const BrushSpec& brush) const;
     double penPixels() const;
-    QPen pen() const;
-    Stroke strokeOf(const QPen& pen) const;
+    QPen pen(double width) const;
+    Stroke strokeOf(const QPen& pen, double width) const;
     void applyPen();
     void applyBrush(const BrushSpec& brush);
     void applyClip();
     void note(const QRectF& box);
     void pathGrew();
     // Counts the fonts, sizes and glyph images text asks Qt for the first time.
-    bool countFont(const QFont& font);
-    double newGlyphs(const QFont& sized, int angle, const QString& text);
-    const QFont& sizedFont(const QFont& font);
+    struct SizedFont {
+        QFont font;
+        quint32 number;
+    };
+    bool countFont(const QFont& face);
+    double emOfCell(const QFont& face, double cellPixels);
+    const SizedFont& sizedFont(const QFont& font);
+    double newGlyphs(const SizedFont& sized, int angle, const QString& text);
 
     QPainter* painter_;
     DeviceSetup setup_;
@@ -211,10 +216,10 @@ private:
     QRectF drawn_;
     std::optional<QRegion> appliedClip_;
     bool clipApplied_ = false;
-    QHash<QString, double> emPerCell_; // fonts looked up: the em of a pixel of cell height
-    QHash<QString, QFont> sized_;      // fonts at a size, kept
-    QHash<QString, quint32> sizes_;    // fonts drawn at a size and angle, numbered
-    QSet<quint64> glyphs_;             // a size's number and a character
+    QHash<QFont, double> emPerCell_;   // faces looked up: the em of a pixel of cell height, once measured
+    QHash<QFont, SizedFont> sized_;    // fonts at a size, kept
+    QHash<quint64, quint32> sizes_;    // a sized font's number and an angle, numbered
+    QSet<quint64> glyphs_;             // a size and angle's number and a character
 };
 
 } // namespace kv::metafile

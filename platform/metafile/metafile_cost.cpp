@@ -267,6 +267,18 @@ struct Budget::Strokes {
     {
         return QPointF(std::clamp(p.x(), around.left(), around.right()), std::clamp(p.y(), around.top(), around.bottom()));
     }
+    // A one-pixel line's length: the common case, kept to a plain loop.
+    double lengthOf(const QPolygonF& line) const
+    {
+        double sum = 0;
+        QPointF a = line.isEmpty() ? QPointF() : held(line.front());
+        for (qsizetype i = 1; i < line.size(); ++i) {
+            const QPointF b = held(line[i]);
+            sum += std::hypot(b.x() - a.x(), b.y() - a.y());
+            a = b;
+        }
+        return sum;
+    }
     void segment(QPointF from, QPointF to)
     {
         const QPointF a = held(from), b = held(to);
@@ -324,6 +336,10 @@ double Budget::stroke(const std::vector<QPolygonF>& lines, const Stroke& pen, co
     double points = 0;
     for (const QPolygonF& line : lines) {
         points += double(line.size());
+        if (!s.wide) {
+            s.length += s.lengthOf(line);
+            continue;
+        }
         for (qsizetype i = 1; i < line.size(); ++i)
             s.segment(line[i - 1], line[i]);
     }

@@ -82,9 +82,9 @@ double Canvas::penPixels() const
     return dc.pen.cosmetic ? 1.0 : std::max(1.0, dc.pen.width * unitScale());
 }
 
-QPen Canvas::pen() const
+// The painter's pen for the selected one, width: its pixels (penPixels()).
+QPen Canvas::pen(double width) const
 {
-    const double width = penPixels();
     if (width == 0)
         return QPen(Qt::NoPen);
     // A pen of a pixel or less is GDI's cosmetic line: exact pixels, and the
@@ -106,10 +106,10 @@ QPen Canvas::pen() const
 
 // The pen as the budget counts it: dashes drawn over a solid line of the
 // background colour in the opaque background mode.
-Stroke Canvas::strokeOf(const QPen& pen) const
+Stroke Canvas::strokeOf(const QPen& pen, double width) const
 {
     Stroke s;
-    s.width = penPixels();
+    s.width = width;
     if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen)
         s.dashes = pen.dashPattern();
     s.roundJoins = pen.joinStyle() == Qt::RoundJoin;
@@ -120,7 +120,7 @@ Stroke Canvas::strokeOf(const QPen& pen) const
 
 void Canvas::applyPen()
 {
-    painter_->setPen(pen());
+    painter_->setPen(pen(penPixels()));
     painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     painter_->setBackground(dc.backColour);
 }
@@ -161,20 +161,21 @@ std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
 bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::vector<QPolygonF>& lines, bool stroke)
 {
     fill = fill && dc.brush.style != bsNull;
-    stroke = stroke && penPixels() > 0;
+    const double width = penPixels();
+    stroke = stroke && width > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
     if (fill)
         work += budget_.fill(rings, box, fillPixelWork(dc.brush));
     if (stroke)
-        work += budget_.stroke(lines, strokeOf(pen()), box);
+        work += budget_.stroke(lines, strokeOf(pen(width), width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
     QRectF bounds;
     for (const auto* set : {&rings, &lines})
         for (const QPolygonF& p : *set)
             bounds |= p.boundingRect();
-    return painted(bounds);
+    return painted(bounds, width);
 }
 
 // The same for paths (in picture pixels), their curves counted from their
@@ -182,23 +183,24 @@ bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::ve
 bool Canvas::paint(const QPainterPath& filled, bool fill, const QPainterPath& stroked, bool stroke)
 {
     fill = fill && dc.brush.style != bsNull;
-    stroke = stroke && penPixels() > 0;
+    const double width = penPixels();
+    stroke = stroke && width > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
     if (fill)
         work += budget_.fill(filled, box, fillPixelWork(dc.brush));
     if (stroke)
-        work += budget_.stroke(stroked, strokeOf(pen()), box);
+        work += budget_.stroke(stroked, strokeOf(pen(width), width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
-    return painted(filled.controlPointRect() | stroked.controlPointRect());
+    return painted(filled.controlPointRect() | stroked.controlPointRect(), width);
 }
 
-// What a counted call drew, noted; whether the painter is there to draw it.
-bool Canvas::painted(QRectF bounds)
+// What a counted call drew (its pen penWidth pixels wide), noted; whether
+// the painter is there to draw it.
+bool Canvas::painted(QRectF bounds, double penWidth)
 {
-    const double pen = penPixels();
-    bounds.adjust(-pen, -pen, pen, pen);
+    bounds.adjust(-penWidth, -penWidth, penWidth, penWidth);
     if (!finite(bounds))
         return false;
     note(bounds);
@@ -403,8 +405,18 @@ void Canvas::setPixel(QPointF at, QColor colour)
     painter_->fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), colour);
 }
 
+// The region cut to the clip, the cut bounded before it is made.
 void Canvas::fillRegion(const QRegion& region, const BrushSpec& brush)
 {
+    if (dc.clip) {
+        const double bound = regionOpBound(region, *dc.clip);
+        if (bound > regionBoundLimit) {
+            refuse();
+            return;
+        }
+        if (!spend(regionRectWork * double(region.rectCount() + dc.clip->rectCount()) + regionBoundWork * bound))
+            return;
+    }
     const QRegion r = dc.clip ? region & *dc.clip : region;
     const QRect b = r.boundingRect().intersected(QRect(QPoint(0, 0), setup_.picture));
     if (!spend(callWork + regionRectWork * r.rectCount() + fillPixelWork(brush) * double(b.width()) * b.height()))

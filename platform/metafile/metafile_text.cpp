@@ -74,27 +74,32 @@ QString decodeText(QByteArrayView bytes, int charSet)
 }
 
 // A face, weight and style asked for the first time: Qt looks it up through
-// the system's fonts and their fallbacks. The em of a cell height is measured
-// once for it.
-bool Canvas::countFont(const QFont& font)
+// the system's fonts and their fallbacks. The em of a cell height is
+// measured once for it, when first asked for.
+bool Canvas::countFont(const QFont& face)
 {
-    const QString key = font.key();
-    if (emPerCell_.contains(key))
+    if (emPerCell_.contains(face))
         return !refused();
-    if (!spend(fontLookupWork))
-        return false;
-    emPerCell_.insert(key, emPixels(font, 1.0));
-    return true;
+    emPerCell_.insert(face, std::nan(""));
+    return spend(fontLookupWork);
 }
 
-// The font at its size, kept: a font made anew each time is looked up anew,
-// and its metrics with fallback faces take up to half a millisecond.
-const QFont& Canvas::sizedFont(const QFont& font)
+double Canvas::emOfCell(const QFont& face, double cellPixels)
 {
-    const QString key = font.key();
-    auto found = sized_.find(key);
+    double& ratio = emPerCell_[face];
+    if (std::isnan(ratio))
+        ratio = emPixels(face, 1.0);
+    return cellPixels * ratio;
+}
+
+// The font at its size, kept and numbered: a font made anew each time is
+// looked up anew, and its metrics with fallback faces take up to half a
+// millisecond.
+const Canvas::SizedFont& Canvas::sizedFont(const QFont& font)
+{
+    auto found = sized_.find(font);
     if (found == sized_.end())
-        found = sized_.insert(key, font);
+        found = sized_.insert(font, SizedFont{font, quint32(sized_.size())});
     return *found;
 }
 
@@ -102,10 +107,10 @@ const QFont& Canvas::sizedFont(const QFont& font)
 // drawn at them for the first time: Qt renders its glyph and keeps the image
 // (up to largestCachedGlyph pixels; larger ones are filled from their outline
 // each time, and counted so).
-double Canvas::newGlyphs(const QFont& sized, int angle, const QString& text)
+double Canvas::newGlyphs(const SizedFont& sized, int angle, const QString& text)
 {
-    const QString sizeKey = sized.key() + QLatin1Char('@') + QString::number(angle);
     double work = 0;
+    const quint64 sizeKey = quint64(sized.number) << 32 | quint32(angle);
     quint32 number = quint32(sizes_.size());
     if (const auto found = sizes_.constFind(sizeKey); found != sizes_.cend()) {
         number = *found;
@@ -113,12 +118,17 @@ double Canvas::newGlyphs(const QFont& sized, int angle, const QString& text)
         sizes_.insert(sizeKey, number);
         work += fontSizeWork;
     }
-    if (sized.pixelSize() > largestCachedGlyph)
+    if (sized.font.pixelSize() > largestCachedGlyph)
         return work;
-    for (const char32_t c : text.toUcs4()) {
-        const quint64 key = quint64(number) << 32 | c;
-        if (!glyphs_.contains(key)) {
-            glyphs_.insert(key);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        const quint64 glyph = quint64(number) << 32 | c;
+        if (!glyphs_.contains(glyph)) {
+            glyphs_.insert(glyph);
             work += newGlyphWork;
         }
     }
@@ -145,7 +155,7 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     if (!countFont(font))
         return;
     // GDI's default font height, when the font gives none: about 12 points.
-    const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : height * emPerCell_.value(font.key());
+    const double em = dc.font.height == 0 ? 16.0 : dc.font.height < 0 ? height : emOfCell(font, height);
 
     // A glyph larger than Qt keeps is filled from its outline, over no more
     // than the pixels the clip leaves.
@@ -161,10 +171,10 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     if (!(em >= 1 && em <= largest) || !std::isfinite(origin.x()) || !std::isfinite(origin.y()))
         return;
     font.setPixelSize(std::max(1, int(std::lround(em))));
-    const int angleTenths = (dc.font.escapement % 3600 + 3600) % 3600;
-    if (!spend(newGlyphs(font, angleTenths, text)))
+    const SizedFont& sized = sizedFont(font);
+    if (!spend(newGlyphs(sized, (dc.font.escapement % 3600 + 3600) % 3600, text)))
         return;
-    font = sizedFont(font);
+    font = sized.font;
     const QFontMetricsF metrics(font);
 
     // Where each character starts along the baseline, in pixels.
