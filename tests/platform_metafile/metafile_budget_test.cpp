@@ -246,6 +246,16 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
          [](bool past) {
              return emfOn({100, 100}, repeated(past ? 10000 : 9999, [](int) { return emf::setBkMode(gdi::opaque); }));
          }},
+        // A WMF without a placeable header is played twice, to measure its
+        // drawing and to draw it, out of one budget: each record that draws
+        // nothing 2 x 50, a pixel 2 x (2000 + 50). 9,999 records and the
+        // pixel: 1,004,000; 10,000: 1,004,100.
+        {"a WMF measured first", 1004050,
+         [](bool past) {
+             return wmf::metafile(repeated(past ? 10000 : 9999, [](int) { return wmf::setBkMode(gdi::opaque); })
+                                      + wmf::record(0x041F, Fields().u32(0).u16s({10, 10}).bytes), // SetPixel
+                                  1);
+         }},
         // A path bracket of 4,194,304 elements (a move to the current position
         // and its lines) is kept; one more is refused.
         {"path cap", realBudget,
