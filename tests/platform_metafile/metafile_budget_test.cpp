@@ -256,12 +256,13 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
                                       + wmf::record(0x041F, Fields().u32(0).u16s({10, 10}).bytes), // SetPixel
                                   1);
          }},
-        // A path bracket of 4,194,304 elements (a move to the current position
-        // and its lines) is kept; one more is refused.
+        // A path bracket grown to 4,194,304 elements by two figures of
+        // 2,097,152 (each a move to the current position and its lines) is
+        // kept; two more are refused.
         {"path cap", realBudget,
          [](bool past) {
-             return emfOn({100, 100}, hostile::emfBeginPath() + hostile::emfPoints16(89, outside(past ? 4194304 : 4194303))
-                                          + emf::record(68, {}));
+             const QByteArray figure = hostile::emfPoints16(89, outside(past ? 2097152 : 2097151));
+             return emfOn({100, 100}, hostile::emfBeginPath() + figure + figure + emf::record(68, {}));
          }},
         // A one-pixel line of 4,194,304 points is drawn; one more is refused.
         {"points of a call", realBudget,
