@@ -225,6 +225,8 @@ QRegion Canvas::pixelsOf(const QTransform& t, const QRectF& r)
     const QRectF around = QRectF(QPointF(0, 0), QSizeF(setup_.picture)).adjusted(-1, -1, 1, 1);
     const QPolygonF turned = t.map(QPolygonF(r.normalized()));
     const QRectF rows = turned.boundingRect().intersected(around);
+    if (!std::isfinite(rows.width() + rows.height()))
+        return QRegion();
     if (!spend(callWork + polygonRegionRectWork * (rows.isValid() ? rows.height() : 0.0)))
         return QRegion();
     return QRegion(wholePixels(turned.intersected(QPolygonF(around))));
