@@ -310,6 +310,27 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
     }
 }
 
+// GDI reuses the lowest free slot of a WMF's object table (found at once,
+// whatever the table's size): of slots 2 and 0, freed in that order, the
+// yellow brush takes 0 and the null pen 2. The left half is yellow inside a
+// black outline; the right half green to its last column, outlined by no pen.
+TEST(MetafileBudget, FreedObjectSlotsAreTakenLowestFirst)
+{
+    const QByteArray records = wmf::createBrushIndirect(gdi::bsSolid, colorRef(255, 0, 0))
+                               + wmf::createBrushIndirect(gdi::bsSolid, colorRef(0, 255, 0))
+                               + wmf::createBrushIndirect(gdi::bsSolid, colorRef(0, 0, 255)) + wmf::deleteObject(2)
+                               + wmf::deleteObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colorRef(255, 255, 0))
+                               + wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0)
+                               + wmf::rectangle(0, 0, 50, 100) + wmf::selectObject(2) + wmf::selectObject(1)
+                               + wmf::rectangle(50, 0, 100, 100);
+    const MetafileRead read = renderMetafile(wmfOn({100, 100}, records, 3));
+    ASSERT_EQ(read.fault, MetafileFault::None);
+    EXPECT_EQ(read.image.pixel(25, 50) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(read.image.pixel(0, 50) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(read.image.pixel(75, 50) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(read.image.pixel(99, 50) & 0xFFFFFF, 0x00FF00u);
+}
+
 // The call that passes the budget is not made, nor any after it: a square
 // of 10 x 10 pixels (100 pixels, squares 4 x 10 x 1.5 = 60, crossings 20 x
 // 20 = 400, 5 points x 50 = 250, call 2000: 2810) fits a budget of 15,000;
