@@ -212,6 +212,7 @@ private:
     std::vector<DeviceContext> saved_;
     bool viewportExtSet_ = false;
     bool inPath_ = false;
+    QPen countedPen_;   // the pen of the call last counted, which it draws with
     QPainterPath path_; // picture pixels
     QRectF drawn_;
     std::optional<QRegion> appliedClip_;

@@ -118,9 +118,11 @@ Stroke Canvas::strokeOf(const QPen& pen, double width) const
     return s;
 }
 
+// The pen of the call last counted (paint()), which every drawing call
+// counts before it draws.
 void Canvas::applyPen()
 {
-    painter_->setPen(pen(penPixels()));
+    painter_->setPen(countedPen_);
     painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     painter_->setBackground(dc.backColour);
 }
@@ -165,10 +167,11 @@ bool Canvas::paint(const std::vector<QPolygonF>& rings, bool fill, const std::ve
     stroke = stroke && width > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
+    countedPen_ = pen(width);
     if (fill)
         work += budget_.fill(rings, box, fillPixelWork(dc.brush));
     if (stroke)
-        work += budget_.stroke(lines, strokeOf(pen(width), width), box);
+        work += budget_.stroke(lines, strokeOf(countedPen_, width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
     QRectF bounds;
@@ -187,10 +190,11 @@ bool Canvas::paint(const QPainterPath& filled, bool fill, const QPainterPath& st
     stroke = stroke && width > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
+    countedPen_ = pen(width);
     if (fill)
         work += budget_.fill(filled, box, fillPixelWork(dc.brush));
     if (stroke)
-        work += budget_.stroke(stroked, strokeOf(pen(width), width), box);
+        work += budget_.stroke(stroked, strokeOf(countedPen_, width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
     return painted(filled.controlPointRect() | stroked.controlPointRect(), width);
