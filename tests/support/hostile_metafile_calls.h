@@ -305,12 +305,13 @@ inline std::vector<CorpusFile> hostileCallMetafiles()
             starClipPathsEmf(1000, 20), wideOutsideLinesEmf(4000000, 3), largePolygonsEmf(4000000, 3)};
 }
 
-// The same classes as fuzz seeds: a few hundred kilobytes at most, on
-// pictures of 5000 pixels at most.
+// The same classes as fuzz seeds: under 300 kilobytes each (a fuzzer's
+// inputs grow to the longest seed's length), on pictures of 5000 pixels at
+// most.
 inline std::vector<CorpusFile> hostileCallMetafileSeeds()
 {
-    return {opaqueTextBoxesWmf(400, 5000, true), opaqueWideTextsWmf(12000, 4000), fullObjectTableWmf(16384, 8192),
-            fontFacesWmf(6000), distinctGlyphsWmf(4000), largeCurvesEmf(20000, false), largeCurvesEmf(20000, true),
+    return {opaqueTextBoxesWmf(400, 5000, true), opaqueWideTextsWmf(6000, 4000), fullObjectTableWmf(8192, 4096),
+            fontFacesWmf(3000), distinctGlyphsWmf(4000), largeCurvesEmf(10000, false), largeCurvesEmf(10000, true),
             dottedWideLinesWmf(100, true), crossedClipRegionsEmf(1000), crossedRegionWmf(3000), starClipPathsEmf(1000, 4),
             wideOutsideLinesEmf(50000, 1), largePolygonsEmf(70000, 1)};
 }
