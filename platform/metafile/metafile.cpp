@@ -61,6 +61,11 @@ MetafileKind metafileKind(const QByteArray& bytes)
 
 MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QSize)>& fits)
 {
+    return metafile::render(bytes, fits, metafile::maxDrawingWork);
+}
+
+MetafileRead metafile::render(const QByteArray& bytes, const std::function<bool(QSize)>& fits, double budget)
+{
     // Qt draws text only in a GUI application and aborts elsewhere (a
     // command-line tool): there a metafile is not drawn at all.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -81,7 +86,8 @@ MetafileRead renderMetafile(const QByteArray& bytes, const std::function<bool(QS
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    metafile::Canvas canvas(&painter, opened.setup, opened.objects);
+    metafile::Canvas canvas(&painter, opened.setup, opened.objects, budget);
+    canvas.spend(opened.measuringWork);
     if (kind == MetafileKind::Wmf)
         metafile::playWmf(bytes, canvas);
     else

@@ -1,10 +1,13 @@
 // The device context: map modes, objects, saved states and clipping.
 #include "platform/metafile/metafile_canvas.h"
 
+#include "platform/metafile/metafile_font.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace kv::metafile {
 namespace {
@@ -14,12 +17,18 @@ constexpr std::size_t maxSavedStates = 256;
 
 } // namespace
 
-Canvas::Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots)
-    : painter_(painter), setup_(setup), budget_(setup.picture.height()), objects_(objectSlots)
+Canvas::Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots, double budget)
+    : painter_(painter), setup_(setup), budget_(setup.picture.height(), budget), objects_(objectSlots),
+      freeSlots_(objectSlots), listed_(objectSlots, true), fonts_(std::make_unique<DrawnFonts>())
 {
     if (!setup.viewportExt.isEmpty())
         setViewportExt(setup.viewportExt);
+    // Every slot in order: already a heap, lowest first.
+    for (std::size_t i = 0; i < objectSlots; ++i)
+        freeSlots_[i] = i;
 }
+
+Canvas::~Canvas() = default;
 
 QTransform Canvas::toPicture() const
 {
@@ -123,18 +132,29 @@ void Canvas::scaleViewport(int xNum, int xDen, int yNum, int yDen)
     setViewportExt(QSizeF(from.width() * xNum / xDen, from.height() * yNum / yDen));
 }
 
-std::optional<std::size_t> Canvas::freeSlot() const
+// The heap keeps the slots freed in the order GDI reuses them: the lowest
+// first. A slot taken since it was listed (an EMF names its slots) leaves the
+// heap when it comes to the top.
+std::optional<std::size_t> Canvas::freeSlot()
 {
-    for (std::size_t i = 0; i < objects_.size(); ++i)
-        if (std::holds_alternative<std::monostate>(objects_[i]))
-            return i;
-    return std::nullopt;
+    const auto lowestFirst = std::greater<std::size_t>();
+    while (!freeSlots_.empty() && !std::holds_alternative<std::monostate>(objects_[freeSlots_.front()])) {
+        listed_[freeSlots_.front()] = false;
+        std::pop_heap(freeSlots_.begin(), freeSlots_.end(), lowestFirst);
+        freeSlots_.pop_back();
+    }
+    if (freeSlots_.empty())
+        return std::nullopt;
+    return freeSlots_.front();
 }
 
 void Canvas::create(std::size_t slot, GdiObject object)
 {
-    if (slot < objects_.size())
-        objects_[slot] = std::move(object);
+    if (slot >= objects_.size())
+        return;
+    if (const auto* brush = std::get_if<BrushSpec>(&object))
+        spend(decodedPixelWork * double(brush->pattern.width()) * double(brush->pattern.height()));
+    objects_[slot] = std::move(object);
 }
 
 const GdiObject* Canvas::object(std::size_t slot) const
@@ -157,8 +177,14 @@ void Canvas::select(std::size_t slot)
 
 void Canvas::remove(std::size_t slot)
 {
-    if (slot < objects_.size())
-        objects_[slot] = std::monostate();
+    if (slot >= objects_.size())
+        return;
+    objects_[slot] = std::monostate();
+    if (!listed_[slot]) {
+        listed_[slot] = true;
+        freeSlots_.push_back(slot);
+        std::push_heap(freeSlots_.begin(), freeSlots_.end(), std::greater<std::size_t>());
+    }
 }
 
 // The stock objects GDI holds for every device context (U_WHITE_BRUSH ...).
@@ -238,8 +264,10 @@ QPolygon wholePixels(const QPolygonF& polygon)
 }
 
 // GDI's clip rectangles leave out their right and bottom edges: a rectangle
-// is the device pixels from its left up to its right.
-static QRegion pixelsOf(const QTransform& t, const QRectF& r)
+// is the device pixels from its left up to its right. Turned by a world
+// transform, it is a polygon's region, made of the rows it covers on the
+// picture (and a pixel around): a row a rectangle, counted first.
+QRegion Canvas::pixelsOf(const QTransform& t, const QRectF& r)
 {
     if (t.type() <= QTransform::TxScale) {
         const QRectF m = t.mapRect(r.normalized());
@@ -247,7 +275,14 @@ static QRegion pixelsOf(const QTransform& t, const QRectF& r)
         const QPoint br(int(std::lround(std::clamp(m.right(), -1e8, 1e8))), int(std::lround(std::clamp(m.bottom(), -1e8, 1e8))));
         return QRegion(QRect(tl, br - QPoint(1, 1)));
     }
-    return QRegion(wholePixels(t.map(QPolygonF(r))));
+    const QRectF around = QRectF(QPointF(0, 0), QSizeF(setup_.picture)).adjusted(-1, -1, 1, 1);
+    const QPolygonF turned = t.map(QPolygonF(r.normalized()));
+    const QRectF rows = turned.boundingRect().intersected(around);
+    if (!std::isfinite(rows.width() + rows.height()))
+        return QRegion();
+    if (!spend(callWork + polygonRegionRectWork * (rows.isValid() ? rows.height() : 0.0)))
+        return QRegion();
+    return QRegion(wholePixels(turned.intersected(QPolygonF(around))));
 }
 
 void Canvas::intersectClip(const QRectF& logical)
@@ -260,11 +295,22 @@ void Canvas::excludeClip(const QRectF& logical)
     combineClip(pixelsOf(toPicture(), logical), U_RGN_DIFF);
 }
 
-void Canvas::combineClip(const QRegion& r, int mode)
+// The clip stays on the picture: the region is cut to it first (which, as
+// the clip already lies on it, changes no combination), and the result's
+// size is bounded before it is made.
+void Canvas::combineClip(const QRegion& region, int mode)
 {
     const QRegion whole(QRect(QPoint(0, 0), setup_.picture));
     const QRegion base = dc.clip ? *dc.clip : whole;
-    if (!spend(callWork + regionRectWork * (base.rectCount() + r.rectCount())))
+    if (mode < U_RGN_MIN || mode > U_RGN_MAX || !spend(callWork + regionRectWork * double(region.rectCount())))
+        return;
+    const QRegion r = region & whole;
+    const double bound = mode == U_RGN_COPY ? 0.0 : regionOpBound(base, r);
+    if (bound > regionBoundLimit) {
+        refuse();
+        return;
+    }
+    if (!spend(regionRectWork * double(base.rectCount() + r.rectCount()) + regionBoundWork * bound))
         return;
     QRegion next;
     switch (mode) {
@@ -272,10 +318,8 @@ void Canvas::combineClip(const QRegion& r, int mode)
     case U_RGN_OR: next = base | r; break;
     case U_RGN_XOR: next = base ^ r; break;
     case U_RGN_DIFF: next = base - r; break;
-    case U_RGN_COPY: next = r; break;
-    default: return;
+    default: next = r; break; // U_RGN_COPY
     }
-    next &= whole;
     if (next.rectCount() > maxRegionRects)
         refuse();
     dc.clip = next;
@@ -283,7 +327,7 @@ void Canvas::combineClip(const QRegion& r, int mode)
 
 void Canvas::offsetClip(QPointF logical)
 {
-    if (!dc.clip)
+    if (!dc.clip || !spend(callWork + regionCopyWork * double(dc.clip->rectCount())))
         return;
     const QTransform t = toPicture();
     const QPointF d = t.map(logical) - t.map(QPointF(0, 0));
@@ -315,13 +359,37 @@ bool Canvas::countRegion(qint64 rectangles)
     return spend(regionRectWork * double(rectangles));
 }
 
-QRegion Canvas::regionOf(const std::vector<QRect>& rects, RegionUnits units) const
+// Each rectangle on the picture (a region drawn or clipped is cut to it
+// anyway), then all united: the rectangles may overlap and cross, and the
+// union is bounded first.
+QRegion Canvas::regionOf(const std::vector<QRect>& rects, RegionUnits units)
 {
     const QTransform t = units == RegionUnits::Logical ? toPicture() : setup_.deviceToPicture;
+    // Measuring (no painter), the region is kept whole: its box is the drawing's.
+    constexpr int most = 100000000;
+    const QRect whole = painter_ ? QRect(QPoint(0, 0), setup_.picture) : QRect(QPoint(-most, -most), QPoint(most, most));
     std::vector<QRegion> parts;
+    std::vector<QRect> boxes;
     parts.reserve(rects.size());
-    for (const QRect& r : rects)
-        parts.push_back(pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
+    boxes.reserve(rects.size());
+    for (const QRect& r : rects) {
+        QRegion part = pixelsOf(t, QRectF(r.topLeft(), QSizeF(r.width(), r.height()))) & whole;
+        if (refused())
+            return QRegion();
+        if (part.isEmpty())
+            continue;
+        for (const QRect& row : part)
+            boxes.push_back(row);
+        parts.push_back(std::move(part));
+    }
+    const double bound = regionUnionBound(boxes);
+    const double levels = std::ceil(std::log2(double(parts.size()) + 1));
+    if (bound > regionBoundLimit) {
+        refuse();
+        return QRegion();
+    }
+    if (!spend(regionBoundWork * bound * levels))
+        return QRegion();
     return combined(std::move(parts), RegionJoin::Union);
 }
 

@@ -8,12 +8,17 @@
 #include "platform/metafile/metafile_cost.h"
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPainterPath>
+#include <QPen>
 #include <QRegion>
+#include <QSet>
 #include <QString>
 #include <QTransform>
 
+#include <memory>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -23,6 +28,8 @@
 class QPainter;
 
 namespace kv::metafile {
+
+class DrawnFonts;
 
 // GDI's COLORREF: 0x00BBGGRR.
 inline QColor colourRef(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
@@ -139,8 +146,9 @@ class Canvas {
 public:
     // painter null: nothing is drawn, only the box of what would be and the
     // window of the first drawing are kept (the frame of a WMF without a
-    // placeable header).
-    Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots);
+    // placeable header). budget: the work allowed (metafile_cost.h).
+    Canvas(QPainter* painter, const DeviceSetup& setup, std::size_t objectSlots, double budget = maxDrawingWork);
+    ~Canvas();
 
     DeviceContext dc;
 
@@ -151,7 +159,8 @@ public:
     bool drawingLeftOut() const { return drawingLeftOut_; }
     bool spend(double work) { return budget_.spend(work); }
     // Refuses the metafile as too costly, whatever was spent so far.
-    void refuse() { budget_.spend(maxDrawingWork * 2); }
+    void refuse() { budget_.refuse(); }
+    double spent() const { return budget_.spent(); }
     // Counts making a region of this many rectangles; more than
     // maxRegionRects refuse the metafile. False when it is not to be made.
     bool countRegion(qint64 rectangles);
@@ -168,8 +177,9 @@ public:
     QPolygonF inPicture(QPolygonF logical) const;
 
     // The object table: a slot for each object the metafile creates; WMF
-    // takes the lowest free slot, EMF names it.
-    std::optional<std::size_t> freeSlot() const;
+    // takes the lowest free slot (found in constant time), EMF names it. A
+    // pattern kept by a brush is counted as the pixels it holds.
+    std::optional<std::size_t> freeSlot();
     void create(std::size_t slot, GdiObject object);
     void select(std::size_t slot);
     void selectStock(quint32 stock);
@@ -232,34 +242,57 @@ public:
     void combineClip(const QRegion& picturePixels, int mode); // U_RGN_AND ... U_RGN_COPY
     void offsetClip(QPointF logical);
     void resetClip() { dc.clip.reset(); }
-    // A region's rectangles in the picture's pixels.
-    QRegion regionOf(const std::vector<QRect>& rects, RegionUnits units) const;
+    // A region's rectangles in the picture's pixels, united: counted first,
+    // its size bounded before it is made; empty when refused.
+    QRegion regionOf(const std::vector<QRect>& rects, RegionUnits units);
 
 private:
     QRectF clipBox() const;
     double clipWork() const;
+    QRegion pixelsOf(const QTransform& t, const QRectF& r);
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
     bool prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint);
+    bool prepareDrawing(const QPainterPath& filled, const QPainterPath& stroked, Paint paint);
+    bool prepareCounted(QRectF bounds, double penWidth);
+    bool tooManyPoints(double points);
+    double fillPixelWork(const BrushSpec& brush) const;
     double penPixels() const;
+    QPen pen(double width) const;
+    Stroke strokeOf(const QPen& pen, double width) const;
     bool applyMix();
     void applyPen();
     void applyBrush(const BrushSpec& brush);
     void applyClip();
     void widenDrawnBox(const QRectF& box);
     void pathGrew();
+    // Counts the sizes and glyph images text asks Qt for the first time (the
+    // faces are counted by fonts_).
+    struct SizedFont {
+        QFont font;
+        quint32 number;
+    };
+    const SizedFont& sizedFont(const QFont& font);
+    double newGlyphs(const SizedFont& sized, int angle, const QString& text);
 
     QPainter* painter_;
     DeviceSetup setup_;
     Budget budget_;
     std::vector<GdiObject> objects_;
+    std::vector<std::size_t> freeSlots_; // a heap, lowest first: slots freed or never taken (some taken since)
+    std::vector<bool> listed_;           // whether a slot is in freeSlots_
     std::vector<DeviceContext> saved_;
     bool inPath_ = false;
     bool drawingLeftOut_ = false;
     std::optional<Window> firstDrawingWindow_;
+    QPen countedPen_;   // the pen of the call last counted, which it draws with
     QPainterPath path_; // picture pixels
     QRectF drawn_;
     std::optional<QRegion> appliedClip_;
     bool clipApplied_ = false;
+    std::unique_ptr<DrawnFonts> fonts_; // faces looked up and measured (metafile_font.h)
+    QHash<QFont, SizedFont> sized_;    // fonts at a size, kept
+    QHash<quint64, quint32> sizes_;    // a sized font's number and an angle, numbered
+    QSet<quint64> glyphs_;             // a size and angle's number and a character
 };
 
 } // namespace kv::metafile

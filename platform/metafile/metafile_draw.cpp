@@ -124,13 +124,11 @@ double Canvas::penPixels() const
     return dc.pen.cosmetic ? 1.0 : std::max(1.0, dc.pen.width * unitScale());
 }
 
-void Canvas::applyPen()
+// The painter's pen for the selected one, width: its pixels (penPixels()).
+QPen Canvas::pen(double width) const
 {
-    const double width = penPixels();
-    if (width == 0) {
-        painter_->setPen(Qt::NoPen);
-        return;
-    }
+    if (width == 0)
+        return QPen(Qt::NoPen);
     // A pen of a pixel or less is GDI's cosmetic line: exact pixels, and the
     // last pixel of a line left out.
     const bool onePixel = width < 1.5;
@@ -147,7 +145,30 @@ void Canvas::applyPen()
                                      : dashes(dc.pen.style, onePixel);
     if (!pattern.isEmpty())
         pen.setDashPattern(pattern);
-    painter_->setPen(pen);
+    return pen;
+}
+
+// The pen as the budget counts it: dashes drawn over a solid line of the
+// background colour in the opaque background mode, and mixed with the
+// picture by the raster operation (applyMix).
+Stroke Canvas::strokeOf(const QPen& pen, double width) const
+{
+    Stroke s;
+    s.width = width;
+    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen)
+        s.dashes = pen.dashPattern();
+    s.roundJoins = pen.joinStyle() == Qt::RoundJoin;
+    s.roundCaps = pen.capStyle() == Qt::RoundCap;
+    s.opaqueGaps = dc.opaque && !s.dashes.isEmpty();
+    s.mixed = dc.rop2 >= U_R2_BLACK && dc.rop2 <= U_R2_WHITE && dc.rop2 != U_R2_COPYPEN && dc.rop2 != U_R2_NOP;
+    return s;
+}
+
+// The pen of the call last counted (paint()), which every drawing call
+// counts before it draws.
+void Canvas::applyPen()
+{
+    painter_->setPen(countedPen_);
     painter_->setBackgroundMode(dc.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     painter_->setBackground(dc.backColour);
 }
@@ -159,6 +180,11 @@ bool Canvas::applyMix()
     const int rop2 = dc.rop2 >= U_R2_BLACK && dc.rop2 <= U_R2_WHITE ? dc.rop2 : U_R2_COPYPEN;
     painter_->setCompositionMode(mixes[rop2 - U_R2_BLACK]);
     return rop2 != U_R2_NOP;
+}
+
+double Canvas::fillPixelWork(const BrushSpec& brush) const
+{
+    return brush.style == U_BS_HATCHED ? hatchedPixelWork : filledPixelWork;
 }
 
 void Canvas::applyBrush(const BrushSpec& brush)
@@ -193,21 +219,49 @@ std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
 bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint)
 {
     const bool fill = fills(paint) && dc.brush.style != U_BS_NULL;
-    const double pen = penPixels();
-    const bool stroke = strokes(paint) && pen > 0;
+    const double width = penPixels();
+    const bool stroke = strokes(paint) && width > 0;
     const QRectF box = clipBox();
     double work = callWork + clipWork();
+    countedPen_ = pen(width);
     if (fill)
-        work += budget_.fill(rings, box);
+        work += budget_.fill(rings, box, fillPixelWork(dc.brush));
     if (stroke)
-        work += budget_.stroke(lines, pen, box);
+        work += budget_.stroke(lines, strokeOf(countedPen_, width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
     QRectF bounds;
     for (const auto* set : {&rings, &lines})
         for (const QPolygonF& p : *set)
             bounds |= p.boundingRect();
-    bounds.adjust(-pen, -pen, pen, pen);
+    return prepareCounted(bounds, width);
+}
+
+// The same for paths (in picture pixels), their curves counted from their
+// control points before anything flattens them.
+bool Canvas::prepareDrawing(const QPainterPath& filled, const QPainterPath& stroked, Paint paint)
+{
+    const bool fill = fills(paint) && dc.brush.style != U_BS_NULL;
+    const double width = penPixels();
+    const bool stroke = strokes(paint) && width > 0;
+    const QRectF box = clipBox();
+    double work = callWork + clipWork();
+    countedPen_ = pen(width);
+    if (fill)
+        work += budget_.fill(filled, box, fillPixelWork(dc.brush));
+    if (stroke)
+        work += budget_.stroke(stroked, strokeOf(countedPen_, width), box);
+    if (!spend(work) || !(fill || stroke))
+        return false;
+    return prepareCounted(filled.boundingRect() | stroked.boundingRect(), width);
+}
+
+// A counted call drawing within bounds (its pen penWidth pixels wide):
+// widens the drawn box and sets the painter's clip and mix; true when the
+// painter is to draw it.
+bool Canvas::prepareCounted(QRectF bounds, double penWidth)
+{
+    bounds.adjust(-penWidth, -penWidth, penWidth, penWidth);
     if (!finite(bounds))
         return false;
     widenDrawnBox(bounds);
@@ -217,9 +271,20 @@ bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vect
     return applyMix();
 }
 
+// A call of more points than the painter is handed at once is refused before
+// its points are copied (each copy and each path of them holds 16 to 24
+// bytes a point).
+bool Canvas::tooManyPoints(double points)
+{
+    if (points <= maxCallPoints)
+        return false;
+    refuse();
+    return true;
+}
+
 void Canvas::polyline(QPolygonF points)
 {
-    if (points.size() < 2)
+    if (points.size() < 2 || tooManyPoints(double(points.size())))
         return;
     const QPolygonF p = inPicture(std::move(points));
     if (inPath_) {
@@ -238,6 +303,11 @@ void Canvas::polyline(QPolygonF points)
 
 void Canvas::polygons(const std::vector<QPolygonF>& rings)
 {
+    double points = 0;
+    for (const QPolygonF& ring : rings)
+        points += double(ring.size()) + 1;
+    if (tooManyPoints(points))
+        return;
     const QTransform t = toPicture();
     QPainterPath picture;
     picture.setFillRule(dc.fillRule);
@@ -263,7 +333,9 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
         return;
     applyPen();
     applyBrush(dc.brush);
-    if (closed.size() == 1)
+    // Past 65535 points drawPolygon slows to hundreds of nanoseconds a point;
+    // drawPath stays at tens.
+    if (closed.size() == 1 && closed.front().size() <= 65535)
         painter_->drawPolygon(closed.front(), dc.fillRule);
     else
         painter_->drawPath(picture);
@@ -271,6 +343,8 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
 
 void Canvas::shape(const QPainterPath& logical, Paint paint)
 {
+    if (tooManyPoints(logical.elementCount()))
+        return;
     QPainterPath picture = toPicture().map(logical);
     picture.setFillRule(dc.fillRule);
     if (inPath_) {
@@ -278,8 +352,7 @@ void Canvas::shape(const QPainterPath& logical, Paint paint)
         pathGrew();
         return;
     }
-    const std::vector<QPolygonF> outline = polygonsOf(picture);
-    if (!prepareDrawing(outline, outline, paint))
+    if (!prepareDrawing(picture, picture, paint))
         return;
     applyPen();
     applyBrush(fills(paint) ? dc.brush : BrushSpec{U_BS_NULL, Qt::white, 0, {}});
@@ -307,7 +380,8 @@ QPainterPath boxPath(const QRectF& r, QSizeF corner, BoxShape shape)
 void Canvas::box(const QRectF& logical, QSizeF corner, BoxShape boxShape)
 {
     const QTransform t = toPicture();
-    corner = QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
+    // No corner given (QSizeF()): a plain rectangle, not one rounded by half a pixel.
+    corner = corner == QSizeF() ? QSizeF(0, 0) : QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
     if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
         shape(boxPath(logical.normalized(), corner, boxShape), Paint::FillAndStroke);
         return;
@@ -316,7 +390,7 @@ void Canvas::box(const QRectF& logical, QSizeF corner, BoxShape boxShape)
     const QSizeF c(corner.width() * std::fabs(t.m11()), corner.height() * std::fabs(t.m22()));
     const QPainterPath inside = boxPath(r, c, boxShape);
     const QPainterPath outline = boxPath(r.adjusted(0, 0, -1, -1), c, boxShape);
-    if (!prepareDrawing(polygonsOf(inside), polygonsOf(outline), Paint::FillAndStroke))
+    if (!prepareDrawing(inside, outline, Paint::FillAndStroke))
         return;
     painter_->setPen(Qt::NoPen);
     applyBrush(dc.brush);
@@ -351,14 +425,13 @@ void Canvas::lineTo(QPointF to)
 // raster operations; others are left out.
 void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop)
 {
-    const QPainterPath picture = [&] {
-        QPainterPath p;
-        p.addPolygon(toPicture().map(QPolygonF(logical.normalized())));
-        return p;
-    }();
-    const QRectF box = picture.boundingRect().intersected(clipBox());
-    if (!spend(callWork + clipWork() + filledPixelWork * (box.isValid() ? box.width() * box.height() : 0.0)) ||
-        !finite(picture.boundingRect()))
+    const QPolygonF corners = toPicture().map(QPolygonF(logical.normalized()));
+    QPainterPath picture;
+    picture.addPolygon(corners);
+    // Counted as the fill it is: its edges on the rows it covers, its pixels
+    // and its corners.
+    const double pixelWork = rop == U_PATCOPY || rop == U_PATINVERT ? fillPixelWork(brush) : filledPixelWork;
+    if (!spend(callWork + clipWork() + budget_.fill({corners}, clipBox(), pixelWork)) || !finite(picture.boundingRect()))
         return;
     widenDrawnBox(picture.boundingRect());
     if (!painter_)
@@ -384,6 +457,8 @@ void Canvas::fillRect(const QRectF& logical, const BrushSpec& brush, quint32 rop
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
+// Counted, as filled, by fillRect: the box's fill, however many characters
+// the text has.
 void Canvas::fillOpaqueBox(const QRectF& logical)
 {
     BrushSpec background;
@@ -404,11 +479,21 @@ void Canvas::setPixel(QPointF at, QColor colour)
     painter_->fillRect(QRectF(std::floor(p.x()), std::floor(p.y()), 1, 1), colour);
 }
 
+// The region cut to the clip, the cut bounded before it is made.
 void Canvas::fillRegion(const QRegion& region, const BrushSpec& brush)
 {
+    if (dc.clip) {
+        const double bound = regionOpBound(region, *dc.clip);
+        if (bound > regionBoundLimit) {
+            refuse();
+            return;
+        }
+        if (!spend(regionRectWork * double(region.rectCount() + dc.clip->rectCount()) + regionBoundWork * bound))
+            return;
+    }
     const QRegion r = dc.clip ? region & *dc.clip : region;
     const QRect b = r.boundingRect().intersected(QRect(QPoint(0, 0), setup_.picture));
-    if (!spend(callWork + regionRectWork * r.rectCount() + filledPixelWork * double(b.width()) * b.height()))
+    if (!spend(callWork + regionRectWork * r.rectCount() + fillPixelWork(brush) * double(b.width()) * b.height()))
         return;
     widenDrawnBox(QRectF(r.boundingRect()));
     if (!painter_)
@@ -461,8 +546,7 @@ void Canvas::image(const QRectF& logical, const QImage& source, const QRectF& so
 // this many is refused, as its drawing would be.
 void Canvas::pathGrew()
 {
-    constexpr int maxPathElements = 4 * 1024 * 1024;
-    if (path_.elementCount() > maxPathElements) {
+    if (path_.elementCount() > maxCallPoints) {
         refuse();
         abortPath();
     }
@@ -488,7 +572,7 @@ void Canvas::closeFigure()
 
 void Canvas::pathTo(const QPainterPath& logical)
 {
-    if (logical.isEmpty())
+    if (logical.isEmpty() || tooManyPoints(logical.elementCount()))
         return;
     const QPainterPath p = toPicture().map(logical);
     dc.position = logical.currentPosition();
@@ -500,7 +584,7 @@ void Canvas::pathTo(const QPainterPath& logical)
         pathGrew();
         return;
     }
-    if (!prepareDrawing({}, polygonsOf(p), Paint::Stroke))
+    if (!prepareDrawing(QPainterPath(), p, Paint::Stroke))
         return;
     applyPen();
     painter_->setBrush(Qt::NoBrush);
@@ -513,8 +597,7 @@ void Canvas::paintPath(Paint paint)
     QPainterPath p = path_;
     path_ = QPainterPath();
     p.setFillRule(dc.fillRule);
-    const std::vector<QPolygonF> outline = polygonsOf(p);
-    if (p.isEmpty() || !prepareDrawing(outline, outline, paint))
+    if (p.isEmpty() || !prepareDrawing(p, p, paint))
         return;
     applyPen();
     if (!strokes(paint))
@@ -530,9 +613,12 @@ void Canvas::clipToPath(int mode)
     path_ = QPainterPath();
     p.setFillRule(dc.fillRule);
     // Each figure on its own, then together: alternate filling leaves out
-    // where figures overlap, winding fills them.
+    // where figures overlap, winding fills them. Its curves are counted
+    // before they are flattened, its regions' rows before they are made.
+    if (!spend(callWork + budget_.fill(p, clipBox(), 0)))
+        return;
     const std::vector<QPolygonF> rings = polygonsOf(p);
-    if (!spend(budget_.fill(rings, clipBox())))
+    if (!spend(budget_.polygonRegions(rings, clipBox())))
         return;
     std::vector<QRegion> parts;
     for (const QPolygonF& ring : rings)

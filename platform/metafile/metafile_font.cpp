@@ -43,27 +43,21 @@ double averageCharacterWidth(const QFontMetricsF& m)
     return sum / 1000;
 }
 
-// The ascent and descent of the font that draws text, at probe's size: the
-// face's own, or, when the face lacks one of its characters, those of the
-// font Qt draws that character with.
-double cellOf(const QFont& probe, const QString& text)
+// The ascent and descent of the font drawing character c, which probe (at
+// the probe size) lacks: the font Qt falls back to for it.
+double fallbackCell(const QFont& probe, char32_t c)
 {
-    const QFontMetricsF metrics(probe);
-    for (const char32_t c : text.toUcs4()) {
-        if (metrics.inFontUcs4(c))
-            continue;
-        QTextLayout layout(QString::fromUcs4(&c, 1), probe);
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        const QList<QGlyphRun> runs = layout.glyphRuns();
-        if (!runs.isEmpty()) {
-            const QRawFont drawn = runs.front().rawFont();
-            if (drawn.isValid() && drawn.ascent() + drawn.descent() > 0)
-                return drawn.ascent() + drawn.descent();
-        }
-        break;
+    QTextLayout layout(QString::fromUcs4(&c, 1), probe);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (!runs.isEmpty()) {
+        const QRawFont drawn = runs.front().rawFont();
+        if (drawn.isValid() && drawn.ascent() + drawn.descent() > 0)
+            return drawn.ascent() + drawn.descent();
     }
+    const QFontMetricsF metrics(probe);
     return metrics.ascent() + metrics.descent();
 }
 
@@ -115,7 +109,28 @@ QString fontText(const QString& utf16, const FontSpec& font)
     return text;
 }
 
-DrawnFont drawnFont(const FontSpec& spec, const QString& text, double heightPixels, double widthPixels)
+// The ascent and descent of the font that draws text, at the probe size:
+// the face's own, or, when the face lacks one of its characters, those of
+// the font Qt draws the first such character with.
+double DrawnFonts::cellOf(Face& face, const QString& text, Budget& budget)
+{
+    const QFontMetricsF metrics(face.probe);
+    for (const char32_t c : text.toUcs4()) {
+        if (metrics.inFontUcs4(c))
+            continue;
+        if (const auto found = face.fallbackCells.constFind(c); found != face.fallbackCells.cend())
+            return *found;
+        if (!budget.spend(fontLookupWork))
+            return 0;
+        return *face.fallbackCells.insert(c, fallbackCell(face.probe, c));
+    }
+    if (!face.cell)
+        face.cell = metrics.ascent() + metrics.descent();
+    return *face.cell;
+}
+
+std::optional<DrawnFont> DrawnFonts::drawnFont(const FontSpec& spec, const QString& text, double heightPixels,
+                                               double widthPixels, Budget& budget)
 {
     DrawnFont drawn;
     const bool symbols = symbolFontOf(spec) != SymbolFont::None;
@@ -126,21 +141,34 @@ DrawnFont drawnFont(const FontSpec& spec, const QString& text, double heightPixe
     font.setUnderline(spec.underline);
     font.setStrikeOut(spec.strikeOut);
 
-    QFont probe = font;
-    probe.setPixelSize(probePixels);
+    auto found = faces_.find(font);
+    if (found == faces_.end()) {
+        if (!budget.spend(fontLookupWork))
+            return std::nullopt;
+        Face face{font, {}, {}, {}};
+        face.probe.setPixelSize(probePixels);
+        found = faces_.insert(font, face);
+    }
+    Face& face = *found;
     if (spec.height == 0) {
         drawn.em = defaultEmPixels;
     } else if (spec.height < 0) {
         drawn.em = heightPixels;
     } else {
-        const double cell = cellOf(probe, text);
+        const double cell = cellOf(face, text, budget);
+        if (budget.exhausted())
+            return std::nullopt;
         drawn.em = cell > 0 ? heightPixels * probePixels / cell : heightPixels;
     }
     if (widthPixels > 0 && drawn.em > 0) {
         // Qt stretches a font relative to its normal width, which need not
         // be the face's own: both measured at 100.
-        probe.setStretch(100);
-        const double average = averageCharacterWidth(QFontMetricsF(probe)) * drawn.em / probePixels;
+        if (!face.average) {
+            QFont probe = face.probe;
+            probe.setStretch(100);
+            face.average = averageCharacterWidth(QFontMetricsF(probe));
+        }
+        const double average = *face.average * drawn.em / probePixels;
         if (average > 0) {
             const int stretch = int(std::clamp(std::lround(100 * widthPixels / average), long(minStretch), long(maxStretch)));
             font.setStretch(stretch);

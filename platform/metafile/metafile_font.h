@@ -9,8 +9,10 @@
 
 #include <QByteArrayView>
 #include <QFont>
+#include <QHash>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QFontMetricsF;
@@ -43,13 +45,34 @@ struct DrawnFont {
     double widthScale = 1; // how much wider than its own the font is drawn
 };
 
-// The font that draws text in the metafile's font at heightPixels and
-// widthPixels, the font's height and width (their absolute values) in
-// pixels. A positive height is the cell's, ascent and descent together, of
-// the font that draws the text (for characters the face lacks, the font Qt
-// falls back to); a width is the average character width, drawn by
-// stretching the font from its own average.
-DrawnFont drawnFont(const FontSpec& spec, const QString& text, double heightPixels, double widthPixels);
+// The fonts text is drawn with, each face looked up and measured once. The
+// first time a face is asked for, and the first time a character it lacks
+// sends it to a fallback font, Qt looks fonts up through the system's fonts
+// and their fallbacks: each such lookup is counted in the budget before it
+// is made (metafile_cost.h: fontLookupWork).
+class DrawnFonts {
+public:
+    // The font that draws text in the metafile's font at heightPixels and
+    // widthPixels, the font's height and width (their absolute values) in
+    // pixels; none when the budget refuses a lookup. A positive height is
+    // the cell's, ascent and descent together, of the font that draws the
+    // text (for characters the face lacks, the font Qt falls back to); a
+    // width is the average character width, drawn by stretching the font
+    // from its own average.
+    std::optional<DrawnFont> drawnFont(const FontSpec& spec, const QString& text, double heightPixels, double widthPixels,
+                                       Budget& budget);
+
+private:
+    // A face at the size its metrics are read at, and what was read.
+    struct Face {
+        QFont probe;
+        std::optional<double> cell, average;
+        QHash<char32_t, double> fallbackCells; // a character the face lacks: the cell of the font drawing it
+    };
+    double cellOf(Face& face, const QString& text, Budget& budget);
+
+    QHash<QFont, Face> faces_;
+};
 
 // Where each character of text starts along the baseline, in pixels from the
 // first, and the text's width. advances (logical units, scale pixels to the

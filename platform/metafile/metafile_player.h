@@ -35,7 +35,11 @@ struct Opened {
     MetafileFault fault = MetafileFault::None;
     DeviceSetup setup;
     std::size_t objects = 0;
+    double measuringWork = 0; // counted playing the records to measure the drawing's frame, out of the same budget
 };
+
+// renderMetafile within a budget of its own (metafile_cost.h).
+MetafileRead render(const QByteArray& bytes, const std::function<bool(QSize)>& fits, double budget);
 
 Opened openWmf(const QByteArray& bytes);
 void playWmf(const QByteArray& bytes, Canvas& canvas);

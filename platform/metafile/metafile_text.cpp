@@ -98,6 +98,49 @@ QString decodeText(QByteArrayView bytes, int charSet)
     return fromWindows1252(bytes);
 }
 
+// The font at its size, kept and numbered: a font made anew each time is
+// looked up anew, and its metrics with fallback faces take up to half a
+// millisecond.
+const Canvas::SizedFont& Canvas::sizedFont(const QFont& font)
+{
+    auto found = sized_.find(font);
+    if (found == sized_.end())
+        found = sized_.insert(font, SizedFont{font, quint32(sized_.size())});
+    return *found;
+}
+
+// A font drawn at a size and angle for the first time, and each character
+// drawn at them for the first time: Qt renders its glyph and keeps the image
+// (up to largestCachedGlyph pixels; larger ones are filled from their outline
+// each time, and counted so).
+double Canvas::newGlyphs(const SizedFont& sized, int angle, const QString& text)
+{
+    double work = 0;
+    const quint64 sizeKey = quint64(sized.number) << 32 | quint32(angle);
+    quint32 number = quint32(sizes_.size());
+    if (const auto found = sizes_.constFind(sizeKey); found != sizes_.cend()) {
+        number = *found;
+    } else {
+        sizes_.insert(sizeKey, number);
+        work += fontSizeWork;
+    }
+    if (sized.font.pixelSize() > largestCachedGlyph)
+        return work;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        const quint64 glyph = quint64(number) << 32 | c;
+        if (!glyphs_.contains(glyph)) {
+            glyphs_.insert(glyph);
+            work += newGlyphWork;
+        }
+    }
+    return work;
+}
+
 void Canvas::text(QPointF at, const QString& text, const std::vector<double>& advances, quint32 options,
                   const std::optional<QRectF>& box)
 {
@@ -112,25 +155,42 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
         at = dc.position;
     const QTransform t = toPicture();
     const double scale = unitScale();
-    const DrawnFont drawn = drawnFont(dc.font, text, std::fabs(double(dc.font.height)) * scale,
-                                      std::fabs(double(dc.font.width)) * scale);
-    const double em = drawn.em;
+    const std::optional<DrawnFont> drawn = fonts_->drawnFont(dc.font, text, std::fabs(double(dc.font.height)) * scale,
+                                                            std::fabs(double(dc.font.width)) * scale, budget_);
+    if (!drawn)
+        return;
+    const double em = drawn->em;
 
+    // A glyph larger than Qt keeps is filled from its outline, over no more
+    // than the pixels the clip leaves.
+    const QRectF clip = clipBox();
     const double glyphs = double(text.size());
-    const double perPixel = em > largestCachedGlyph ? glyphOutlinePixelWork : glyphPixelWork;
-    if (!spend(callWork + clipWork() + glyphs * (glyphWork + perPixel * em * em * drawn.widthScale)))
+    const double glyphPixels = em * em * drawn->widthScale; // stretched with the font
+    const double glyph = em > largestCachedGlyph
+                             ? outlineGlyphWork + glyphOutlinePixelWork * std::min(glyphPixels, clip.width() * clip.height())
+                             : glyphPixelWork * glyphPixels;
+    if (!spend(callWork + clipWork() + glyphs * (glyphWork + glyph)))
         return;
     const QPointF origin = t.map(at);
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());
     if (!(em >= 1 && em <= largest) || !std::isfinite(origin.x()) || !std::isfinite(origin.y()))
         return;
-    QFont font = drawn.font;
+    // The baseline's direction in the picture, and the angle the glyphs are
+    // drawn at (in tenths of a degree, for the glyphs Qt keeps).
+    const QPointF along = baselineDirection(t, dc.font.escapement);
+    const double degrees = pictureDegrees(along);
+    if (!std::isfinite(degrees))
+        return;
+    QFont font = drawn->font;
     font.setPixelSize(std::max(1, int(std::lround(em))));
+    const SizedFont& sized = sizedFont(font);
+    if (!spend(newGlyphs(sized, int(std::lround(degrees * 10)), text)))
+        return;
+    font = sized.font;
     const QFontMetricsF metrics(font);
 
     // Where each character starts along the baseline, in pixels: a logical
     // unit along the baseline is the length of its direction in the picture.
-    const QPointF along = baselineDirection(t, dc.font.escapement);
     const double alongScale = std::hypot(along.x(), along.y());
     const CharacterPlaces places = placeCharacters(metrics, text, advances, alongScale, dc.charExtra * alongScale);
     const std::vector<double>& starts = places.starts;
@@ -145,7 +205,20 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     // mapping's mirroring, as GDI draws them.
     QTransform frame;
     frame.translate(origin.x(), origin.y());
-    frame.rotate(pictureDegrees(along));
+    frame.rotate(degrees);
+
+    // The clip to the box and the background behind the characters (or
+    // their lines) are fills, counted as such; the opaque box was counted
+    // as the fill it is (fillOpaqueBox).
+    const bool clipped = box && (options & U_ETO_CLIPPED);
+    const QPolygonF area = clipped ? t.map(QPolygonF(box->normalized())) : QPolygonF();
+    double fills = 0;
+    if (clipped)
+        fills += budget_.fill({area}, clip, 0);
+    if (dc.opaque || font.underline() || font.strikeOut())
+        fills += budget_.fill({frame.map(QPolygonF(ink))}, clip);
+    if (!spend(fills))
+        return;
     widenDrawnBox(frame.mapRect(ink));
     if (updateCp)
         dc.position = t.inverted().map(frame.map(QPointF(x0 + width, 0)));
@@ -155,10 +228,10 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     applyClip();
     painter_->save();
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (box && (options & U_ETO_CLIPPED)) {
-        QPainterPath clip;
-        clip.addPolygon(t.map(QPolygonF(box->normalized())));
-        painter_->setClipPath(clip, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (clipped) {
+        QPainterPath clipPath;
+        clipPath.addPolygon(area);
+        painter_->setClipPath(clipPath, dc.clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     painter_->setTransform(frame);
     if (dc.opaque)

@@ -213,6 +213,7 @@ Opened openWmf(const QByteArray& bytes)
     playWmf(bytes, canvas);
     if (canvas.refused())
         return {MetafileFault::TooCostly};
+    opened.measuringWork = canvas.spent();
     // With nothing drawn, the window the records leave set (an empty page).
     const Window window = canvas.firstDrawingWindow().value_or(
         Window{canvas.dc.mapMode, canvas.dc.windowOrg, canvas.dc.windowExt, canvas.dc.windowExtSet});

@@ -4,6 +4,7 @@
 // smaller hostile files the fuzzer starts from.
 #pragma once
 
+#include "tests/support/hostile_metafile_calls.h"
 #include "tests/support/hostile_pictures.h"
 #include "tests/support/huge_pictures.h"
 #include "tests/support/metafile_corpus.h"
@@ -125,15 +126,25 @@ inline std::vector<CorpusFile> ordinaryMetafiles()
             chartEmf(),           cadWmf()};
 }
 
-// Hostile files at the sizes that hold a reader up today: zigzag fills of
-// about 80 and 120 KB (WMF) and 160 KB (EMF), a thick zigzag, labels of
-// about 185 KB and 1.8 MB, and about 3 MB of packed pictures.
-inline std::vector<CorpusFile> hostileMetafiles()
+// Hostile shapes at the sizes that held a reader up: zigzag fills of about 80
+// and 120 KB (WMF) and 160 KB (EMF), a thick zigzag, labels of about 185 KB
+// and 1.8 MB, and about 3 MB of packed pictures.
+inline std::vector<CorpusFile> hostileShapeMetafiles()
 {
     return {zigzagFillWmf(20000, {376, 376}),     zigzagFillWmf(30000, {744, 744}), zigzagFillEmf(40000, {408, 408}),
             thickZigzagWmf(522, 392, 40),         markupLabelsEmf(670, 2),          markupLabelsEmf(6520, 2),
             packedPicturesEmf(5, 1, 10000, false),
             packedJpegsEmf(QStringLiteral("packed-empty-scans-2-jpeg.emf"), {greyEmptyScans(20000), greyEmptyScans(20000)})};
+}
+
+// Those, and the classes of calls whose work grows with something else in
+// the file (hostile_metafile_calls.h).
+inline std::vector<CorpusFile> hostileMetafiles()
+{
+    std::vector<CorpusFile> files = hostileShapeMetafiles();
+    for (CorpusFile& f : hostileCallMetafiles())
+        files.push_back(std::move(f));
+    return files;
 }
 
 // The hostile files, and the hostile pictures', as fuzz seeds, each kind in a few kilobytes (a fuzzer
@@ -147,6 +158,8 @@ inline std::vector<CorpusFile> hostileMetafileSeeds()
     std::vector<CorpusFile> seeds = {zigzagFillWmf(4000, {960, 960}), zigzagFillEmf(4000, {960, 960}),
                                      markupLabelsEmf(24, 3), packedPicturesEmf(1, 7, 10000, true),
                                      packedJpegsEmf(QStringLiteral("packed-empty-scans.emf"), {scans})};
+    for (CorpusFile& f : hostileCallMetafileSeeds())
+        seeds.push_back(std::move(f));
     for (CorpusFile& f : hostilePictureSeeds())
         seeds.push_back(std::move(f));
     return seeds;
