@@ -20,6 +20,10 @@
 namespace kv::metafile {
 namespace {
 
+// Measuring a text's box, its font's metrics are read at no more than this
+// em in pixels (and scaled): the box needs no font as large as the text.
+constexpr double largestMeasuredEm = 100;
+
 // Windows-1252 where it differs from Latin-1: 0x80 to 0x9F.
 constexpr char16_t windows1252[32] = {
     0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
@@ -172,9 +176,17 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     if (!spend(callWork + clipWork() + glyphs * (glyphWork + glyph)))
         return;
     const QPointF origin = t.map(at);
+    // Drawing, a font far larger than the picture is not asked for: nothing
+    // of its characters would show. Measuring (no painter, the frame of a WMF
+    // without a placeable header), the text's box counts however large the
+    // text is: its metrics are read at no more than largestMeasuredEm and
+    // scaled to its em.
+    const bool measuring = !painter_;
     const double largest = 4.0 * std::max(setup_.picture.width(), setup_.picture.height());
-    if (!(em >= 1 && em <= largest) || !std::isfinite(origin.x()) || !std::isfinite(origin.y()))
+    if (!(em >= 1 && (measuring ? std::isfinite(em) : em <= largest)) || !std::isfinite(origin.x())
+        || !std::isfinite(origin.y()))
         return;
+    const double metricsScale = measuring && em > largestMeasuredEm ? em / largestMeasuredEm : 1.0;
     // The baseline's direction in the picture, and the angle the glyphs are
     // drawn at (in tenths of a degree, for the glyphs Qt keeps).
     const QPointF along = baselineDirection(t, dc.font.escapement);
@@ -182,25 +194,28 @@ void Canvas::text(QPointF at, const QString& text, const std::vector<double>& ad
     if (!std::isfinite(degrees))
         return;
     QFont font = drawn->font;
-    font.setPixelSize(std::max(1, int(std::lround(em))));
+    font.setPixelSize(std::max(1, int(std::lround(em / metricsScale))));
     const SizedFont& sized = sizedFont(font);
-    if (!spend(newGlyphs(sized, int(std::lround(degrees * 10)), text)))
+    // Measuring renders no glyph: only the font at its size is asked for.
+    if (!spend(newGlyphs(sized, int(std::lround(degrees * 10)), measuring ? QString() : text)))
         return;
     font = sized.font;
     const QFontMetricsF metrics(font);
+    const double ascent = metrics.ascent() * metricsScale, descent = metrics.descent() * metricsScale;
 
     // Where each character starts along the baseline, in pixels: a logical
     // unit along the baseline is the length of its direction in the picture.
     const double alongScale = std::hypot(along.x(), along.y());
-    const CharacterPlaces places = placeCharacters(metrics, text, advances, alongScale, dc.charExtra * alongScale);
-    const std::vector<double>& starts = places.starts;
-    const double width = places.width;
+    const CharacterPlaces places =
+        placeCharacters(metrics, text, advances, alongScale / metricsScale, dc.charExtra * alongScale / metricsScale);
+    const std::vector<double>& starts = places.starts; // drawn: metricsScale is 1
+    const double width = places.width * metricsScale;
     // The horizontal bits: left (none), right, or centre (both); the vertical:
     // top (none), bottom, or baseline (both).
     const quint32 horizontal = dc.textAlign & U_TA_CENTER, vertical = dc.textAlign & U_TA_BASELINE;
     const double x0 = horizontal == U_TA_CENTER ? -width / 2 : horizontal == U_TA_RIGHT ? -width : 0.0;
-    const double baseline = vertical == U_TA_BASELINE ? 0.0 : vertical == U_TA_BOTTOM ? -metrics.descent() : metrics.ascent();
-    const QRectF ink(x0, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent());
+    const double baseline = vertical == U_TA_BASELINE ? 0.0 : vertical == U_TA_BOTTOM ? -descent : ascent;
+    const QRectF ink(x0, baseline - ascent, width, ascent + descent);
     // The glyphs stand upright on the baseline, never mirrored, whatever the
     // mapping's mirroring, as GDI draws them.
     QTransform frame;

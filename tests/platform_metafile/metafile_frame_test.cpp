@@ -85,6 +85,19 @@ TEST_F(MetafileFrame, ShowsTheFrameTheFileSetsScaledDownOnlyToFitTheLargestPictu
          {{{500, 500}, blueRgb}, {{999, 999}, blueRgb}}},
         {"WMF drawing 2000 x 1500, no window", plainWmf(blueBrushWmf() + wmf::rectangle(0, 0, 2000, 1500)), {2000, 1500},
          {{{1999, 1499}, blueRgb}}},
+        // Text is in the box: advances of 150 make 4 letters 600 pixels wide,
+        // and a height of +400 is their cell, ascent and descent, from the top.
+        {"WMF label alone, no window",
+         plainWmf(wmf::createFontIndirect(400, 400, gdi::ansiCharset, "Arial") + wmf::selectObject(0)
+                  + wmf::extTextOut(0, 0, "ABCD", {150, 150, 150, 150})),
+         {600, 400},
+         {}},
+        // A label (200, 0) to (400, its cell of 100) beyond a box 100 x 400 wide.
+        {"WMF label beyond a shape, no window",
+         plainWmf(blueBrushWmf() + wmf::rectangle(0, 0, 100, 400) + wmf::createFontIndirect(100, 400, gdi::ansiCharset, "Arial")
+                  + wmf::selectObject(2) + wmf::extTextOut(200, 0, "AB", {100, 100})),
+         {400, 400},
+         {{{50, 200}, blueRgb}, {{150, 200}, white}}},
         // The window's margins are part of the picture.
         {"WMF window (100, 200) 1000 x 800 round a smaller drawing",
          plainWmf(wmf::setWindowOrg(100, 200) + wmf::setWindowExt(1000, 800) + blueBrushWmf()
