@@ -42,6 +42,10 @@ struct PenSpec {
     // U_PS_USERSTYLE: the lengths of its dashes and gaps, alternately from a
     // dash; logical units for a geometric pen, pixels for a cosmetic one.
     std::vector<double> userDashes;
+    // A geometric pen made by ExtCreatePen: dashed at any width. A pen made by
+    // CreatePen is dashed only while it is one pixel wide; wider, GDI draws it
+    // solid whatever its style.
+    bool dashedWhenWide = false;
 };
 
 struct BrushSpec {

@@ -140,7 +140,8 @@ QPen Canvas::pen(double width) const
         pen.setCapStyle(cap == U_PS_ENDCAP_SQUARE ? Qt::SquareCap : cap == U_PS_ENDCAP_FLAT ? Qt::FlatCap : Qt::RoundCap);
         pen.setJoinStyle(join == U_PS_JOIN_BEVEL ? Qt::BevelJoin : join == U_PS_JOIN_MITER ? Qt::MiterJoin : Qt::RoundJoin);
     }
-    const QList<qreal> pattern = (dc.pen.style & U_PS_STYLE_MASK) == U_PS_USERSTYLE
+    const QList<qreal> pattern = !onePixel && !dc.pen.dashedWhenWide ? QList<qreal>()
+                                 : (dc.pen.style & U_PS_STYLE_MASK) == U_PS_USERSTYLE
                                      ? userDashes(dc.pen, unitScale(), onePixel ? 1.0 : width)
                                      : dashes(dc.pen.style, onePixel);
     if (!pattern.isEmpty())

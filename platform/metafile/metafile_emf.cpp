@@ -67,6 +67,7 @@ PenSpec extPenOf(const Canvas& c, const Record& r)
     pen.style = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpPenStyle));
     pen.width = r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpWidth));
     pen.cosmetic = (pen.style & U_PS_TYPE_MASK) != U_PS_GEOMETRIC || pen.width <= 1;
+    pen.dashedWhenWide = (pen.style & U_PS_TYPE_MASK) == U_PS_GEOMETRIC;
     pen.colour = c.colour(r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpColor)));
     if (r.u32(offsetof(U_EMREXTCREATEPEN, elp.elpBrushStyle)) == U_BS_NULL)
         pen.style = (pen.style & ~quint32(U_PS_STYLE_MASK)) | U_PS_NULL;

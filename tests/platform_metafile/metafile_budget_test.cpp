@@ -132,8 +132,10 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
              return emfOn({1000, 1000}, emf::createPen(1, gdi::psDot, 0, colorRef(0, 0, 0)) + emf::selectObject(1)
                                             + repeated(past ? 4 : 3, [](int) { return emf::polyline16(backAndForth()); }));
          }},
-        // A dotted pen 4 pixels wide (dots of one width, gaps of one: 8
-        // pixels a period) along 999 pixels of row 500, transparent gaps:
+        // A dotted geometric pen (ExtCreatePen: CreatePen's would be solid so
+        // wide) 4 pixels wide, round ends and joins (dots of one width, gaps
+        // of one: 8 pixels a period) along 999 pixels of row 500, transparent
+        // gaps:
         // 999 / 8 + 1 = 125.875 dots, all on the 4 rows 498 to 501: 251.75
         // edges a row, squares 251.75^2 x 4 x 1.5 = 380,268, crossings 251.75
         // x 4 x 20 = 20,140; each dot 1500 and 4000 + 50 x 4 for its round
@@ -143,7 +145,7 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
         // 3,381,602; four: 4,508,736.
         {"wide dashes", 3.95e6,
          [](bool past) {
-             return emfOn({1000, 1000}, emf::setBkMode(gdi::transparent) + emf::createPen(1, gdi::psDot, 4, 0)
+             return emfOn({1000, 1000}, emf::setBkMode(gdi::transparent) + emf::extCreatePen(1, 4, 0, gdi::psDot)
                                             + emf::selectObject(1)
                                             + repeated(past ? 4 : 3, [](int) { return emf::polyline16({{0, 500}, {999, 500}}); }));
          }},

@@ -199,6 +199,8 @@ TEST(MetafileShapeRecords, PensOfEachStyleEndAndWidth)
                                           at(62, 88, black)};
     const std::vector<Expect> flatBevel{at(35, 30, white), at(45, 30, black), at(76, 24, white), at(73, 27, black),
                                         at(70, 85, white)};
+    const std::vector<Expect> solidWideLine{at(16, 50, black), at(24, 50, black), at(40, 50, black), at(56, 50, black),
+                                            at(50, 47, white), at(50, 52, white)};
     const int squareMitreStyle = gdi::psEndcapSquare | gdi::psJoinMiter, flatBevelStyle = gdi::psEndcapFlat | gdi::psJoinBevel;
     const Row rows[] = {
         {"WMF dashed pens, transparent background", wmf100(wmf::setBkMode(gdi::transparent) + styledLines(wmfLine)), dashes},
@@ -209,6 +211,18 @@ TEST(MetafileShapeRecords, PensOfEachStyleEndAndWidth)
         {"EMF dashed pen, opaque background",
          emf100(emf::setBkMode(gdi::opaque) + emf::setBkColor(redRef) + emfLine(gdi::psDash, 20)),
          {at(20, 20, black), at(30, 20, red)}},
+        // A dashed pen 4 pixels wide with flat ends: made by CreatePen it is
+        // solid; made by ExtCreatePen as a geometric pen it is dashed, 12 on
+        // and 4 off from x = 10 (gaps at 22 to 26, 38 to 42, 54 to 58).
+        {"WMF wide dashed pen from CreatePenIndirect: solid",
+         wmf100(wmfPen(gdi::psDash | gdi::psEndcapFlat, 4) + wmf::polyline({{10, 50}, {90, 50}})), solidWideLine},
+        {"EMF wide dashed pen from CreatePen: solid",
+         emf100(emf::createPen(1, gdi::psDash | gdi::psEndcapFlat, 4, 0) + emf::selectObject(1)
+                + emf::polyline16({{10, 50}, {90, 50}})),
+         solidWideLine},
+        {"EMF wide dashed geometric pen from ExtCreatePen: dashed",
+         emf100(emfPen(gdi::psDash | gdi::psEndcapFlat, 4) + emf::polyline16({{10, 50}, {90, 50}})),
+         {at(16, 50, black), at(24, 50, white), at(30, 50, black), at(40, 50, white), at(56, 50, white)}},
         {"WMF wide pen, round ends and join", wideCorner(true, 0), roundPen},
         {"WMF wide pen, square ends, mitred join", wideCorner(true, squareMitreStyle), squareMitre},
         {"WMF wide pen, flat ends, bevelled join", wideCorner(true, flatBevelStyle), flatBevel},

@@ -149,21 +149,21 @@ inline CorpusFile largeCurvesEmf(int curves, bool inPath)
 
 // ---- Dashes ---------------------------------------------------------------------
 
-// A dotted pen two pixels wide on horizontal lines across a picture 4000
-// pixels wide, each line of its own or all back and forth in one polyline:
-// each row a line covers is crossed by two edges a dot.
-inline CorpusFile dottedWideLinesWmf(int lines, bool onePolyline)
+// A dotted geometric pen (ExtCreatePen) two pixels wide on horizontal lines
+// across a picture 4000 pixels wide, each line of its own or all back and
+// forth in one polyline: each row a line covers is crossed by two edges a dot.
+inline CorpusFile dottedWideLinesEmf(int lines, bool onePolyline)
 {
-    QByteArray records = wmf::createPenIndirect(gdi::psDot, 2, colorRef(20, 20, 160)) + wmf::selectObject(0);
+    QByteArray records = emf::extCreatePen(1, 2, colorRef(20, 20, 160), gdi::psDot) + emf::selectObject(1);
     QList<QPoint> backAndForth;
     for (int i = 0; i <= lines && onePolyline; ++i)
         backAndForth << QPoint(i % 2 ? 3999 : 0, 1000);
     for (int i = 0; i < lines && !onePolyline; ++i)
-        records += wmf::polyline({{0, 1000 + i % 2000}, {3999, 1000 + i % 2000}});
+        records += emf::polyline16({{0, 1000 + i % 2000}, {3999, 1000 + i % 2000}});
     if (onePolyline)
-        records += wmf::polyline(backAndForth);
-    return {QStringLiteral("dotted-wide-lines-%1%2.wmf").arg(lines).arg(onePolyline ? "-one-polyline" : ""),
-            wmf::placeableHeader(0, 0, 4000, 3000, 96) + wmf::metafile(records, 1), std::nullopt};
+        records += emf::polyline16(backAndForth);
+    return {QStringLiteral("dotted-wide-lines-%1%2.emf").arg(lines).arg(onePolyline ? "-one-polyline" : ""),
+            emfOf(QSize(4000, 3000), records, 2), std::nullopt};
 }
 
 // ---- Raster operations ----------------------------------------------------------
@@ -273,8 +273,8 @@ inline std::vector<CorpusFile> hostileCallMetafiles()
 {
     return {opaqueTextBoxesWmf(2000, 10000, false), opaqueTextBoxesWmf(2000, 10000, true), opaqueWideTextsWmf(100000, 10000),
             fullObjectTableWmf(65535, 300000), fontFacesWmf(100000), distinctGlyphsWmf(200000),
-            largeCurvesEmf(1300000, false), largeCurvesEmf(1300000, true), dottedWideLinesWmf(4000, false),
-            dottedWideLinesWmf(100, true), mixedLinesWmf(40000), crossedClipRegionsEmf(5000), crossedRegionWmf(16000),
+            largeCurvesEmf(1300000, false), largeCurvesEmf(1300000, true), dottedWideLinesEmf(4000, false),
+            dottedWideLinesEmf(100, true), mixedLinesWmf(40000), crossedClipRegionsEmf(5000), crossedRegionWmf(16000),
             starClipPathsEmf(1000, 20), wideOutsideLinesEmf(4000000, 3), largePolygonsEmf(4000000, 3)};
 }
 
@@ -285,7 +285,7 @@ inline std::vector<CorpusFile> hostileCallMetafileSeeds()
 {
     return {opaqueTextBoxesWmf(400, 5000, true), opaqueWideTextsWmf(6000, 4000), fullObjectTableWmf(8192, 4096),
             fontFacesWmf(3000), distinctGlyphsWmf(4000), largeCurvesEmf(10000, false), largeCurvesEmf(10000, true),
-            dottedWideLinesWmf(100, true), mixedLinesWmf(2000), crossedClipRegionsEmf(1000), crossedRegionWmf(3000),
+            dottedWideLinesEmf(100, true), mixedLinesWmf(2000), crossedClipRegionsEmf(1000), crossedRegionWmf(3000),
             starClipPathsEmf(1000, 4),
             wideOutsideLinesEmf(50000, 1), largePolygonsEmf(70000, 1)};
 }
