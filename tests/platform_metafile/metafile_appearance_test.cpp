@@ -195,7 +195,7 @@ TEST(MetafileAppearance, DrawsPalettesFontsDashesMixesAndOpaqueBoxesAsTheRecords
                 + emf::setROP2(gdi::r2Nop) + emf::polyline16(at60)),
          {{{50, 20}, 0xAA99AA}, {{50, 40}, 0xC3A55A}, {{50, 60}, under}}, {}, {}},
         {"WMF ExtTextOut without characters fills its opaque box with the background colour",
-         wmf100(wmf::setBkColor(ref(green)) + wmf::extTextOutInBox(20, 30, gdi::etoOpaque, QRect(20, 30, 40, 20), {}, {})),
+         wmf100(wmf::setBkColor(ref(green)) + wmf::extTextOut(20, 30, {}, {}, gdi::etoOpaque, {20, 30, 60, 50})),
          {{{20, 30}, green}, {{59, 49}, green}, {{60, 49}, white}, {{59, 50}, white}, {{19, 30}, white}}, {}, {}},
         {"EMF ExtTextOut without characters fills its opaque box with the background colour",
          emf100(emf::setBkColor(ref(green)) + emf::extTextOutW(20, 30, {}, {}, gdi::etoOpaque, {20, 30, 60, 50})),

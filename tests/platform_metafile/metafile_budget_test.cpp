@@ -170,7 +170,7 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
              return wmfOn({1000, 1000}, wmf::createFontIndirect(-20, 400, gdi::ansiCharset, "Arial") + wmf::selectObject(0)
                                             + wmf::setBkMode(gdi::transparent)
                                             + repeated(past ? 4 : 3, [](int) {
-                                                  return wmf::extTextOutInBox(10, 10, gdi::etoOpaque, QRect(0, 0, 1000, 1000), "", {});
+                                                  return wmf::extTextOut(10, 10, "", {}, gdi::etoOpaque, {0, 0, 1000, 1000});
                                               }));
          }},
         // A letter clipped to a box 4000 pixels tall (its rows, not its
@@ -184,7 +184,7 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
              return wmfOn({1000, 4000}, wmf::createFontIndirect(-20, 400, gdi::ansiCharset, "Arial") + wmf::selectObject(0)
                                             + wmf::setBkMode(gdi::transparent)
                                             + repeated(past ? 4 : 3, [](int) {
-                                                  return wmf::extTextOutInBox(10, 10, gdi::etoClipped, QRect(0, 0, 1000, 4000), "A", {});
+                                                  return wmf::extTextOut(10, 10, "A", {}, gdi::etoClipped, {0, 0, 1000, 4000});
                                               }));
          }},
         // A letter in a font of a face of its own: the face looked up 500,000,

@@ -281,6 +281,11 @@ TEST_F(MetafileFrame, RefusesAFileWhoseDrawingItCannotRead)
 {
     const QByteArray glyphs = emf::extCreateFontIndirectW(2, -20, 400, gdi::ansiCharset, QStringLiteral("Arial"))
                               + emf::selectObject(2) + emf::extTextOutW(10, 50, QStringLiteral("$%&"), {10, 10, 10}, gdi::etoGlyphIndex);
+    const QByteArray wmfGlyphs = wmf::createFontIndirect(-20, 400, gdi::ansiCharset, "Arial") + wmf::selectObject(0)
+                                 + wmf::extTextOut(10, 50, "$%&", {10, 10, 10}, gdi::etoGlyphIndex, {0, 0, 0, 0});
+    const QByteArray opaqueGlyphs = emf::setBkColor(colorRef(0, 0, 255))
+                                    + emf::extTextOutW(10, 50, QStringLiteral("$%&"), {10, 10, 10},
+                                                       gdi::etoGlyphIndex | gdi::etoOpaque, {10, 40, 60, 60});
     const QByteArray whiteBrush = emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, 0xFFFFFF)
                                   + emf::selectObject(1);
     const struct {
@@ -291,6 +296,8 @@ TEST_F(MetafileFrame, RefusesAFileWhoseDrawingItCannotRead)
     } rows[] = {
         {"EMF+ only", emf100(emfPlusComment()), MetafileFault::Unreadable, {}},
         {"EMF text as glyph indices only", emf100(glyphs), MetafileFault::Unreadable, {}},
+        {"WMF text as glyph indices only", wmf100(wmfGlyphs), MetafileFault::Unreadable, {}},
+        {"EMF glyph indices in an opaque box: the box is drawn", emf100(opaqueGlyphs), MetafileFault::None, {100, 100}},
         {"EMF glyph indices on a white background", emf100(whiteBrush + emf::rectangle(0, 0, 100, 100) + glyphs),
          MetafileFault::Unreadable, {}},
         {"placeable WMF copying an old bitmap only", wmf100(oldBitmapWmf()), MetafileFault::Unreadable, {}},

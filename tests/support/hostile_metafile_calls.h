@@ -61,7 +61,7 @@ inline CorpusFile opaqueTextBoxesWmf(int texts, int side, bool clipped)
     QByteArray records = wmf::createFontIndirect(-20, 400, gdi::ansiCharset, "Arial") + wmf::selectObject(0);
     const int options = gdi::etoOpaque | (clipped ? gdi::etoClipped : 0);
     for (int i = 0; i < texts; ++i)
-        records += wmf::extTextOutInBox(i % 97 * side / 100, i % 89 * side / 100, options, QRect(0, 0, side, side), "A", {});
+        records += wmf::extTextOut(i % 97 * side / 100, i % 89 * side / 100, "A", {}, options, {0, 0, side, side});
     return {QStringLiteral("opaque-text-boxes-%1-on-%2%3.wmf").arg(texts).arg(side).arg(clipped ? "-clipped" : ""),
             wmf::placeableHeader(0, 0, side, side, 96) + wmf::metafile(records, 1), std::nullopt};
 }

@@ -379,21 +379,6 @@ inline QByteArray extTextOut(int x, int y, const QByteArray& text, const QList<i
     return record(0x0A32, f.bytes);
 }
 
-// A text record's characters with an option (gdi::etoOpaque: its box
-// filled with the background colour first) and its box, right and bottom
-// edges outside; an advance for every byte.
-inline QByteArray extTextOutInBox(int x, int y, int options, const QRect& box, const QByteArray& text,
-                                  const QList<int>& advances)
-{
-    Fields f;
-    f.u16s({y, x, int(text.size()), options})
-        .u16s({box.left(), box.top(), box.left() + box.width(), box.top() + box.height()})
-        .raw(evenPadded(text));
-    for (int a : advances)
-        f.u16(a);
-    return record(0x0A32, f.bytes);
-}
-
 // The bitmap stretched from its whole source onto the destination box;
 // usage: what its colour table holds (gdi::dibRgbColors, gdi::dibPalColors).
 inline QByteArray stretchDib(const QRect& destination, int sourceWidth, int sourceHeight, const Dib& bitmap,
@@ -460,7 +445,9 @@ inline QByteArray dibCreatePatternBrush(const Dib& bitmap)
     return record(0x0142, Fields().u16s({gdi::bsDibPatternPt, 0}).raw(bitmap.info + bitmap.bits).bytes);
 }
 
-// ExtTextOut with its options and their rectangle (ETO_OPAQUE, ETO_CLIPPED).
+// ExtTextOut with its options and their rectangle (gdi::etoOpaque: the box
+// filled with the background colour first; gdi::etoClipped), an advance for
+// every byte.
 inline QByteArray extTextOut(int x, int y, const QByteArray& text, const QList<int>& advances, int options, const Box& box)
 {
     Fields f;
