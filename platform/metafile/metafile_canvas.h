@@ -257,6 +257,8 @@ private:
     static std::vector<QPolygonF> polygonsOf(const QPainterPath& picture);
     bool prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint);
     bool prepareDrawing(const QPainterPath& filled, const QPainterPath& stroked, Paint paint);
+    template <typename Shapes>
+    bool prepareShapes(const Shapes& filled, const Shapes& stroked, Paint paint);
     bool prepareCounted(QRectF bounds, double penWidth);
     bool tooManyPoints(double points);
     double fillPixelWork(const BrushSpec& brush) const;

@@ -199,7 +199,7 @@ double Budget::filled(double points, const QRectF& covered, const QRectF& box, d
     return crossingSquareWork * squares + crossingWork * crossings + pixelWork * pixels + pointWork * points;
 }
 
-double Budget::fill(const std::vector<QPolygonF>& rings, const QRectF& box, double pixelWork)
+std::pair<double, QRectF> Budget::addRings(const std::vector<QPolygonF>& rings, const QRectF& box)
 {
     double points = 0;
     QRectF covered;
@@ -209,6 +209,12 @@ double Budget::fill(const std::vector<QPolygonF>& rings, const QRectF& box, doub
             addEdges(ring[i].y(), ring[(i + 1) % ring.size()].y(), 1, box);
         covered |= ring.boundingRect();
     }
+    return {points, covered};
+}
+
+double Budget::fill(const std::vector<QPolygonF>& rings, const QRectF& box, double pixelWork)
+{
+    const auto [points, covered] = addRings(rings, box);
     return filled(points, covered, box, pixelWork);
 }
 
@@ -220,14 +226,7 @@ double Budget::fill(const QPainterPath& path, const QRectF& box, double pixelWor
 
 double Budget::polygonRegions(const std::vector<QPolygonF>& rings, const QRectF& box)
 {
-    double points = 0;
-    QRectF covered;
-    for (const QPolygonF& ring : rings) {
-        points += double(ring.size());
-        for (qsizetype i = 0; i < ring.size(); ++i)
-            addEdges(ring[i].y(), ring[(i + 1) % ring.size()].y(), 1, box);
-        covered |= ring.boundingRect();
-    }
+    const auto [points, covered] = addRings(rings, box);
     const auto [squares, crossings] = takeCrossings();
     // Each row of a ring's region is its spans, two crossings each; united,
     // the rings' rows hold no more spans than all of theirs together.

@@ -178,6 +178,9 @@ public:
 private:
     struct Strokes;
     void addEdges(double y0, double y1, double count, const QRectF& box);
+    // Adds the edges of the rings (closed) inside the box; their points and
+    // the box they cover.
+    std::pair<double, QRectF> addRings(const std::vector<QPolygonF>& rings, const QRectF& box);
     // The sum of squares and the sum of the crossings of the rows touched
     // since the last call, which clears them.
     std::pair<double, double> takeCrossings();

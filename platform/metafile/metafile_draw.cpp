@@ -214,33 +214,26 @@ std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
     return out;
 }
 
-// Counts a drawing call (the rings filled with the brush, the lines stroked
-// with the pen, as paint asks), widens the drawn box and sets the painter's
-// clip; true when the painter is to draw it.
-bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint)
+namespace {
+
+QRectF boundsOf(const std::vector<QPolygonF>& polygons)
 {
-    const bool fill = fills(paint) && dc.brush.style != U_BS_NULL;
-    const double width = penPixels();
-    const bool stroke = strokes(paint) && width > 0;
-    const QRectF box = clipBox();
-    double work = callWork + clipWork();
-    countedPen_ = pen(width);
-    if (fill)
-        work += budget_.fill(rings, box, fillPixelWork(dc.brush));
-    if (stroke)
-        work += budget_.stroke(lines, strokeOf(countedPen_, width), box);
-    if (!spend(work) || !(fill || stroke))
-        return false;
     QRectF bounds;
-    for (const auto* set : {&rings, &lines})
-        for (const QPolygonF& p : *set)
-            bounds |= p.boundingRect();
-    return prepareCounted(bounds, width);
+    for (const QPolygonF& p : polygons)
+        bounds |= p.boundingRect();
+    return bounds;
 }
 
-// The same for paths (in picture pixels), their curves counted from their
-// control points before anything flattens them.
-bool Canvas::prepareDrawing(const QPainterPath& filled, const QPainterPath& stroked, Paint paint)
+QRectF boundsOf(const QPainterPath& path) { return path.boundingRect(); }
+
+} // namespace
+
+// Counts a drawing call (the shapes filled with the brush, the lines stroked
+// with the pen, as paint asks), widens the drawn box and sets the painter's
+// clip; true when the painter is to draw it. Paths are counted from their
+// control points before anything flattens their curves.
+template <typename Shapes>
+bool Canvas::prepareShapes(const Shapes& filled, const Shapes& stroked, Paint paint)
 {
     const bool fill = fills(paint) && dc.brush.style != U_BS_NULL;
     const double width = penPixels();
@@ -254,7 +247,17 @@ bool Canvas::prepareDrawing(const QPainterPath& filled, const QPainterPath& stro
         work += budget_.stroke(stroked, strokeOf(countedPen_, width), box);
     if (!spend(work) || !(fill || stroke))
         return false;
-    return prepareCounted(filled.boundingRect() | stroked.boundingRect(), width);
+    return prepareCounted(boundsOf(filled) | boundsOf(stroked), width);
+}
+
+bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint)
+{
+    return prepareShapes(rings, lines, paint);
+}
+
+bool Canvas::prepareDrawing(const QPainterPath& filled, const QPainterPath& stroked, Paint paint)
+{
+    return prepareShapes(filled, stroked, paint);
 }
 
 // A counted call drawing within bounds (its pen penWidth pixels wide):

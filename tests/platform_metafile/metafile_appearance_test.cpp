@@ -8,6 +8,7 @@
 #include "platform/metafile/metafile_font.h"
 
 #include "tests/support/metafile_records.h"
+#include "tests/support/metafile_rows.h"
 #include "tests/support/metafile_reference.h"
 
 #include <QImage>
@@ -20,27 +21,9 @@ namespace {
 
 using namespace test;
 
-constexpr QRgb white = 0xFFFFFF, black = 0x000000;
 
-QByteArray wmf100(const QByteArray& records, int objects = 4)
-{
-    return wmf::placeableHeader(0, 0, 100, 100, 96) + wmf::metafile(records, objects);
-}
 
-QByteArray emf100(const QByteArray& records)
-{
-    return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 4);
-}
 
-int inkIn(const QImage& image, const QRect& box)
-{
-    int ink = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if (image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) != white)
-                ++ink;
-    return ink;
-}
 
 // Colours as 0xRRGGBB, and the same as the records' COLORREFs.
 constexpr quint32 crimson = 0xC81E32, green = 0x1E9646, blue = 0x2040C0;

@@ -6,6 +6,7 @@
 #include "platform/metafile/metafile.h"
 
 #include "tests/support/metafile_records.h"
+#include "tests/support/metafile_rows.h"
 #include "tests/support/metafile_reference.h"
 #include "tests/support/program_metafiles.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 using namespace test;
 
-constexpr QRgb white = 0xFFFFFF, blueRgb = 0x0000FF;
+constexpr QRgb blueRgb = 0x0000FF;
 constexpr quint32 blue = colorRef(0, 0, 255);
 
 // Pictures as large as the picture reader lets them be: 512 MiB of pixels,
@@ -51,12 +52,6 @@ QByteArray blueBrushEmf()
 // A WMF without a placeable header.
 QByteArray plainWmf(const QByteArray& records) { return wmf::metafile(records, 4); }
 
-// 100 x 100 pixels at 96 dots an inch, a logical unit a pixel.
-QByteArray wmf100(const QByteArray& records) { return wmf::placeableHeader(0, 0, 100, 100, 96) + plainWmf(records); }
-QByteArray emf100(const QByteArray& records)
-{
-    return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 6);
-}
 
 // An EMF whose frame is right x bottom hundredths of a millimetre, on a
 // device of 96 dots an inch.
@@ -178,15 +173,6 @@ TEST_F(MetafileFrame, RestoresTheViewportAsItWasSaved)
     EXPECT_EQ(read.image.pixel(60, 60) & 0xFFFFFF, white);
 }
 
-int inkIn(const QImage& image, const QRect& box)
-{
-    int ink = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if (image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) != white)
-                ++ink;
-    return ink;
-}
 
 // "HHH" in a 20-pixel font, 20 pixels a character, from its baseline's start:
 // its ink lies within 60 pixels along the baseline and an em across it, on

@@ -6,6 +6,7 @@
 
 #include "tests/support/hostile_metafiles.h"
 #include "tests/support/metafile_records.h"
+#include "tests/support/metafile_rows.h"
 #include "tests/support/metafile_reference.h"
 
 #include <QBuffer>
@@ -19,19 +20,8 @@ namespace {
 
 using namespace test;
 
-constexpr QRgb white = 0xFFFFFF, black = 0x000000;
 
-// A picture of 100 x 100 pixels, one logical unit a pixel.
-QByteArray wmf100(const QByteArray& records, int objects = 4)
-{
-    return wmf::placeableHeader(0, 0, 100, 100, 96) + wmf::metafile(records, objects);
-}
 
-// The same for EMF: a reference device of 96 dots an inch, a frame of 26.45 mm.
-QByteArray emf100(const QByteArray& records)
-{
-    return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 4);
-}
 
 QByteArray nullPenSolidBrush(quint32 colour)
 {
@@ -93,15 +83,6 @@ struct Pixel {
     QRgb colour;
 };
 
-int inkIn(const QImage& image, const QRect& box)
-{
-    int ink = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if (image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) != white)
-                ++ink;
-    return ink;
-}
 
 TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
 {

@@ -62,6 +62,13 @@ inline int pixelsIn(const QImage& image, const QRect& box, bool (*match)(QRgb, Q
     return n;
 }
 
+// The pixels in the box (clipped to the picture) that are not white.
+inline int inkIn(const QImage& image, const QRect& box)
+{
+    const QRect inside = box.intersected(image.rect());
+    return pixelsIn(image, inside, [](QRgb a, QRgb) { return a != white; }, 0);
+}
+
 inline void expectRow(const Row& row)
 {
     SCOPED_TRACE(row.name);
