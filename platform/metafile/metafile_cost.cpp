@@ -91,6 +91,18 @@ double walkPath(const QPainterPath& path, bool closing, Each each)
     return points;
 }
 
+// A segment's length, std::hypot's to the bit. Along an axis hypot gives the
+// other side's magnitude exactly (C's Annex F), and a repeated point zero, so
+// those segments (most of a dense outline's) skip the call.
+double segmentLength(double dx, double dy)
+{
+    if (dy == 0)
+        return std::fabs(dx);
+    if (dx == 0)
+        return std::fabs(dy);
+    return std::hypot(dx, dy);
+}
+
 struct Bands {
     double bands = 0, widest = 0;
 };
@@ -112,6 +124,25 @@ Bands bandsOf(const QRegion& r)
 }
 
 } // namespace
+
+Extent extentOf(const QPolygonF& polygon)
+{
+    const QPointF* p = polygon.constData();
+    const qsizetype n = polygon.size();
+    if (n == 0)
+        return {};
+    Extent e{p[0].x(), p[0].y(), p[0].x(), p[0].y()};
+    // Written as the minimum and maximum instructions take them, so the loop
+    // has no branch: a later point that is not a number leaves them be.
+    for (qsizetype i = 1; i < n; ++i) {
+        const double x = p[i].x(), y = p[i].y();
+        e.left = x < e.left ? x : e.left;
+        e.right = x > e.right ? x : e.right;
+        e.top = y < e.top ? y : e.top;
+        e.bottom = y > e.bottom ? y : e.bottom;
+    }
+    return e;
+}
 
 double flattenedPoints(const QPainterPath& path)
 {
@@ -266,14 +297,29 @@ struct Budget::Strokes {
     {
         return QPointF(std::clamp(p.x(), around.left(), around.right()), std::clamp(p.y(), around.top(), around.bottom()));
     }
-    // A one-pixel line's length: the common case, kept to a plain loop.
-    double lengthOf(const QPolygonF& line) const
+    // Whether a line of this extent lies inside the margin: holding its
+    // points there changes none of them. Not when its first point is not a
+    // number, which hides the others from its extent.
+    bool holds(const Extent& line) const
     {
+        return line.left >= around.left() && line.right <= around.right() && line.top >= around.top()
+               && line.bottom <= around.bottom();
+    }
+    // A one-pixel line's length, its points held to the margin; and that of
+    // a line inside it, whose points holding would not move: the common
+    // case, kept to a plain loop.
+    double lengthOf(const QPolygonF& line) const { return summed(line, [this](QPointF p) { return held(p); }); }
+    double lengthInside(const QPolygonF& line) const { return summed(line, [](QPointF p) { return p; }); }
+    template <typename Place>
+    static double summed(const QPolygonF& line, Place place)
+    {
+        const QPointF* p = line.constData();
+        const qsizetype n = line.size();
         double sum = 0;
-        QPointF a = line.isEmpty() ? QPointF() : held(line.front());
-        for (qsizetype i = 1; i < line.size(); ++i) {
-            const QPointF b = held(line[i]);
-            sum += std::hypot(b.x() - a.x(), b.y() - a.y());
+        QPointF a = n == 0 ? QPointF() : place(p[0]);
+        for (qsizetype i = 1; i < n; ++i) {
+            const QPointF b = place(p[i]);
+            sum += segmentLength(b.x() - a.x(), b.y() - a.y());
             a = b;
         }
         return sum;
@@ -281,7 +327,7 @@ struct Budget::Strokes {
     void segment(QPointF from, QPointF to)
     {
         const QPointF a = held(from), b = held(to);
-        const double l = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const double l = segmentLength(b.x() - a.x(), b.y() - a.y());
         length += l;
         if (!wide)
             return;
@@ -329,14 +375,16 @@ double Budget::stroked(const Strokes& s, double points)
     return work;
 }
 
-double Budget::stroke(const std::vector<QPolygonF>& lines, const Stroke& pen, const QRectF& box)
+double Budget::stroke(const std::vector<QPolygonF>& lines, const Stroke& pen, const QRectF& box,
+                      const Extent* extents)
 {
     Strokes s(*this, pen, box);
     double points = 0;
-    for (const QPolygonF& line : lines) {
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const QPolygonF& line = lines[k];
         points += double(line.size());
         if (!s.wide) {
-            s.length += s.lengthOf(line);
+            s.length += (extents && s.holds(extents[k])) ? s.lengthInside(line) : s.lengthOf(line);
             continue;
         }
         for (qsizetype i = 1; i < line.size(); ++i)

@@ -133,6 +133,16 @@ constexpr double maxBitmapPixels = 64.0 * 1024 * 1024;
 // pixel of its chord, at most nine times.
 double flattenedPoints(const QPainterPath& path);
 
+// The least and greatest coordinates of a polygon's points, as
+// QPolygonF::boundingRect finds them (a point that is not a number is passed
+// over, unless it is the first); all zero for no point.
+struct Extent {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    // QPolygonF::boundingRect's rectangle, to the bit.
+    QRectF rect() const { return QRectF(left, top, right - left, bottom - top); }
+};
+Extent extentOf(const QPolygonF& polygon);
+
 // A pen as the painter strokes it.
 struct Stroke {
     double width = 1;     // pixels; 1.5 or less: a one-pixel line
@@ -168,8 +178,11 @@ public:
     double fill(const QPainterPath& path, const QRectF& box, double pixelWork = filledPixelWork);
     // Stroking lines (in picture pixels; closed ones repeat their first point)
     // or a path with the pen inside the box. Infinite past maxCallPoints
-    // (one-pixel) or maxOutlinePoints (wider).
-    double stroke(const std::vector<QPolygonF>& lines, const Stroke& pen, const QRectF& box);
+    // (one-pixel) or maxOutlinePoints (wider). extents, when given, are the
+    // lines' extents, one a line: a line inside the box is then measured
+    // without holding each point to it (which would change none of them).
+    double stroke(const std::vector<QPolygonF>& lines, const Stroke& pen, const QRectF& box,
+                  const Extent* extents = nullptr);
     double stroke(const QPainterPath& path, const Stroke& pen, const QRectF& box);
     // Making each ring (in picture pixels) a region and combining them: the
     // fill's work and each row's spans. Infinite past regionBoundLimit spans.

@@ -3,9 +3,11 @@
 #include "platform/metafile/metafile_player.h"
 
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include <uemf.h>
 
@@ -216,15 +218,34 @@ std::vector<QPolygonF> Canvas::polygonsOf(const QPainterPath& picture)
 
 namespace {
 
-QRectF boundsOf(const std::vector<QPolygonF>& polygons)
+// The lines' extents, found once: for the budget and the drawn box. A path
+// finds its own.
+QVarLengthArray<Extent, 4> extentsOf(const std::vector<QPolygonF>& lines)
+{
+    QVarLengthArray<Extent, 4> extents;
+    for (const QPolygonF& line : lines)
+        extents.push_back(extentOf(line));
+    return extents;
+}
+
+QVarLengthArray<Extent, 4> extentsOf(const QPainterPath&) { return {}; }
+
+// United filled shapes first, then stroked ones (a union rounds its sides).
+QRectF boundsOf(const std::vector<QPolygonF>& filled, const std::vector<QPolygonF>& stroked,
+                const QVarLengthArray<Extent, 4>& strokedExtents)
 {
     QRectF bounds;
-    for (const QPolygonF& p : polygons)
-        bounds |= p.boundingRect();
+    for (std::size_t i = 0; i < filled.size(); ++i)
+        bounds |= (&filled == &stroked ? strokedExtents[int(i)] : extentOf(filled[i])).rect();
+    for (const Extent& e : strokedExtents)
+        bounds |= e.rect();
     return bounds;
 }
 
-QRectF boundsOf(const QPainterPath& path) { return path.boundingRect(); }
+QRectF boundsOf(const QPainterPath& filled, const QPainterPath& stroked, const QVarLengthArray<Extent, 4>&)
+{
+    return filled.boundingRect() | stroked.boundingRect();
+}
 
 } // namespace
 
@@ -241,13 +262,18 @@ bool Canvas::prepareShapes(const Shapes& filled, const Shapes& stroked, Paint pa
     const QRectF box = clipBox();
     double work = callWork + clipWork();
     countedPen_ = pen(width);
+    const QVarLengthArray<Extent, 4> extents = extentsOf(stroked);
     if (fill)
         work += budget_.fill(filled, box, fillPixelWork(dc.brush));
-    if (stroke)
-        work += budget_.stroke(stroked, strokeOf(countedPen_, width), box);
+    if (stroke) {
+        if constexpr (std::is_same_v<Shapes, QPainterPath>)
+            work += budget_.stroke(stroked, strokeOf(countedPen_, width), box);
+        else
+            work += budget_.stroke(stroked, strokeOf(countedPen_, width), box, extents.data());
+    }
     if (!spend(work) || !(fill || stroke))
         return false;
-    return prepareCounted(boundsOf(filled) | boundsOf(stroked), width);
+    return prepareCounted(boundsOf(filled, stroked, extents), width);
 }
 
 bool Canvas::prepareDrawing(const std::vector<QPolygonF>& rings, const std::vector<QPolygonF>& lines, Paint paint)

@@ -1,26 +1,62 @@
 #include "platform/metafile/metafile_record.h"
 
+#include <iterator>
+
 namespace kv::metafile {
+
+namespace {
+
+// Reads a run of x, y pairs of Coordinate as points, one by one: a QPolygonF
+// built from two of them is made at its size and each point written once
+// (an outline may hold hundreds of thousands).
+template <typename Coordinate>
+class PairReader {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = QPointF;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const QPointF*;
+    using reference = QPointF;
+    static constexpr std::ptrdiff_t bytes = 2 * sizeof(Coordinate);
+
+    explicit PairReader(const char* at) : at_(at) {}
+    QPointF operator*() const
+    {
+        return QPointF(qFromLittleEndian<Coordinate>(at_), qFromLittleEndian<Coordinate>(at_ + sizeof(Coordinate)));
+    }
+    PairReader& operator++()
+    {
+        at_ += bytes;
+        return *this;
+    }
+    PairReader operator++(int)
+    {
+        const PairReader was = *this;
+        at_ += bytes;
+        return was;
+    }
+    bool operator==(const PairReader& other) const { return at_ == other.at_; }
+    bool operator!=(const PairReader& other) const { return at_ != other.at_; }
+
+private:
+    const char* at_;
+};
+
+template <typename Coordinate>
+QPolygonF pairsAt(const char* at, qint64 count)
+{
+    return QPolygonF(PairReader<Coordinate>(at), PairReader<Coordinate>(at + count * PairReader<Coordinate>::bytes));
+}
+
+} // namespace
 
 QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, Coordinates size)
 {
     const qint64 bytesEach = size == Coordinates::Short ? 4 : 8;
     if (count <= 0 || !r.has(at, count * bytesEach))
         return {};
-    // Read straight from the bytes checked above: an outline may hold
-    // hundreds of thousands of points.
-    QPolygonF points;
-    points.resize(qsizetype(count));
-    QPointF* out = points.data();
-    const char* in = r.data() + at;
-    if (size == Coordinates::Short) {
-        for (qint64 i = 0; i < count; ++i, in += 4)
-            out[i] = QPointF(qFromLittleEndian<qint16>(in), qFromLittleEndian<qint16>(in + 2));
-    } else {
-        for (qint64 i = 0; i < count; ++i, in += 8)
-            out[i] = QPointF(qFromLittleEndian<qint32>(in), qFromLittleEndian<qint32>(in + 4));
-    }
-    return points;
+    // Read straight from the bytes checked above.
+    return size == Coordinates::Short ? pairsAt<qint16>(r.data() + at, count) : pairsAt<qint32>(r.data() + at, count);
 }
 
 std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters,

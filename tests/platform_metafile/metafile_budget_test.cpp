@@ -324,6 +324,36 @@ TEST(MetafileBudget, EachTermDrawsTheFileJustInsideAndRefusesTheOneJustPast)
     }
 }
 
+// A one-pixel line is counted by its length on the picture, 14 a pixel, and
+// its points, 50 each, past the call's 2000: a segment across the axes by
+// its true length, a repeated point by none, and a part beyond the picture
+// (1000 x 1000 pixels) only up to a pixel outside it.
+TEST(MetafileBudget, OnePixelLinesAreCountedByTheirLengthOnThePicture)
+{
+    struct Row {
+        const char* line;
+        QPolygonF points;
+        double work;
+    };
+    const Row rows[] = {
+        // 300 across and 400 down: 500 pixels; 7000 + 100 + 2000.
+        {"across the axes", {{0, 0}, {300, 400}}, 9100},
+        // 100 down, nothing, 50 across: 150 pixels; 2100 + 200 + 2000.
+        {"along the axes, a point repeated", {{10, 10}, {10, 110}, {10, 110}, {60, 110}}, 4300},
+        // Down from row 100 to 2100, held at row 1001: 901 pixels; 12,614 + 100 + 2000.
+        {"leaving the picture", {{100, 100}, {100, 2100}}, 14714},
+        // From column -5000, held at -1, to 500: 501 pixels; 7014 + 100 + 2000.
+        {"coming from far off it", {{-5000, 500}, {500, 500}}, 9114},
+    };
+    for (const Row& row : rows) {
+        metafile::DeviceSetup setup;
+        setup.picture = QSize(1000, 1000);
+        metafile::Canvas canvas(nullptr, setup, 0);
+        canvas.polyline(row.points);
+        EXPECT_DOUBLE_EQ(canvas.spent(), row.work) << row.line;
+    }
+}
+
 // GDI reuses the lowest free slot of a WMF's object table (found at once,
 // whatever the table's size): of slots 2 and 0, freed in that order, the
 // yellow brush takes 0 and the null pen 2. The left half is yellow inside a
