@@ -92,15 +92,13 @@ double walkPath(const QPainterPath& path, bool closing, Each each)
 }
 
 // A segment's length, std::hypot's to the bit. Along an axis hypot gives the
-// other side's magnitude exactly (C's Annex F), and a repeated point zero, so
-// those segments (most of a dense outline's) skip the call.
+// other side's magnitude exactly (C's Annex F), and a repeated point zero: the
+// sum of the two magnitudes, one of them zero. Those segments (most of a dense
+// outline's) skip the call, on one branch: the smaller magnitude's.
 double segmentLength(double dx, double dy)
 {
-    if (dy == 0)
-        return std::fabs(dx);
-    if (dx == 0)
-        return std::fabs(dy);
-    return std::hypot(dx, dy);
+    const double across = std::fabs(dx), down = std::fabs(dy);
+    return std::min(across, down) != 0 ? std::hypot(dx, dy) : across + down;
 }
 
 struct Bands {
