@@ -12,11 +12,6 @@ using namespace test;
 
 const quint32 blueRef = colorRef(0, 0, 255), redRef = colorRef(255, 0, 0);
 
-QByteArray wmfFill() { return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0)
-                              + wmf::createBrushIndirect(gdi::bsSolid, blueRef) + wmf::selectObject(1); }
-QByteArray emfFill() { return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, blueRef)
-                              + emf::selectObject(1); }
-
 QByteArray wmfWhole() { return wmf::rectangle(0, 0, 100, 100); }
 QByteArray emfWhole() { return emf::rectangle(0, 0, 100, 100); }
 
@@ -30,7 +25,7 @@ QByteArray emfHalfPixels()
 // at x = 20, 50 and 80.
 QByteArray combinedWith(int mode)
 {
-    return emf100(emfFill() + emf::intersectClipRect(0, 0, 60, 100) + emf::extSelectClipRgn(mode, {{40, 0, 100, 100}})
+    return emf100(emfFill(blueRef) + emf::intersectClipRect(0, 0, 60, 100) + emf::extSelectClipRgn(mode, {{40, 0, 100, 100}})
                   + emfWhole());
 }
 std::vector<Expect> across(QRgb at20, QRgb at50, QRgb at80) { return {at(20, 50, at20), at(50, 50, at50), at(80, 50, at80)}; }
@@ -48,20 +43,20 @@ TEST(MetafileClipRecords, ClipRectanglesRegionsAndPaths)
     const std::vector<Expect> inTwoSquares{at(25, 25, blue), at(75, 75, blue), at(75, 25, white), at(25, 75, white),
                                            at(50, 50, white)};
     const Row rows[] = {
-        {"EMF IntersectClipRect", emf100(emfFill() + emf::intersectClipRect(0, 0, 50, 50) + emfWhole()),
+        {"EMF IntersectClipRect", emf100(emfFill(blueRef) + emf::intersectClipRect(0, 0, 50, 50) + emfWhole()),
          {at(25, 25, blue), at(49, 49, blue), at(50, 50, white), at(75, 25, white), at(25, 75, white)}},
         {"WMF IntersectClipRect in logical units",
-         wmf100(wmf::setWindowExt(200, 200) + wmfFill() + wmf::intersectClipRect(0, 0, 100, 100)
+         wmf100(wmf::setWindowExt(200, 200) + wmfFill(blueRef) + wmf::intersectClipRect(0, 0, 100, 100)
                 + wmf::rectangle(0, 0, 200, 200)),
          {at(25, 25, blue), at(75, 25, white), at(75, 75, white)}},
-        {"WMF ExcludeClipRect", wmf100(wmfFill() + wmf::excludeClipRect(40, 0, 60, 100) + wmfWhole()),
+        {"WMF ExcludeClipRect", wmf100(wmfFill(blueRef) + wmf::excludeClipRect(40, 0, 60, 100) + wmfWhole()),
          across(blue, white, blue)},
-        {"EMF ExcludeClipRect", emf100(emfFill() + emf::excludeClipRect(40, 0, 60, 100) + emfWhole()),
+        {"EMF ExcludeClipRect", emf100(emfFill(blueRef) + emf::excludeClipRect(40, 0, 60, 100) + emfWhole()),
          across(blue, white, blue)},
-        {"WMF OffsetClipRgn", wmf100(wmfFill() + wmf::intersectClipRect(0, 0, 50, 50) + wmf::offsetClipRgn(50, 50) + wmfWhole()),
+        {"WMF OffsetClipRgn", wmf100(wmfFill(blueRef) + wmf::intersectClipRect(0, 0, 50, 50) + wmf::offsetClipRgn(50, 50) + wmfWhole()),
          {at(75, 75, blue), at(25, 25, white), at(75, 25, white)}},
         {"EMF OffsetClipRgn in logical units",
-         emf100(emfHalfPixels() + emfFill() + emf::intersectClipRect(0, 0, 100, 100) + emf::offsetClipRgn(100, 100)
+         emf100(emfHalfPixels() + emfFill(blueRef) + emf::intersectClipRect(0, 0, 100, 100) + emf::offsetClipRgn(100, 100)
                 + emf::rectangle(0, 0, 200, 200)),
          {at(75, 75, blue), at(25, 25, white), at(75, 25, white)}},
         {"EMF ExtSelectClipRgn RGN_AND", combinedWith(gdi::rgnAnd), across(white, blue, white)},
@@ -70,14 +65,14 @@ TEST(MetafileClipRecords, ClipRectanglesRegionsAndPaths)
         {"EMF ExtSelectClipRgn RGN_DIFF", combinedWith(gdi::rgnDiff), across(blue, white, white)},
         {"EMF ExtSelectClipRgn RGN_COPY", combinedWith(gdi::rgnCopy), across(white, blue, blue)},
         {"EMF ExtSelectClipRgn RGN_COPY of no region: no clip",
-         emf100(emfFill() + emf::intersectClipRect(0, 0, 50, 50) + emf::extSelectClipRgn(gdi::rgnCopy, {}) + emfWhole()),
+         emf100(emfFill(blueRef) + emf::intersectClipRect(0, 0, 50, 50) + emf::extSelectClipRgn(gdi::rgnCopy, {}) + emfWhole()),
          {at(75, 75, blue)}},
         {"EMF clip region in device units, whatever the mapping",
-         emf100(emfHalfPixels() + emfFill() + emf::extSelectClipRgn(gdi::rgnCopy, {{0, 0, 50, 50}})
+         emf100(emfHalfPixels() + emfFill(blueRef) + emf::extSelectClipRgn(gdi::rgnCopy, {{0, 0, 50, 50}})
                 + emf::rectangle(0, 0, 200, 200)),
          {at(35, 35, blue), at(75, 75, white)}},
         {"EMF saved state: the clip goes with it",
-         emf100(emfFill() + emf::saveDC() + emf::intersectClipRect(0, 0, 50, 50) + emf::restoreDC() + emfWhole()),
+         emf100(emfFill(blueRef) + emf::saveDC() + emf::intersectClipRect(0, 0, 50, 50) + emf::restoreDC() + emfWhole()),
          {at(75, 75, blue)}},
         {"EMF FillRgn: both rectangles, in device units",
          emf100(emfHalfPixels() + emf::createBrushIndirect(2, gdi::bsSolid, blueRef) + emf::fillRgn(2, twoSquares)),
@@ -93,16 +88,16 @@ TEST(MetafileClipRecords, ClipRectanglesRegionsAndPaths)
          wmf100(wmf::createBrushIndirect(gdi::bsSolid, redRef) + wmf::selectObject(0)
                 + wmf::createRegion({{10, 10, 40, 40}}) + wmf::paintRegion(1)),
          {at(25, 25, red), at(50, 50, white)}},
-        {"WMF SelectClipRegion", wmf100(wmfFill() + wmf::createRegion(twoSquares) + wmf::selectClipRegion(2) + wmfWhole()),
+        {"WMF SelectClipRegion", wmf100(wmfFill(blueRef) + wmf::createRegion(twoSquares) + wmf::selectClipRegion(2) + wmfWhole()),
          inTwoSquares},
         {"EMF SelectClipPath, alternate: the inner square left out",
-         emf100(emfFill() + clipPathOfSquares(gdi::alternate) + emfWhole()),
+         emf100(emfFill(blueRef) + clipPathOfSquares(gdi::alternate) + emfWhole()),
          {at(20, 20, blue), at(50, 50, white), at(95, 95, white)}},
         {"EMF SelectClipPath, winding: the inner square in",
-         emf100(emfFill() + clipPathOfSquares(gdi::winding) + emfWhole()),
+         emf100(emfFill(blueRef) + clipPathOfSquares(gdi::winding) + emfWhole()),
          {at(20, 20, blue), at(50, 50, blue), at(95, 95, white)}},
         {"EMF SelectClipPath RGN_AND: the path inside the clip",
-         emf100(emfFill() + emf::intersectClipRect(0, 0, 50, 100) + emf::beginPath()
+         emf100(emfFill(blueRef) + emf::intersectClipRect(0, 0, 50, 100) + emf::beginPath()
                 + emf::polygon16({{20, 20}, {80, 20}, {80, 80}, {20, 80}}) + emf::endPath() + emf::selectClipPath(gdi::rgnAnd)
                 + emfWhole()),
          {at(30, 50, blue), at(60, 50, white), at(10, 50, white)}},

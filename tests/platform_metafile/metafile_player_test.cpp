@@ -20,20 +20,6 @@ namespace {
 
 using namespace test;
 
-
-
-
-QByteArray nullPenSolidBrush(quint32 colour)
-{
-    return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
-           + wmf::selectObject(1);
-}
-
-QByteArray emfSolidBrush(quint32 colour)
-{
-    return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
-}
-
 QByteArray png2x2()
 {
     QImage image(2, 2, QImage::Format_RGB32);
@@ -83,7 +69,6 @@ struct Pixel {
     QRgb colour;
 };
 
-
 TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
 {
     const quint32 green = colorRef(10, 200, 30), plum = colorRef(123, 45, 67), blue = colorRef(0, 0, 255);
@@ -107,21 +92,21 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
                 + wmf::polyline({{10, 10}, {10, 90}, {90, 90}, {90, 10}})),
          {{{50, 50}, white}, {{10, 50}, black}, {{50, 90}, black}}, {}, {}},
         {"WMF polygon: the brush's exact colour, from its first pixel to before its last",
-         wmf100(nullPenSolidBrush(plum) + wmf::polygon(square)),
+         wmf100(wmfFill(plum) + wmf::polygon(square)),
          {{{50, 50}, 0x7B2D43}, {{20, 20}, 0x7B2D43}, {{79, 79}, 0x7B2D43}, {{80, 80}, white}, {{10, 10}, white}}, {}, {}},
         {"WMF rectangle: a one-pixel outline inside its right and bottom edges",
          wmf100(wmf::createBrushIndirect(gdi::bsSolid, blue) + wmf::selectObject(0) + wmf::rectangle(20, 20, 80, 80)),
          {{{20, 20}, black}, {{79, 79}, black}, {{79, 50}, black}, {{78, 50}, 0x0000FF}, {{80, 80}, white}, {{50, 50}, 0x0000FF}},
          {}, {}},
         {"WMF clip rectangle: nothing drawn right of 50 or below it",
-         wmf100(nullPenSolidBrush(blue) + wmf::intersectClipRect(0, 0, 50, 50) + wmf::rectangle(0, 0, 100, 100)),
+         wmf100(wmfFill(blue) + wmf::intersectClipRect(0, 0, 50, 50) + wmf::rectangle(0, 0, 100, 100)),
          {{{25, 25}, 0x0000FF}, {{49, 49}, 0x0000FF}, {{50, 50}, white}, {{75, 25}, white}, {{25, 75}, white}}, {}, {}},
         {"WMF saved state: the clip goes with the state restored",
-         wmf100(nullPenSolidBrush(blue) + wmf::saveDC() + wmf::intersectClipRect(0, 0, 50, 50) + wmf::restoreDC()
+         wmf100(wmfFill(blue) + wmf::saveDC() + wmf::intersectClipRect(0, 0, 50, 50) + wmf::restoreDC()
                 + wmf::rectangle(0, 0, 100, 100)),
          {{{75, 75}, 0x0000FF}}, {}, {}},
         {"WMF window: the metafile's own window over the placeable box",
-         wmf100(wmf::setMapMode(gdi::mmAnisotropic) + wmf::setWindowExt(200, 200) + nullPenSolidBrush(blue)
+         wmf100(wmf::setMapMode(gdi::mmAnisotropic) + wmf::setWindowExt(200, 200) + wmfFill(blue)
                 + wmf::rectangle(100, 100, 200, 200)),
          {{{75, 75}, 0x0000FF}, {{45, 45}, white}}, {}, {}},
         {"WMF text in GB2312: two characters, the second 30 units after the first",
@@ -135,11 +120,11 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
                 + wmf::extTextOut(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
          {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
         {"WMF record cut to its header: skipped, so the window's origin stays at -20",
-         wmf100(wmf::setWindowOrg(-20, -20) + wmf::cutToHeader(wmf::setWindowOrg(0, 0)) + nullPenSolidBrush(blue)
+         wmf100(wmf::setWindowOrg(-20, -20) + wmf::cutToHeader(wmf::setWindowOrg(0, 0)) + wmfFill(blue)
                 + wmf::rectangle(0, 0, 20, 20)),
          {{{20, 20}, 0x0000FF}, {{39, 39}, 0x0000FF}, {{10, 10}, white}, {{40, 40}, white}}, {}, {}},
         {"WMF record the player does not play: skipped by its size",
-         wmf100(wmf::setTextJustification(10, 1) + nullPenSolidBrush(blue) + wmf::rectangle(20, 20, 80, 80)),
+         wmf100(wmf::setTextJustification(10, 1) + wmfFill(blue) + wmf::rectangle(20, 20, 80, 80)),
          {{{50, 50}, 0x0000FF}, {{10, 10}, white}}, {}, {}},
         {"WMF bitmap: a bottom-up DIB's corners where they belong",
          wmf100(wmf::stretchDib(QRect(20, 20, 40, 40), 2, 2, dib::rgb24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}))),
@@ -160,21 +145,21 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
                 + emf::polyline16({{10, 50}, {90, 50}})),
          {{{50, 48}, 0xC80000}, {{50, 51}, 0xC80000}, {{50, 44}, white}, {{50, 56}, white}}, {}, {}},
         {"EMF world transform: twice the size",
-         emf100(emf::setWorldTransform(2, 0, 0, 2, 0, 0) + emfSolidBrush(blue) + emf::rectangle(10, 10, 20, 20)),
+         emf100(emf::setWorldTransform(2, 0, 0, 2, 0, 0) + emfFill(blue) + emf::rectangle(10, 10, 20, 20)),
          {{{30, 30}, 0x0000FF}, {{15, 15}, white}, {{45, 45}, white}}, {}, {}},
         {"EMF alternate fill: the inner square is a hole",
-         emf100(emfSolidBrush(blue) + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
+         emf100(emfFill(blue) + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
          {{{20, 20}, 0x0000FF}, {{50, 50}, white}}, {}, {}},
         {"EMF winding fill: the inner square turns the same way and is filled",
-         emf100(emf::setPolyFillMode(gdi::winding) + emfSolidBrush(blue)
+         emf100(emf::setPolyFillMode(gdi::winding) + emfFill(blue)
                 + emf::polyPolygon16({{{10, 10}, {90, 10}, {90, 90}, {10, 90}}, {{30, 30}, {70, 30}, {70, 70}, {30, 70}}})),
          {{{20, 20}, 0x0000FF}, {{50, 50}, 0x0000FF}}, {}, {}},
         {"EMF path: an open figure closed and filled",
-         emf100(emfSolidBrush(blue) + emf::record(59, {}) + emf::polyline16({{10, 10}, {10, 90}, {90, 90}}) + emf::record(61, {})
+         emf100(emfFill(blue) + emf::record(59, {}) + emf::polyline16({{10, 10}, {10, 90}, {90, 90}}) + emf::record(61, {})
                 + emf::record(60, {}) + emf::record(62, emf::rectl(QRect(0, 0, 100, 100)))),
          {{{30, 70}, 0x0000FF}, {{70, 30}, white}}, {}, {}},
         {"EMF clip region: only its left half drawn",
-         emf100(emfSolidBrush(blue)
+         emf100(emfFill(blue)
                 + emf::record(75, Fields().u32s({48, 5, 32, 1, 1, 16, 0, 0, 50, 100, 0, 0, 50, 100}).bytes)
                 + emf::rectangle(0, 0, 100, 100)),
          {{{25, 50}, 0x0000FF}, {{75, 50}, white}}, {}, {}},
@@ -189,11 +174,11 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
                 + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
          {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
         {"EMF record cut to its header: skipped, so the window's origin stays at -20",
-         emf100(emf::setWindowOrgEx(-20, -20) + emf::cutToHeader(emf::setWindowOrgEx(0, 0)) + emfSolidBrush(blue)
+         emf100(emf::setWindowOrgEx(-20, -20) + emf::cutToHeader(emf::setWindowOrgEx(0, 0)) + emfFill(blue)
                 + emf::rectangle(0, 0, 20, 20)),
          {{{20, 20}, 0x0000FF}, {{39, 39}, 0x0000FF}, {{10, 10}, white}, {{40, 40}, white}}, {}, {}},
         {"EMF record libUEMF does not size: skipped by its own size",
-         emf100(emf::setTextJustification(10, 1) + emfSolidBrush(blue) + emf::rectangle(20, 20, 80, 80)),
+         emf100(emf::setTextJustification(10, 1) + emfFill(blue) + emf::rectangle(20, 20, 80, 80)),
          {{{50, 50}, 0x0000FF}, {{10, 10}, white}}, {}, {}},
         {"EMF text in transparent mode: no box around it on a fill",
          emf100(emf::createBrushIndirect(1, gdi::bsSolid, blue) + emf::selectObject(1) + emf::rectangle(0, 0, 100, 100)

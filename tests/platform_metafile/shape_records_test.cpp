@@ -11,17 +11,6 @@ using namespace test;
 
 const quint32 blueRef = colorRef(0, 0, 255), redRef = colorRef(255, 0, 0);
 
-QByteArray wmfFill(quint32 colour)
-{
-    return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
-           + wmf::selectObject(1);
-}
-
-QByteArray emfFill(quint32 colour)
-{
-    return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
-}
-
 QByteArray wmfPen(int style, int width) { return wmf::createPenIndirect(style, width, 0) + wmf::selectObject(0); }
 QByteArray emfPen(int style, int width) { return emf::extCreatePen(1, width, 0, style) + emf::selectObject(1); }
 

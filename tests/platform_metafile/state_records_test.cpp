@@ -9,20 +9,6 @@ namespace {
 
 using namespace test;
 
-
-// A null pen and a solid brush: slots 0 and 1 of a WMF's object table.
-QByteArray wmfFill(quint32 colour)
-{
-    return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
-           + wmf::selectObject(1);
-}
-
-// A null pen and a solid brush at index 1 of an EMF's table.
-QByteArray emfFill(quint32 colour)
-{
-    return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
-}
-
 QByteArray anisotropic(QSize window, QSize viewport)
 {
     return emf::setMapMode(gdi::mmAnisotropic) + emf::setWindowExtEx(window.width(), window.height())

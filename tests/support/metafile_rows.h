@@ -29,6 +29,20 @@ inline QByteArray emf100(const QByteArray& records)
     return emf::metafile(records, QRect(0, 0, 100, 100), QRect(0, 0, 2646, 2646), QSize(960, 960), QSize(254, 254), 8);
 }
 
+// A null pen and a solid brush of colour: slots 0 and 1 of a WMF's object
+// table.
+inline QByteArray wmfFill(quint32 colour)
+{
+    return wmf::createPenIndirect(gdi::psNull, 0, 0) + wmf::selectObject(0) + wmf::createBrushIndirect(gdi::bsSolid, colour)
+           + wmf::selectObject(1);
+}
+
+// The null stock pen and a solid brush of colour at index 1 of an EMF's table.
+inline QByteArray emfFill(quint32 colour)
+{
+    return emf::selectObject(gdi::nullPen) + emf::createBrushIndirect(1, gdi::bsSolid, colour) + emf::selectObject(1);
+}
+
 constexpr QRgb white = 0xFFFFFF, black = 0x000000, red = 0xFF0000, blue = 0x0000FF, yellow = 0xFFFF00;
 
 struct Expect {
