@@ -41,50 +41,45 @@ PictureRead metafilePicture(QFile& file, const std::function<bool(QSize)>& fits)
     return {std::move(read.image), faultOf(read.fault)};
 }
 
-// Calls use with the file's bytes, read through a mapping so that a large
-// file costs no memory.
-template <typename Use>
-auto withBytes(QFile& file, const Use& use)
-{
-    uchar* bytes = file.size() > 0 ? file.map(0, file.size()) : nullptr;
-    if (!bytes) {
-        const QByteArray all = file.readAll();
-        file.seek(0);
-        return use(reinterpret_cast<const unsigned char*>(all.constData()), std::size_t(all.size()));
-    }
-    auto result = use(bytes, std::size_t(file.size()));
-    file.unmap(bytes);
-    return result;
-}
-
-// Whether the file holds every byte its structure promises.
-bool wholeOnDisk(QFile& file)
-{
-    if (file.size() == 0)
-        return true; // the reader refuses an empty file itself
-    return withBytes(file, pictureFileWhole);
-}
-
 // A GIF's first image may give as many coded pixels as the largest picture
 // has (about 0.6 s of decoding); a PNG may have 100 compressed texts (each
 // inflated up to 8 MB, about 18 ms).
 constexpr std::uint64_t maxGifCodedPixels = std::uint64_t(pictureMemoryLimitMiB) * 1024 * 1024 / 4;
 constexpr int maxPngCompressedTexts = 100;
 
-// Whether a GIF or a PNG asks its decoder for more than those.
-bool tooCostlyToDecode(QFile& file)
+// What a file's structure asks of its decoder, and whether the file holds
+// every byte its structure promises.
+struct Structure {
+    std::optional<JpegDecoding> jpeg; // a JPEG's decoding counted from its markers
+    bool gifOrPngTooCostly = false;   // a GIF's codes or a PNG's texts past their limits
+    bool whole = true;
+};
+
+Structure structureOf(const unsigned char* bytes, std::size_t size)
 {
-    return withBytes(file, [](const unsigned char* bytes, std::size_t size) {
-        return gifCodedPixels(bytes, size) > maxGifCodedPixels || pngCompressedTexts(bytes, size) > maxPngCompressedTexts;
-    });
+    Structure s;
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8)
+        s.jpeg = countJpegDecoding(bytes, size);
+    s.gifOrPngTooCostly = gifCodedPixels(bytes, size) > maxGifCodedPixels
+                          || pngCompressedTexts(bytes, size) > maxPngCompressedTexts;
+    s.whole = pictureFileWhole(bytes, size);
+    return s;
 }
 
-// A JPEG's decoding counted from its markers; none for other files.
-std::optional<JpegDecoding> jpegDecoding(QFile& file)
+// The file's structure, read through a mapping so that a large file costs no
+// memory. An empty file is left to the reader, which refuses it itself.
+Structure structureOf(QFile& file)
 {
-    if (file.peek(2) != QByteArrayLiteral("\xFF\xD8"))
-        return std::nullopt;
-    return withBytes(file, countJpegDecoding);
+    if (file.size() == 0)
+        return {};
+    if (uchar* bytes = file.map(0, file.size())) {
+        const Structure s = structureOf(bytes, std::size_t(file.size()));
+        file.unmap(bytes);
+        return s;
+    }
+    const QByteArray all = file.readAll();
+    file.seek(0);
+    return structureOf(reinterpret_cast<const unsigned char*>(all.constData()), std::size_t(all.size()));
 }
 
 PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
@@ -95,8 +90,9 @@ PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
         return {QImage(), PictureFault::NotAPicture};
     // Before the reader reads the header: the segments a JPEG's decoder
     // keeps, a PNG's texts it inflates, a GIF's codes.
-    const std::optional<JpegDecoding> jpeg = jpegDecoding(file);
-    if ((jpeg && !jpeg->keptAffordable()) || tooCostlyToDecode(file))
+    const Structure structure = structureOf(file);
+    const std::optional<JpegDecoding>& jpeg = structure.jpeg;
+    if ((jpeg && !jpeg->keptAffordable()) || structure.gifOrPngTooCostly)
         return {QImage(), PictureFault::TooCostlyToDecode};
     // The header's size, before anything is decoded or allocated.
     const QSize claimed = reader.size();
@@ -108,7 +104,7 @@ PictureRead rasterPicture(QFile& file, const std::function<bool(QSize)>& fits)
             || bytes > double(decodingMemoryLimitMiB) * 1024 * 1024)
             return {QImage(), PictureFault::TooLarge};
     }
-    if (!wholeOnDisk(file))
+    if (!structure.whole)
         return {QImage(), PictureFault::Damaged};
     if (jpeg && !jpeg->affordable())
         return {QImage(), PictureFault::TooCostlyToDecode};
