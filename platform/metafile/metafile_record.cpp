@@ -62,9 +62,12 @@ QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, Coordinates size)
 std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters,
                                       const std::vector<double>& byteAdvances)
 {
-    const qsizetype count = bytes.size();
-    if (qsizetype(byteAdvances.size()) != count)
+    if (byteAdvances.size() != std::size_t(bytes.size()))
         return {};
+    // Zero bytes ending the text are not drawn: their advances go with them.
+    qsizetype count = bytes.size();
+    while (count > 0 && bytes[count - 1] == '\0')
+        --count;
     const bool doubleBytes = characters < count;
     std::vector<double> advances;
     advances.reserve(std::size_t(characters));

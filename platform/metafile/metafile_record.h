@@ -102,8 +102,9 @@ QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, Coordinates size);
 // The advance of each character of text decoded from bytes (characters of
 // them), from the advance of each byte: in text that decoded to fewer
 // characters than bytes, a byte of 0x81 or more leads a double-byte character,
-// which moves by its two bytes' advances together. Empty when byteAdvances is
-// not one a byte, or the advances do not come out one a character.
+// which moves by its two bytes' advances together. Zero bytes ending the text
+// are not drawn and have no advance. Empty when byteAdvances is not one a
+// byte, or the advances do not come out one a character.
 std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters,
                                       const std::vector<double>& byteAdvances);
 

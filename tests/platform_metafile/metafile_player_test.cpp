@@ -173,6 +173,10 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::gb2312Charset, QStringLiteral("宋体")) + emf::selectObject(1)
                 + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
          {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
+        {"EMF text ending in a zero byte: the zero is not drawn and the characters keep their advances",
+         emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::gb2312Charset, QStringLiteral("宋体")) + emf::selectObject(1)
+                + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5", 5), {20, 26, 20, 26, 0})),
+         {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
         {"EMF record cut to its header: skipped, so the window's origin stays at -20",
          emf100(emf::setWindowOrgEx(-20, -20) + emf::cutToHeader(emf::setWindowOrgEx(0, 0)) + emfFill(blue)
                 + emf::rectangle(0, 0, 20, 20)),
