@@ -253,6 +253,8 @@ bool playEmfDrawing(Canvas& c, const Record& r, quint32 type)
     case U_EMR_ARCTO: {
         // A line from the current position to the arc's start, then the arc.
         const QPainterPath arc = arcPath(ArcShape::Arc, boxAt(r, 8), pointAt(r, 24), pointAt(r, 32), c.dc.clockwise);
+        if (arc.isEmpty()) // an empty box: no arc, and no start to draw to
+            break;
         QPainterPath p;
         p.moveTo(c.dc.position);
         p.lineTo(arc.elementAt(0));

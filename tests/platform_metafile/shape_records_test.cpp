@@ -116,7 +116,6 @@ TEST(MetafileShapeRecords, LinesPolygonsCurvesBoxesAndArcs)
         {"EMF Chord", emf100(emfFill(blueRef) + emf::chord(circle, threeOClock, twelveOClock)), chordPixels},
         {"WMF Pie", wmf100(wmfFill(blueRef) + wmf::pie(circle, threeOClock, twelveOClock)), piePixels},
         {"EMF Pie", emf100(emfFill(blueRef) + emf::pie(circle, threeOClock, twelveOClock)), piePixels},
-        // A second record: a placeable file of fewer than 62 bytes is refused as damaged.
         {"WMF SetPixel", wmf100(wmf::setBkMode(gdi::opaque) + wmf::setPixel(30, 40, redRef)),
          {at(30, 40, red), at(31, 40, white), at(30, 41, white)}},
         {"EMF SetPixelV", emf100(emf::setPixelV(30, 40, redRef)), {at(30, 40, red), at(31, 40, white), at(30, 41, white)}},
@@ -141,14 +140,17 @@ TEST(MetafileShapeRecords, LinesPolygonsCurvesBoxesAndArcs)
         expectRow(row);
 }
 
-// Disabled, faults of the player: outside a path ArcTo draws the arc but not
-// the line from the current position to its start; a placeable WMF of fewer
-// than 62 bytes is refused as damaged.
+// ArcTo outside a path draws the line from the current position to the
+// arc's start too, and one whose box is empty has no arc to draw; a placeable
+// WMF of fewer than 62 bytes is read.
 TEST(MetafileShapeRecords, ArcToLineAndASmallPlaceableFile)
 {
     expectRow({"EMF ArcTo: a line from (10, 90) to the arc's start at (90, 50)",
                emf100(emfPen(0, 5) + emf::moveToEx(10, 90) + emf::arcTo(circle, threeOClock, twelveOClock)),
                {at(50, 70, black), at(30, 80, black)}});
+    expectRow({"EMF ArcTo of an empty box: drawn without it",
+               emf100(emfPen(0, 5) + emf::moveToEx(10, 90) + emf::arcTo(Box{40, 40, 40, 40}, {40, 40}, {40, 40})),
+               {}});
     expectRow({"WMF of one SetPixel record, 60 bytes", wmf100(wmf::setPixel(30, 40, redRef)), {at(30, 40, red)}});
 }
 
