@@ -30,8 +30,9 @@ void textOut(Canvas& c, const Record& r)
     const qint64 count = r.u16(p);
     const qint64 stringAt = p + 2, after = stringAt + (count + 1) / 2 * 2;
     const QByteArrayView bytes = r.bytes(stringAt, count);
+    const QPointF at = reversedPoint(r, after); // after the string: a record cut short lacks it
     if (r.whole())
-        c.text(reversedPoint(r, after), fontText(bytes, c.dc.font), {}, U_ETO_NONE, std::nullopt);
+        c.text(at, fontText(bytes, c.dc.font), {}, U_ETO_NONE, std::nullopt);
 }
 
 void extTextOut(Canvas& c, const Record& r)

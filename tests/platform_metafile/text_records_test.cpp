@@ -30,6 +30,15 @@ QByteArray emfFont(int align, int height = -40, int escapement = 0, bool underli
 QByteArray wmfHH(int align) { return wmf100(wmfFont(align) + wmf::extTextOut(50, 50, "HH", {30, 30})); }
 QByteArray emfHH(int align) { return emf100(emfFont(align) + emf::extTextOutW(50, 50, "HH", {30, 30})); }
 
+// TextOut "H" cut short before its point (y and x follow the string).
+QByteArray textOutWithoutPoint()
+{
+    QByteArray record = wmf::textOut(10, 50, "H");
+    record.chop(4);
+    record[0] = char(record.size() / 2); // its size in words
+    return record;
+}
+
 // Left and top: all of it right of and below the point.
 const std::vector<Expect> leftTop{ink(50, 50, 99, 99), blank(0, 0, 49, 99), blank(0, 0, 99, 49)};
 // Right and baseline: left of the point, the H's feet in the rows just above it.
@@ -72,6 +81,8 @@ TEST(MetafileTextRecords, AlignmentEscapementHeightAndPosition)
                 + emf::extTextOutW(0, 0, "H", {40}) + emf::lineTo(90, 90)),
          fromPosition},
         {"WMF TextOut", wmf100(wmfFont(gdi::taTop) + wmf::textOut(10, 50, "H")), {ink(10, 50, 60, 99), blank(0, 0, 99, 49)}},
+        {"WMF TextOut cut before its point: passed over", wmf100(wmfFont(gdi::taTop) + textOutWithoutPoint()),
+         {blank(0, 0, 99, 99)}},
         {"EMF ExtTextOutA", emf100(emfFont(gdi::taTop) + emf::extTextOutA(50, 50, "HH", {30, 30})), leftTop},
     };
     for (const Row& row : rows)
