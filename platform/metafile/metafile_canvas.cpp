@@ -250,16 +250,17 @@ void Canvas::applyClip()
     clipApplied_ = true;
 }
 
+int wholePixel(double v)
+{
+    return std::isfinite(v) ? int(std::lround(std::clamp(v, -maxPixelCoordinate, maxPixelCoordinate))) : 0;
+}
+
 QPolygon wholePixels(const QPolygonF& polygon)
 {
-    constexpr double most = 1e8;
     QPolygon out;
     out.reserve(polygon.size());
-    for (const QPointF& p : polygon) {
-        const double x = std::isfinite(p.x()) ? std::clamp(p.x(), -most, most) : 0.0;
-        const double y = std::isfinite(p.y()) ? std::clamp(p.y(), -most, most) : 0.0;
-        out << QPoint(int(std::lround(x)), int(std::lround(y)));
-    }
+    for (const QPointF& p : polygon)
+        out << QPoint(wholePixel(p.x()), wholePixel(p.y()));
     return out;
 }
 
@@ -271,9 +272,8 @@ QRegion Canvas::pixelsOf(const QTransform& t, const QRectF& r)
 {
     if (t.type() <= QTransform::TxScale) {
         const QRectF m = t.mapRect(r.normalized());
-        const QPoint tl(int(std::lround(std::clamp(m.left(), -1e8, 1e8))), int(std::lround(std::clamp(m.top(), -1e8, 1e8))));
-        const QPoint br(int(std::lround(std::clamp(m.right(), -1e8, 1e8))), int(std::lround(std::clamp(m.bottom(), -1e8, 1e8))));
-        return QRegion(QRect(tl, br - QPoint(1, 1)));
+        return QRegion(QRect(QPoint(wholePixel(m.left()), wholePixel(m.top())),
+                             QPoint(wholePixel(m.right()) - 1, wholePixel(m.bottom()) - 1)));
     }
     const QRectF around = QRectF(QPointF(0, 0), QSizeF(setup_.picture)).adjusted(-1, -1, 1, 1);
     const QPolygonF turned = t.map(QPolygonF(r.normalized()));
@@ -331,8 +331,15 @@ void Canvas::offsetClip(QPointF logical)
         return;
     const QTransform t = toPicture();
     const QPointF d = t.map(logical) - t.map(QPointF(0, 0));
-    if (std::fabs(d.x()) < 1e6 && std::fabs(d.y()) < 1e6)
-        dc.clip = dc.clip->translated(int(std::lround(d.x())), int(std::lround(d.y())));
+    if (!(std::fabs(d.x()) < 1e6 && std::fabs(d.y()) < 1e6))
+        return;
+    // A clip moved past the pixel coordinates a region holds is passed over:
+    // one moved on and on would leave int's range.
+    const QPoint by(int(std::lround(d.x())), int(std::lround(d.y())));
+    const QRect moved = dc.clip->boundingRect().translated(by);
+    const int most = int(maxPixelCoordinate);
+    if (std::max({std::abs(moved.left()), std::abs(moved.right()), std::abs(moved.top()), std::abs(moved.bottom())}) <= most)
+        dc.clip = dc.clip->translated(by);
 }
 
 // Joined pairwise, so that n parts cost about n log n.
@@ -366,7 +373,7 @@ QRegion Canvas::regionOf(const std::vector<QRect>& rects, RegionUnits units)
 {
     const QTransform t = units == RegionUnits::Logical ? toPicture() : setup_.deviceToPicture;
     // Measuring (no painter), the region is kept whole: its box is the drawing's.
-    constexpr int most = 100000000;
+    constexpr int most = int(maxPixelCoordinate);
     const QRect whole = painter_ ? QRect(QPoint(0, 0), setup_.picture) : QRect(QPoint(-most, -most), QPoint(most, most));
     std::vector<QRegion> parts;
     std::vector<QRect> boxes;

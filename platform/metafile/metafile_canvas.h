@@ -124,8 +124,12 @@ struct Window {
     bool extentSet = false;
 };
 
-// A polygon in whole pixels, its points held within a hundred million pixels
-// of the origin: far beyond any picture, and inside int.
+// The pixel coordinates regions hold, a hundred million pixels either way of
+// the origin: far beyond any picture, and inside int with room to move.
+constexpr double maxPixelCoordinate = 1e8;
+// A coordinate as a whole pixel within them; 0 for one that is not finite.
+int wholePixel(double v);
+// A polygon in whole pixels, each point as wholePixel takes it.
 QPolygon wholePixels(const QPolygonF& polygon);
 
 // How regions are put together: united, or combined by exclusive or.

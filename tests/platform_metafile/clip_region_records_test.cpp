@@ -59,6 +59,10 @@ TEST(MetafileClipRecords, ClipRectanglesRegionsAndPaths)
          emf100(emfHalfPixels() + emfFill(blueRef) + emf::intersectClipRect(0, 0, 100, 100) + emf::offsetClipRgn(100, 100)
                 + emf::rectangle(0, 0, 200, 200)),
          {at(75, 75, blue), at(25, 25, white), at(75, 25, white)}},
+        {"WMF OffsetClipRgn on and on: the clip stays out of sight, never wrapping round to the picture",
+         wmf100(wmfFill(blueRef) + wmf::intersectClipRect(0, 0, 100, 100) + wmf::offsetClipRgn(-32768, 0).repeated(131072)
+                + wmfWhole()),
+         {blank(0, 0, 99, 99)}},
         {"EMF ExtSelectClipRgn RGN_AND", combinedWith(gdi::rgnAnd), across(white, blue, white)},
         {"EMF ExtSelectClipRgn RGN_OR", combinedWith(gdi::rgnOr), across(blue, blue, blue)},
         {"EMF ExtSelectClipRgn RGN_XOR", combinedWith(gdi::rgnXor), across(blue, white, blue)},
