@@ -283,7 +283,7 @@ struct Budget::Strokes {
 
     Strokes(Budget& b, const Stroke& p, const QRectF& onPicture)
         : budget(b), pen(p), box(onPicture), around(onPicture.adjusted(-p.width, -p.width, p.width, p.width)),
-          wide(p.width > 1.5)
+          wide(p.width >= widePenPixels)
     {
         for (qreal d : pen.dashes)
             period += std::max(d, qreal(0));

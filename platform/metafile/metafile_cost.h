@@ -143,9 +143,13 @@ struct Extent {
 };
 Extent extentOf(const QPolygonF& polygon);
 
+// From this width in pixels the painter strokes a pen as an outline built
+// round every point; narrower, as a one-pixel line.
+constexpr double widePenPixels = 1.5;
+
 // A pen as the painter strokes it.
 struct Stroke {
-    double width = 1;     // pixels; 1.5 or less: a one-pixel line
+    double width = 1;     // pixels; under widePenPixels: a one-pixel line
     QList<qreal> dashes;  // Qt's pattern, in widths (pixels for a one-pixel line); empty: solid
     bool roundJoins = false, roundCaps = false;
     bool opaqueGaps = false; // a solid line in the background colour drawn under the dashes

@@ -133,7 +133,7 @@ QPen Canvas::pen(double width) const
         return QPen(Qt::NoPen);
     // A pen of a pixel or less is GDI's cosmetic line: exact pixels, and the
     // last pixel of a line left out.
-    const bool onePixel = width < 1.5;
+    const bool onePixel = width < widePenPixels;
     QPen pen(dc.pen.colour, onePixel ? 0.0 : width);
     if (onePixel) {
         pen.setCapStyle(Qt::FlatCap);
@@ -412,7 +412,7 @@ void Canvas::box(const QRectF& logical, QSizeF corner, BoxShape boxShape)
     const QTransform t = toPicture();
     // No corner given (QSizeF()): a plain rectangle, not one rounded by half a pixel.
     corner = corner == QSizeF() ? QSizeF(0, 0) : QSizeF(std::fabs(corner.width()), std::fabs(corner.height()));
-    if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= 1.5) {
+    if (inPath_ || t.type() > QTransform::TxScale || penPixels() >= widePenPixels) {
         shape(boxPath(logical.normalized(), corner, boxShape), Paint::FillAndStroke);
         return;
     }

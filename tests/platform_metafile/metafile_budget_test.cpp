@@ -354,6 +354,22 @@ TEST(MetafileBudget, OnePixelLinesAreCountedByTheirLengthOnThePicture)
     }
 }
 
+// From a pen of 1.5 pixels on, the painter builds the pen's outline round
+// every point, and the budget counts it so: two points beyond the picture
+// (no length, no rows) cost 700 each and their outline 2 x 1.5 = 3; a pen of
+// 1.4 pixels is a one-pixel line, 50 a point.
+TEST(MetafileBudget, APenOfOneAndAHalfPixelsIsCountedAsTheOutlineItIsDrawnAs)
+{
+    const std::vector<QPolygonF> line{QPolygonF{QPointF(2000, 2000), QPointF(2001, 2000)}};
+    const QRectF picture(0, 0, 1000, 1000);
+    metafile::Budget budget(1000);
+    metafile::Stroke wide, onePixel;
+    wide.width = 1.5;
+    onePixel.width = 1.4;
+    EXPECT_DOUBLE_EQ(budget.stroke(line, wide, picture), 1403);
+    EXPECT_DOUBLE_EQ(budget.stroke(line, onePixel, picture), 100);
+}
+
 // GDI reuses the lowest free slot of a WMF's object table (found at once,
 // whatever the table's size): of slots 2 and 0, freed in that order, the
 // yellow brush takes 0 and the null pen 2. The left half is yellow inside a
