@@ -180,11 +180,11 @@ JpegDecoding countJpegDecoding(const unsigned char* b, std::size_t size)
             at = end;
         }
     }
-    if (frameRead)
+    if (frameRead) {
         out.steps += jpegPixelSteps * double(frame.width) * double(frame.height);
-    out.framed = frameRead;
-    out.width = frame.width;
-    out.height = frame.height;
+        out.width = frame.width;
+        out.height = frame.height;
+    }
     return out;
 }
 

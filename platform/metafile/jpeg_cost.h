@@ -60,8 +60,7 @@ constexpr int maxJpegKeptSegments = 1000;
 constexpr std::int64_t maxJpegKeptBytes = 16 * 1024 * 1024;
 
 struct JpegDecoding {
-    bool framed = false; // a frame header the decoder reads was found
-    int width = 0, height = 0;
+    int width = 0, height = 0; // from the frame header the decoder reads; 0 without one
     int scans = 0;
     double steps = 0;
     // The coefficients the decoder holds from the first scan to the last:
@@ -76,8 +75,9 @@ struct JpegDecoding {
     bool affordable() const;
 };
 
-// The count for the JPEG in these bytes; framed false for bytes that are not
-// one or whose frame the decoder does not read (lossless, hierarchical).
+// The count for the JPEG in these bytes; no width or height for bytes that
+// are not one or whose frame the decoder does not read (lossless,
+// hierarchical, or a frame it refuses).
 JpegDecoding countJpegDecoding(const unsigned char* bytes, std::size_t size);
 
 } // namespace kv

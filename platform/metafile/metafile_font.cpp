@@ -170,7 +170,7 @@ std::optional<DrawnFont> DrawnFonts::drawnFont(const FontSpec& spec, const QStri
         }
         const double average = *face.average * drawn.em / probePixels;
         if (average > 0) {
-            const int stretch = int(std::clamp(std::lround(100 * widthPixels / average), long(minStretch), long(maxStretch)));
+            const int stretch = int(std::lround(std::clamp(100 * widthPixels / average, double(minStretch), double(maxStretch))));
             font.setStretch(stretch);
             drawn.widthScale = stretch / 100.0;
         }
