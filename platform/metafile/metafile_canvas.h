@@ -264,6 +264,7 @@ private:
     template <typename Shapes>
     bool prepareShapes(const Shapes& filled, const Shapes& stroked, Paint paint);
     bool prepareCounted(QRectF bounds, double penWidth);
+    void drawPicturePath(const QPainterPath& picture, Paint paint);
     bool tooManyPoints(double points);
     double fillPixelWork(const BrushSpec& brush) const;
     double penPixels() const;

@@ -142,11 +142,6 @@ Extent extentOf(const QPolygonF& polygon)
     return e;
 }
 
-double flattenedPoints(const QPainterPath& path)
-{
-    return walkPath(path, false, [](QPointF, QPointF) {});
-}
-
 double regionOpBound(const QRegion& a, const QRegion& b)
 {
     const Bands x = bandsOf(a), y = bandsOf(b);

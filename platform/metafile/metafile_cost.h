@@ -30,7 +30,9 @@ namespace kv::metafile {
 // - pointWork a point of its outline (drawPath 20 to 60 ns a point);
 //   drawPolygon takes 3 ns a point up to 65535 points and 550 to 800 ns
 //   beyond, so larger polygons are drawn as paths. A curve counts the points
-//   Qt flattens it into (flattenedPoints), before anything flattens it.
+//   Qt flattens it into, estimated from its control points in picture pixels
+//   (each curve split in halves until its control points lie within a quarter
+//   of a pixel of its chord, at most nine times) before anything flattens it.
 // One-pixel lines (Budget::stroke): linePixelWork a pixel of length (9 to
 //   14 ns) and pointWork a point (30 ns; 50 ns for a path). A dashed one costs
 //   up to 1.4 times as much (dashedLineFactor), and in the opaque background
@@ -126,12 +128,6 @@ constexpr double maxOutlinePoints = 1024.0 * 1024;
 
 // The bitmaps a metafile may hold: none is decoded past this many pixels.
 constexpr double maxBitmapPixels = 64.0 * 1024 * 1024;
-
-// The points Qt's painter flattens a path into, its curves estimated from
-// their control points (in picture pixels) without flattening them: each
-// curve is split in halves until its control points lie within a quarter of a
-// pixel of its chord, at most nine times.
-double flattenedPoints(const QPainterPath& path);
 
 // The least and greatest coordinates of a polygon's points, as
 // QPolygonF::boundingRect finds them (a point that is not a number is passed

@@ -382,9 +382,18 @@ void Canvas::shape(const QPainterPath& logical, Paint paint)
         pathGrew();
         return;
     }
+    drawPicturePath(picture, paint);
+}
+
+// Counts a path in picture pixels and draws it, filled and stroked as paint
+// asks.
+void Canvas::drawPicturePath(const QPainterPath& picture, Paint paint)
+{
     if (!prepareDrawing(picture, picture, paint))
         return;
     applyPen();
+    if (!strokes(paint))
+        painter_->setPen(Qt::NoPen);
     applyBrush(fills(paint) ? dc.brush : BrushSpec{U_BS_NULL, Qt::white, 0, {}});
     painter_->drawPath(picture);
 }
@@ -614,11 +623,7 @@ void Canvas::pathTo(const QPainterPath& logical)
         pathGrew();
         return;
     }
-    if (!prepareDrawing(QPainterPath(), p, Paint::Stroke))
-        return;
-    applyPen();
-    painter_->setBrush(Qt::NoBrush);
-    painter_->drawPath(p);
+    drawPicturePath(p, Paint::Stroke);
 }
 
 void Canvas::paintPath(Paint paint)
@@ -627,13 +632,8 @@ void Canvas::paintPath(Paint paint)
     QPainterPath p = path_;
     path_ = QPainterPath();
     p.setFillRule(dc.fillRule);
-    if (p.isEmpty() || !prepareDrawing(p, p, paint))
-        return;
-    applyPen();
-    if (!strokes(paint))
-        painter_->setPen(Qt::NoPen);
-    applyBrush(fills(paint) ? dc.brush : BrushSpec{U_BS_NULL, Qt::white, 0, {}});
-    painter_->drawPath(p);
+    if (!p.isEmpty())
+        drawPicturePath(p, paint);
 }
 
 void Canvas::clipToPath(int mode)
