@@ -44,15 +44,22 @@ std::optional<QSize> fittedPicture(double width, double height, double perInch)
     return QSize(side(w), side(h));
 }
 
+bool startsWmfHeader(QByteArrayView bytes)
+{
+    if (bytes.size() < 6)
+        return false;
+    const Record r(bytes.data(), 6);
+    const quint16 type = r.u16(0), words = r.u16(2), version = r.u16(4);
+    return (type == U_MEMORYMETAFILE || type == U_DISKMETAFILE) && words == U_SIZE_WMRHEADER / 2
+           && (version == U_METAVERSION100 || version == U_METAVERSION300);
+}
+
 } // namespace metafile
 
 MetafileKind metafileKind(const QByteArray& bytes)
 {
     const metafile::Record r(bytes.constData(), bytes.size());
-    const quint16 type = r.u16(0), words = r.u16(2), version = r.u16(4);
-    const bool wmfHeaderAt0 = (type == U_MEMORYMETAFILE || type == U_DISKMETAFILE) && words == U_SIZE_WMRHEADER / 2
-                              && (version == U_METAVERSION100 || version == U_METAVERSION300);
-    if ((bytes.size() >= 4 && r.u32(0) == metafile::wmfPlaceableKey) || (bytes.size() >= 6 && wmfHeaderAt0))
+    if ((bytes.size() >= 4 && r.u32(0) == metafile::wmfPlaceableKey) || metafile::startsWmfHeader(bytes))
         return MetafileKind::Wmf;
     if (bytes.size() >= 44 && r.u32(0) == U_EMR_HEADER && r.u32(offsetof(U_EMRHEADER, dSignature)) == U_ENHMETA_SIGNATURE)
         return MetafileKind::Emf;

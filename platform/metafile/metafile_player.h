@@ -14,6 +14,9 @@ namespace kv::metafile {
 
 // The first four bytes of a placeable WMF (its placeable header's key).
 constexpr quint32 wmfPlaceableKey = 0x9AC6CDD7;
+// Whether the bytes start with a WMF's standard header: its type, its size
+// (9 words) and a version the players read. Reads the first six bytes.
+bool startsWmfHeader(QByteArrayView bytes);
 
 constexpr double screenDotsPerInch = 96.0;
 // The smallest and largest number a metafile's coordinates may reach and

@@ -24,12 +24,7 @@ struct Layout {
 
 bool isWmfHeader(const QByteArray& b, qint64 at)
 {
-    if (b.size() - at < headerBytes)
-        return false;
-    const Record r(b.constData() + at, headerBytes);
-    const quint16 type = r.u16(0), words = r.u16(2), version = r.u16(4);
-    return (type == U_MEMORYMETAFILE || type == U_DISKMETAFILE) && words == headerBytes / 2
-           && (version == U_METAVERSION100 || version == U_METAVERSION300);
+    return b.size() - at >= headerBytes && startsWmfHeader(QByteArrayView(b).sliced(at));
 }
 
 // Calls play(record, function) for every record up to the end-of-file record.
