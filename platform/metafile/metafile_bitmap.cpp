@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <vector>
 
+#include <uemf.h>
+
 namespace kv::metafile {
 namespace {
 
-constexpr quint32 biRle8 = 1, biRle4 = 2, biBitfields = 3, biJpeg = 4, biPng = 5;
 constexpr qint64 largestSide = 1 << 20;
 
 quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }
@@ -62,7 +63,7 @@ std::optional<std::vector<quint8>> runLength(QByteArrayView b, const DibHeader& 
     const qint64 w = h.width, rows = h.height;
     std::vector<quint8> out(std::size_t(w * rows), 0);
     qint64 x = 0, y = 0;
-    const bool four = h.compression == biRle4;
+    const bool four = h.compression == U_BI_RLE4;
     const auto put = [&](int index) {
         if (x < w && y < rows)
             out[std::size_t(y * w + x)] = quint8(index);
@@ -103,7 +104,7 @@ std::optional<std::vector<quint8>> runLength(QByteArrayView b, const DibHeader& 
 
 } // namespace
 
-std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits)
+std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits, quint32 usage)
 {
     if (info.size() < 12)
         return std::nullopt;
@@ -129,32 +130,34 @@ std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits)
         if (h.bits <= 8)
             h.colours = int(used == 0 || used > (1u << h.bits) ? 1u << h.bits : used);
         // The masks lie inside a header of 52 bytes or more, and follow a shorter one.
-        if (h.compression == biBitfields && h.headerBytes < 52)
+        if (h.compression == U_BI_BITFIELDS && h.headerBytes < 52)
             h.maskBytes = 12;
     } else {
         return std::nullopt;
     }
-    if (h.compression == biJpeg) {
+    if (h.compression == U_BI_JPEG) {
         h.jpeg = countJpegDecoding(reinterpret_cast<const unsigned char*>(bits.data()), std::size_t(bits.size()));
         h.width = h.jpeg->width;
         h.height = h.jpeg->height;
         h.topDown = true;
-    } else if (h.compression == biPng) {
+    } else if (h.compression == U_BI_PNG) {
         const QSize size = packedSize(bits);
         h.width = size.width();
         h.height = size.height();
         h.topDown = true;
     }
     const bool knownBits = h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 || h.bits == 24 || h.bits == 32;
-    if (h.width < 1 || h.height < 1 || h.width > largestSide || h.height > largestSide || h.compression > biPng ||
-        (!knownBits && h.compression < biJpeg))
+    if (h.width < 1 || h.height < 1 || h.width > largestSide || h.height > largestSide || h.compression > U_BI_PNG ||
+        (!knownBits && h.compression < U_BI_JPEG))
         return std::nullopt;
+    if (usage == U_DIB_PAL_COLORS)
+        h.colourBytes = 2;
     return h;
 }
 
 QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, const std::vector<QRgb>* palette)
 {
-    if (h.compression == biPng || h.compression == biJpeg)
+    if (h.compression == U_BI_PNG || h.compression == U_BI_JPEG)
         return decodePacked(bits, h);
     // The colour table and masks must lie in the header's bytes.
     const qint64 tableAt = qint64(h.headerBytes) + h.maskBytes;
@@ -174,7 +177,7 @@ QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, c
     const int w = int(h.width), rows = int(h.height);
     const auto rowOf = [&](int stored) { return h.topDown ? stored : rows - 1 - stored; };
 
-    if (h.compression == biRle8 || h.compression == biRle4) {
+    if (h.compression == U_BI_RLE8 || h.compression == U_BI_RLE4) {
         const auto indices = runLength(bits, h);
         if (!indices)
             return QImage();
@@ -191,7 +194,7 @@ QImage decodeDib(const DibHeader& h, QByteArrayView info, QByteArrayView bits, c
     quint32 masks[3] = {0x7C00, 0x03E0, 0x001F};
     if (h.bits == 32)
         masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
-    if (h.compression == biBitfields) {
+    if (h.compression == U_BI_BITFIELDS) {
         const qsizetype masksAt = h.maskBytes ? h.headerBytes : 40; // checked above to lie in info
         for (int i = 0; i < 3; ++i)
             masks[i] = u32(info, masksAt + 4 * i);

@@ -31,8 +31,10 @@ struct DibHeader {
 
 // The header at the start of info, checked to lie inside it; for a PNG or JPEG
 // its size is the packed picture's own, read from that picture's header (a
-// JPEG's from its frame header, without the image reader).
-std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits);
+// JPEG's from its frame header, without the image reader). Under
+// U_DIB_PAL_COLORS (usage) its colour table holds 16-bit indices into the
+// palette.
+std::optional<DibHeader> readDibHeader(QByteArrayView info, QByteArrayView bits, quint32 usage);
 
 // The pixels, top row first; null when they are not all there or the header
 // asks for something no DIB holds. palette, when given: the colour table

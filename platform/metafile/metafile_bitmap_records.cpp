@@ -13,11 +13,9 @@ namespace {
 // budget is spent.
 std::optional<QImage> decodeWithinBudget(Canvas& canvas, const RecordDib& dib, bool* topDown = nullptr)
 {
-    std::optional<DibHeader> header = readDibHeader(dib.info, dib.bits);
+    const std::optional<DibHeader> header = readDibHeader(dib.info, dib.bits, dib.usage);
     if (!header)
         return std::nullopt;
-    if (dib.usage == U_DIB_PAL_COLORS)
-        header->colourBytes = 2; // its colour table holds 16-bit indices into the palette
     // A packed JPEG: its scans as well as its pixels, and the coefficients it
     // holds between them besides its pixels' memory.
     const std::optional<JpegDecoding>& jpeg = header->jpeg;

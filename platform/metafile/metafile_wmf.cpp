@@ -164,9 +164,7 @@ RecordDib packedDib(const Record& r, qint64 at, quint32 usage)
     const QByteArrayView dib = r.bytes(at, r.size() - at);
     if (dib.size() < 12)
         return {{}, {}, usage};
-    std::optional<DibHeader> header = readDibHeader(dib, {});
-    if (header && usage == U_DIB_PAL_COLORS)
-        header->colourBytes = 2; // its colour table holds 16-bit indices into the palette
+    const std::optional<DibHeader> header = readDibHeader(dib, {}, usage);
     const qint64 bitsAt = header ? header->packedBitsAt() : dib.size();
     return {dib, dib.sliced(std::min<qsizetype>(bitsAt, dib.size())), usage};
 }
