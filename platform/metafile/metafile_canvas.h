@@ -231,7 +231,8 @@ public:
     void setPixel(QPointF at, QColor colour);
     void fillRegion(const QRegion& picturePixels, const BrushSpec& brush);
     void image(const QRectF& logical, const QImage& source, const QRectF& sourceRect, quint32 rop);
-    // Text at a logical point; advances (logical) place each character when given.
+    // Text at a logical point; advances (logical) place each character when
+    // given. Text by glyph index (options) is left out, its opaque box filled.
     void text(QPointF at, const QString& text, const std::vector<double>& advances, quint32 options,
               const std::optional<QRectF>& box);
 

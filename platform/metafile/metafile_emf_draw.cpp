@@ -135,13 +135,6 @@ void extTextOut(Canvas& c, const Record& r, Characters characters)
     const bool hasBox = !(options & U_ETO_NO_RECT);
     const qint64 afterOptions = t + qint64(sizeof(U_EMRTEXT));
     const std::optional<QRectF> box = hasBox ? std::optional<QRectF>(boxAt(r, afterOptions)) : std::nullopt;
-    if (options & U_ETO_GLYPH_INDEX) {
-        // Glyphs of the maker's font, which this machine need not have: left
-        // out, their opaque box still filled.
-        c.leaveOutDrawing();
-        c.text(at, QString(), {}, options, box);
-        return;
-    }
     const qint64 dxAt = r.u32(afterOptions + (hasBox ? 16 : 0));
     // A record without characters may still fill its opaque box.
     const QByteArrayView bytes = count == 0 ? QByteArrayView() : r.bytes(stringAt, count * (wide ? 2 : 1));

@@ -148,11 +148,16 @@ double Canvas::newGlyphs(const SizedFont& sized, int angle, const QString& text)
 void Canvas::text(QPointF at, const QString& text, const std::vector<double>& advances, quint32 options,
                   const std::optional<QRectF>& box)
 {
+    // Glyph indices name glyphs of the maker's font, which this machine need
+    // not have: left out, their opaque box still filled.
+    const bool glyphIndices = options & U_ETO_GLYPH_INDEX;
+    if (glyphIndices)
+        leaveOutDrawing();
     if (inPath_)
         return; // text in a path bracket is left out of the path
     if (box && (options & U_ETO_OPAQUE))
         fillOpaqueBox(*box);
-    if (text.isEmpty())
+    if (glyphIndices || text.isEmpty())
         return;
     const bool updateCp = dc.textAlign & U_TA_UPDATECP;
     if (updateCp)

@@ -49,13 +49,6 @@ void extTextOut(Canvas& c, const Record& r)
     const QByteArrayView bytes = r.bytes(stringAt, count);
     if (!r.whole() || count < 0)
         return;
-    if (options & U_ETO_GLYPH_INDEX) {
-        // Glyphs of the maker's font, which this machine need not have: left
-        // out, their opaque box still filled.
-        c.leaveOutDrawing();
-        c.text(at, QString(), {}, options, box);
-        return;
-    }
     const QString decoded = fontText(bytes, c.dc.font);
     // An advance for each byte, when the record holds them.
     const qint64 dxAt = stringAt + (count + 1) / 2 * 2;
