@@ -83,11 +83,11 @@ SymbolFont symbolFontOf(const FontSpec& font)
 
 QString fontText(QByteArrayView bytes, const FontSpec& font)
 {
+    while (!bytes.isEmpty() && bytes.back() == '\0')
+        bytes.chop(1);
     const SymbolFont symbols = symbolFontOf(font);
     if (symbols == SymbolFont::None)
         return decodeText(bytes, font.charSet);
-    while (!bytes.isEmpty() && bytes.back() == '\0')
-        bytes.chop(1);
     QString text;
     text.reserve(bytes.size());
     for (const char b : bytes)

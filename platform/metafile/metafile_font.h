@@ -32,7 +32,7 @@ char16_t symbolCharacter(SymbolFont font, quint8 code);
 
 // A text record's bytes in the font: a symbol font's codes as the characters
 // they stand for, one a byte; other fonts' bytes in the code page of their
-// character set (decodeText).
+// character set (decodeText). Zero bytes ending the text are not drawn.
 QString fontText(QByteArrayView bytes, const FontSpec& font);
 // UTF-16 text (EMF's ExtTextOutW) in the font: a symbol font's codes, as
 // written either plainly (0x20 to 0xFF) or in the private use area (U+F020

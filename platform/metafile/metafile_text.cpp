@@ -77,8 +77,6 @@ double pictureDegrees(QPointF direction)
 
 QString decodeText(QByteArrayView bytes, int charSet)
 {
-    while (!bytes.isEmpty() && bytes.back() == '\0')
-        bytes.chop(1);
     if (charSet == U_GB2312_CHARSET || charSet == U_DEFAULT_CHARSET || charSet == U_OEM_CHARSET) {
         // The system's code page (the default and OEM sets are the system's
         // too), read as the text files are.
