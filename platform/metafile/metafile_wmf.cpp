@@ -37,7 +37,8 @@ bool walk(const QByteArray& b, qint64 first, Play play)
     return walkRecords(b, first, U_SIZE_METARECORD, U_WMR_EOF, headOf, play);
 }
 
-std::optional<Layout> layoutOf(const QByteArray& b)
+// The headers: where the records start, and the object table's size.
+std::optional<Layout> headersOf(const QByteArray& b)
 {
     Layout layout;
     if (b.size() >= 4 && Record(b.constData(), 4).u32(0) == wmfPlaceableKey) {
@@ -51,7 +52,15 @@ std::optional<Layout> layoutOf(const QByteArray& b)
         return std::nullopt;
     layout.objects = Record(b.constData() + layout.first, headerBytes).u16(offsetof(U_WMRHEADER, nObjects));
     layout.first += headerBytes;
-    if (!walk(b, layout.first, [](const Record&, quint32) { return true; }))
+    return layout;
+}
+
+// The headers of a file whose every record is whole, up to the end-of-file
+// record.
+std::optional<Layout> layoutOf(const QByteArray& b)
+{
+    const std::optional<Layout> layout = headersOf(b);
+    if (!layout || !walk(b, layout->first, [](const Record&, quint32) { return true; }))
         return std::nullopt;
     return layout;
 }
@@ -230,9 +239,10 @@ Opened openWmf(const QByteArray& bytes)
     return opened;
 }
 
+// Its records were checked whole when it was opened.
 void playWmf(const QByteArray& bytes, Canvas& canvas)
 {
-    const std::optional<Layout> layout = layoutOf(bytes);
+    const std::optional<Layout> layout = headersOf(bytes);
     if (!layout)
         return;
     canvas.dc.mapMode = U_MM_ANISOTROPIC;
