@@ -339,23 +339,32 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
     if (tooManyPoints(points))
         return;
     const QTransform t = toPicture();
-    QPainterPath picture;
-    picture.setFillRule(dc.fillRule);
-    std::vector<QPolygonF> closed;
+    std::vector<QPolygonF> closed; // each ring ends on its first point
+    std::vector<bool> reclosed;    // that point added here
     for (const QPolygonF& ring : rings) {
         if (ring.size() < 2)
             continue;
         QPolygonF p = t.map(ring);
-        picture.addPolygon(p);
-        picture.closeSubpath();
-        if (!p.isClosed())
+        reclosed.push_back(!p.isClosed());
+        if (reclosed.back())
             p << p.first();
-        closed.push_back(p);
+        closed.push_back(std::move(p));
     }
     if (closed.empty())
         return;
+    // The rings as a path, each closed by the path itself, made only where a
+    // path is drawn or added to.
+    const auto picturePath = [&] {
+        QPainterPath picture;
+        picture.setFillRule(dc.fillRule);
+        for (std::size_t i = 0; i < closed.size(); ++i) {
+            picture.addPolygon(reclosed[i] ? closed[i].mid(0, closed[i].size() - 1) : closed[i]);
+            picture.closeSubpath();
+        }
+        return picture;
+    };
     if (inPath_) {
-        path_.addPath(picture);
+        path_.addPath(picturePath());
         pathGrew();
         return;
     }
@@ -368,7 +377,7 @@ void Canvas::polygons(const std::vector<QPolygonF>& rings)
     if (closed.size() == 1 && closed.front().size() <= 65535)
         painter_->drawPolygon(closed.front(), dc.fillRule);
     else
-        painter_->drawPath(picture);
+        painter_->drawPath(picturePath());
 }
 
 void Canvas::shape(const QPainterPath& logical, Paint paint)
