@@ -146,8 +146,10 @@ JpegDecoding countJpegDecoding(const unsigned char* b, std::size_t size)
             ++at; // fill
             continue;
         }
-        if (marker == endOfImage)
+        if (marker == endOfImage) {
+            out.whole = true;
             break;
+        }
         if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01 || marker == 0x00) {
             at += 2; // stand-alone markers
             continue;

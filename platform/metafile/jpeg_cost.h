@@ -66,6 +66,8 @@ struct JpegDecoding {
     // The coefficients the decoder holds from the first scan to the last:
     // none when one scan decodes the whole picture.
     double coefficientBytes = 0;
+    // Every segment and scan there, up to the end-of-image marker.
+    bool whole = false;
     int keptSegments = 0;
     std::int64_t keptBytes = 0;
 

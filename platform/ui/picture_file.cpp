@@ -62,7 +62,7 @@ Structure structureOf(const unsigned char* bytes, std::size_t size)
         s.jpeg = countJpegDecoding(bytes, size);
     s.gifOrPngTooCostly = gifCodedPixels(bytes, size) > maxGifCodedPixels
                           || pngCompressedTexts(bytes, size) > maxPngCompressedTexts;
-    s.whole = pictureFileWhole(bytes, size);
+    s.whole = s.jpeg ? s.jpeg->whole : pictureFileWhole(bytes, size);
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/picture_whole.h"
 
+#include "platform/metafile/jpeg_cost.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -75,53 +77,6 @@ bool bmpWhole(const Bytes& b)
         return true; // not a picture the image reader takes
     const std::uint64_t rowBytes = (std::uint64_t(width) * bits + 31) / 32 * 4;
     return b.has(dataAt, 0) && std::uint64_t(height) <= (b.size - dataAt) / rowBytes;
-}
-
-// Segments with their lengths up to the first scan, then coded data, in
-// which a marker is a 0xFF followed by anything but a stuffed zero or a
-// restart; each scan (a progressive picture has several) is followed by more
-// segments, and the picture ends with the end-of-image marker.
-bool jpegWhole(const Bytes& b)
-{
-    constexpr unsigned endOfImage = 0xD9, startOfScan = 0xDA;
-    std::size_t at = 2;
-    while (b.has(at, 2)) {
-        if (b.at(at) != 0xFF) {
-            ++at; // stray bytes between segments: the decoder skips them too
-            continue;
-        }
-        const unsigned marker = b.at(at + 1);
-        if (marker == 0xFF) {
-            ++at; // fill
-            continue;
-        }
-        if (marker == endOfImage)
-            return true;
-        if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
-            at += 2; // stand-alone markers
-            continue;
-        }
-        if (!b.has(at + 2, 2))
-            return false;
-        const std::uint32_t length = b.be16(at + 2);
-        if (length < 2 || !b.has(at + 2, length))
-            return false;
-        at += 2 + length;
-        if (marker != startOfScan)
-            continue;
-        for (;; ++at) {
-            const void* found = std::memchr(b.p + at, 0xFF, b.size - at);
-            if (!found)
-                return false;
-            at = std::size_t(static_cast<const unsigned char*>(found) - b.p);
-            if (!b.has(at, 2))
-                return false;
-            const unsigned next = b.at(at + 1);
-            if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7))
-                break;
-        }
-    }
-    return false;
 }
 
 // Sub-blocks, each led by its length, up to an empty one; the position just
@@ -279,8 +234,8 @@ bool pictureFileWhole(const unsigned char* bytes, std::size_t size)
     const Bytes b{bytes, size};
     if (b.starts("BM", 2))
         return bmpWhole(b);
-    if (b.starts("\xFF\xD8\xFF", 3))
-        return jpegWhole(b);
+    if (b.starts("\xFF\xD8", 2))
+        return countJpegDecoding(bytes, size).whole;
     if (b.starts("GIF87a", 6) || b.starts("GIF89a", 6))
         return gifWhole(b);
     return true;
