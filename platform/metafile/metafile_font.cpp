@@ -112,7 +112,7 @@ QString fontText(const QString& utf16, const FontSpec& font)
 // The ascent and descent of the font that draws text, at the probe size:
 // the face's own, or, when the face lacks one of its characters, those of
 // the font Qt draws the first such character with.
-double DrawnFonts::cellOf(Face& face, const QString& text, Budget& budget)
+std::optional<double> DrawnFonts::cellOf(Face& face, const QString& text, Budget& budget)
 {
     const QFontMetricsF metrics(face.probe);
     for (const char32_t c : text.toUcs4()) {
@@ -121,7 +121,7 @@ double DrawnFonts::cellOf(Face& face, const QString& text, Budget& budget)
         if (const auto found = face.fallbackCells.constFind(c); found != face.fallbackCells.cend())
             return *found;
         if (!budget.spend(fontLookupWork))
-            return 0;
+            return std::nullopt;
         return *face.fallbackCells.insert(c, fallbackCell(face.probe, c));
     }
     if (!face.cell)
@@ -155,10 +155,10 @@ std::optional<DrawnFont> DrawnFonts::drawnFont(const FontSpec& spec, const QStri
     } else if (spec.height < 0) {
         drawn.em = heightPixels;
     } else {
-        const double cell = cellOf(face, text, budget);
-        if (budget.exhausted())
+        const std::optional<double> cell = cellOf(face, text, budget);
+        if (!cell)
             return std::nullopt;
-        drawn.em = cell > 0 ? heightPixels * probePixels / cell : heightPixels;
+        drawn.em = *cell > 0 ? heightPixels * probePixels / *cell : heightPixels;
     }
     if (widthPixels > 0 && drawn.em > 0) {
         // Qt stretches a font relative to its normal width, which need not

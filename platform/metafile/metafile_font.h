@@ -69,7 +69,8 @@ private:
         std::optional<double> cell, average;
         QHash<char32_t, double> fallbackCells; // a character the face lacks: the cell of the font drawing it
     };
-    double cellOf(Face& face, const QString& text, Budget& budget);
+    // None when the budget refuses a font lookup.
+    std::optional<double> cellOf(Face& face, const QString& text, Budget& budget);
 
     QHash<QFont, Face> faces_;
 };
