@@ -152,7 +152,7 @@ void extTextOut(Canvas& c, const Record& r, Characters characters)
             advances.push_back(r.s32(dxAt + i * step));
     }
     if (!wide)
-        advances = characterAdvances(bytes, s.size(), advances);
+        advances = characterAdvances(bytes, s.size(), advances, c.dc.font.charSet);
     c.text(at, s, s.size() == qsizetype(advances.size()) ? advances : std::vector<double>(), options, box);
 }
 

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include <uemf.h>
+
 namespace kv::metafile {
 
 namespace {
@@ -60,8 +62,12 @@ QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, Coordinates size)
 }
 
 std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters,
-                                      const std::vector<double>& byteAdvances)
+                                      const std::vector<double>& byteAdvances, int charSet)
 {
+    // Shift_JIS keeps 0xA1 to 0xDF for half-width katakana of one byte.
+    const auto leads = [charSet](quint8 b) {
+        return b >= 0x81 && !(charSet == U_SHIFTJIS_CHARSET && b >= 0xA1 && b <= 0xDF);
+    };
     if (byteAdvances.size() != std::size_t(bytes.size()))
         return {};
     // Zero bytes ending the text are not drawn: their advances go with them.
@@ -72,7 +78,7 @@ std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters
     std::vector<double> advances;
     advances.reserve(std::size_t(characters));
     for (qsizetype i = 0; i < count;) {
-        const bool twoBytes = doubleBytes && quint8(bytes[i]) >= 0x81 && i + 1 < count;
+        const bool twoBytes = doubleBytes && leads(quint8(bytes[i])) && i + 1 < count;
         advances.push_back(byteAdvances[std::size_t(i)] + (twoBytes ? byteAdvances[std::size_t(i) + 1] : 0.0));
         i += twoBytes ? 2 : 1;
     }

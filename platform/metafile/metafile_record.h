@@ -101,11 +101,12 @@ QPolygonF pointsAt(const Record& r, qint64 at, qint64 count, Coordinates size);
 
 // The advance of each character of text decoded from bytes (characters of
 // them), from the advance of each byte: in text that decoded to fewer
-// characters than bytes, a byte of 0x81 or more leads a double-byte character,
+// characters than bytes, a byte of 0x81 or more (in Shift_JIS, not 0xA1 to
+// 0xDF) leads a double-byte character of the font's character set (charSet),
 // which moves by its two bytes' advances together. Zero bytes ending the text
 // are not drawn and have no advance. Empty when byteAdvances is not one a
 // byte, or the advances do not come out one a character.
 std::vector<double> characterAdvances(QByteArrayView bytes, qsizetype characters,
-                                      const std::vector<double>& byteAdvances);
+                                      const std::vector<double>& byteAdvances, int charSet);
 
 } // namespace kv::metafile

@@ -58,7 +58,7 @@ void extTextOut(Canvas& c, const Record& r)
         for (qint64 i = 0; i < count; ++i)
             byteAdvances.push_back(r.s16(dxAt + 2 * i));
     }
-    c.text(at, decoded, characterAdvances(bytes, decoded.size(), byteAdvances), options, box);
+    c.text(at, decoded, characterAdvances(bytes, decoded.size(), byteAdvances, c.dc.font.charSet), options, box);
 }
 
 } // namespace

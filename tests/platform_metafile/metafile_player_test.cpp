@@ -173,6 +173,10 @@ TEST(MetafilePlayer, DrawsEachFamilyOfRecordsWhereItsRecordsSay)
          emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::gb2312Charset, QStringLiteral("宋体")) + emf::selectObject(1)
                 + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5"), {20, 26, 20, 26})),
          {}, QRect(8, 8, 72, 26), QRect(33, 8, 20, 26)},
+        {"EMF text in Shift_JIS: a half-width katakana is one byte, the kanji after it two",
+         emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::shiftJisCharset, QStringLiteral("MS Gothic")) + emf::selectObject(1)
+                + emf::extTextOutA(10, 10, QByteArray("\xB1\x8A\xBF"), {20, 26, 0})),
+         {}, QRect(8, 8, 44, 26), QRect(52, 0, 48, 100)},
         {"EMF text ending in a zero byte: the zero is not drawn and the characters keep their advances",
          emf100(emf::extCreateFontIndirectW(1, -20, 400, gdi::gb2312Charset, QStringLiteral("宋体")) + emf::selectObject(1)
                 + emf::extTextOutA(10, 10, QByteArray("\xF1\xDE\xD6\xE5", 5), {20, 26, 20, 26, 0})),

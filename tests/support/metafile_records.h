@@ -79,7 +79,7 @@ constexpr int alternate = 1, winding = 2;  // polygon fill modes
 constexpr int mmText = 1, mmLoMetric = 2, mmHiMetric = 3, mmLoEnglish = 4, mmHiEnglish = 5, mmTwips = 6,
               mmIsotropic = 7, mmAnisotropic = 8; // map modes
 constexpr int taTop = 0, taUpdateCp = 1, taRight = 2, taCenter = 6, taBottom = 8, taBaseline = 24; // text alignment
-constexpr int ansiCharset = 0, defaultCharset = 1, symbolCharset = 2, gb2312Charset = 134;
+constexpr int ansiCharset = 0, defaultCharset = 1, symbolCharset = 2, shiftJisCharset = 128, gb2312Charset = 134;
 constexpr int etoOpaque = 0x02, etoClipped = 0x04, etoGlyphIndex = 0x10;
 constexpr int dibRgbColors = 0, dibPalColors = 1; // what a bitmap's colour table holds
 constexpr int rgnAnd = 1, rgnOr = 2, rgnXor = 3, rgnDiff = 4, rgnCopy = 5; // clip combinations
